@@ -1,0 +1,37 @@
+// The answer log files/lastans: one answer per non-empty line. The solver appends to it; the main
+// window reads it back answer by answer, the last answer alone, or whole, and writes it back.
+#pragma once
+
+#include "support/file_status.h"
+#include "support/file_table.h"
+
+#include <QString>
+#include <optional>
+
+class AnswerLog {
+public:
+    static inline const QString path = QStringLiteral("files/lastans");
+    // The number under which the browsing cursor stays open between clicks.
+    static constexpr int cursorNumber = 1;
+
+    explicit AnswerLog(FileTable& files) : files_(files) {}
+
+    // Adds the line and CR LF at the end of the log (created if missing), then closes all files.
+    FileStatus appendAnswer(const QString& line);
+    // Closes all files and adds an empty line, so that the log exists before it is read.
+    FileStatus touchLog();
+    // Opens the log for reading at its start and leaves it open: the browsing cursor.
+    FileStatus openAnswerCursor();
+    bool cursorOpen() const { return files_.get(cursorNumber) != nullptr; }
+    // The next non-empty line on the cursor, or nothing at the end (the cursor stays open).
+    FileStatus nextAnswer(std::optional<QString>& answer);
+    // The last non-empty line of the log, or nothing when it has none.
+    FileStatus lastAnswer(std::optional<QString>& answer);
+    // Every non-empty line, each followed by CR LF; a missing log reads as an empty one.
+    FileStatus readAllAnswers(QString& text);
+    // Closes all files; the whole log becomes the text followed by CR LF.
+    FileStatus replaceLog(const QString& text);
+
+private:
+    FileTable& files_;
+};

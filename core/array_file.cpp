@@ -1,0 +1,63 @@
+#include "core/array_file.h"
+
+#include "core/entry_text.h"
+#include "support/numbers.h"
+#include "support/text_file.h"
+
+namespace arrayfile {
+
+QString fileText(int scrollPosition, QStringView entryText) {
+    QString text = numbers::fileNumberText(scrollPosition) + QStringLiteral("\r\n");
+    for (const QStringView token : entry::tokens(entryText))
+        text += numbers::fileNumberText(numbers::valueOfText(token)) + QStringLiteral("\r\n");
+    return text;
+}
+
+FileStatus write(const QString& path, int scrollPosition, QStringView entryText) {
+    TextFile file(path);
+    FileStatus s = file.open(TextFile::Mode::Write);
+    if (!s)
+        return s;
+    s = file.writeLine(numbers::fileNumberText(scrollPosition));
+    for (const QStringView token : entry::tokens(entryText)) {
+        if (!s)
+            break;
+        s = file.writeLine(numbers::fileNumberText(numbers::valueOfText(token)));
+    }
+    if (!s) {
+        file.abandon();
+        return s;
+    }
+    return file.close();
+}
+
+FileStatus read(const QString& path, Content& content) {
+    content = Content{};
+    TextFile file(path);
+    FileStatus s = file.open(TextFile::Mode::Read);
+    if (!s)
+        return s;
+    if (!file.atEnd()) {
+        content.empty = false;
+        s = file.readField(content.firstField);
+    }
+    QString field;
+    while (s && !file.atEnd()) {
+        s = file.readField(field);
+        content.fields.append(field);
+    }
+    if (!s) {
+        content = Content{};
+        return s;
+    }
+    return file.close();
+}
+
+std::optional<int> scrollPositionOf(const QString& field) {
+    const auto position = numbers::roundToInt16(numbers::valueOfText(field));
+    if (!position || *position < 2 || *position > 10)
+        return std::nullopt;
+    return *position;
+}
+
+} // namespace arrayfile

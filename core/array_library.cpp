@@ -1,0 +1,127 @@
+#include "core/array_library.h"
+
+#include "support/text_file.h"
+
+#include <QRegularExpression>
+
+namespace library {
+namespace {
+
+FileStatus writeOneLine(const QString& path, TextFile::Mode mode, const QString& line) {
+    TextFile file(path);
+    FileStatus s = file.open(mode);
+    if (!s)
+        return s;
+    s = file.writeLine(line);
+    if (!s) {
+        file.abandon();
+        return s;
+    }
+    return file.close();
+}
+
+template <typename Visit>
+FileStatus forEachLine(const QString& path, Visit visit) {
+    TextFile file(path);
+    FileStatus s = file.open(TextFile::Mode::Read);
+    if (!s)
+        return s;
+    QString line;
+    while (!file.atEnd()) {
+        s = file.readLine(line);
+        if (!s)
+            return s;
+        visit(line);
+    }
+    return file.close();
+}
+
+bool isDeviceName(const QString& name) {
+    static const QRegularExpression device(
+        QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\\..*)?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return device.match(name).hasMatch();
+}
+
+} // namespace
+
+QString arrayPath(const QString& name) { return QStringLiteral("files/") + name; }
+
+std::optional<QString> nameProblem(const QString& name) {
+    constexpr int longest = 64;
+    if (name.isEmpty())
+        return QStringLiteral("имя массива пусто");
+    if (name.size() > longest)
+        return QStringLiteral("имя массива длиннее %1 знаков").arg(longest);
+    for (const QChar c : name) {
+        if (QStringLiteral("/\\:*?\"<>|").contains(c))
+            return QStringLiteral("в имени массива есть знак «%1», недопустимый в имени файла")
+                .arg(c);
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || c.category() == QChar::Other_Control)
+            return QStringLiteral("в имени массива есть управляющий знак");
+    }
+    if (name == u"." || name == u"..")
+        return QStringLiteral("имя «%1» обозначает папку").arg(name);
+    if (name.front() == u' ' || name.back() == u' ')
+        return QStringLiteral("имя массива начинается или кончается пробелом");
+    if (name.back() == u'.')
+        return QStringLiteral("имя массива кончается точкой");
+    if (isDeviceName(name))
+        return QStringLiteral("имя «%1» занято системой").arg(name);
+    static const QStringList ownFiles = {QStringLiteral("SaveList"), QStringLiteral("LostMas"),
+                                         QStringLiteral("lastans"), QStringLiteral("help.htm"),
+                                         QStringLiteral("iexplore")};
+    for (const QString& own : ownFiles) {
+        if (name.toCaseFolded() == own.toCaseFolded())
+            return QStringLiteral("файл «%1» принадлежит самой программе").arg(own);
+    }
+    QByteArray bytes;
+    QString bad;
+    if (!TextFile::encode(name, bytes, &bad))
+        return QStringLiteral("знак «%1» нельзя сохранить в кодировке Windows-1251").arg(bad);
+    return std::nullopt;
+}
+
+FileStatus saveArrayFile(const QString& name, int scrollPosition, QStringView entryText) {
+    return arrayfile::write(arrayPath(name), scrollPosition, entryText);
+}
+
+FileStatus loadArrayFile(const QString& name, arrayfile::Content& content) {
+    return arrayfile::read(arrayPath(name), content);
+}
+
+FileStatus addToSaveList(const QString& name) {
+    return writeOneLine(saveListPath, TextFile::Mode::Append, name);
+}
+
+FileStatus touchSaveList() { return writeOneLine(saveListPath, TextFile::Mode::Append, QString()); }
+
+FileStatus readSaveListNames(QStringList& names) {
+    names.clear();
+    QStringList found;
+    const FileStatus s = forEachLine(saveListPath, [&found](const QString& line) {
+        if (!line.isEmpty() && line != u" ")
+            found.append(line);
+    });
+    if (s)
+        names = found;
+    return s;
+}
+
+FileStatus readSaveListText(QString& text) {
+    text.clear();
+    QStringList lines;
+    const FileStatus s =
+        forEachLine(saveListPath, [&lines](const QString& line) { lines.append(line); });
+    if (s)
+        text = lines.join(QStringLiteral("\r\n"));
+    return s;
+}
+
+FileStatus replaceSaveList(const QString& text) {
+    return writeOneLine(saveListPath, TextFile::Mode::Write, text);
+}
+
+FileStatus resetSaveList() { return writeOneLine(saveListPath, TextFile::Mode::Write, QString()); }
+
+} // namespace library

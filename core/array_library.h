@@ -1,0 +1,39 @@
+// The array library: named array files in the folder files, and the name list files/SaveList,
+// one array name per line, from which the save/load window fills its lists.
+#pragma once
+
+#include "core/array_file.h"
+#include "support/file_status.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace library {
+
+inline const QString saveListPath = QStringLiteral("files/SaveList");
+
+// "files/" followed by the name exactly as given.
+QString arrayPath(const QString& name);
+
+// Why a name cannot name an array file, or nothing when it can: it must stay inside the folder
+// files, be a portable file name, not be one of the program's own files and fit Windows-1251.
+std::optional<QString> nameProblem(const QString& name);
+
+FileStatus saveArrayFile(const QString& name, int scrollPosition, QStringView entryText);
+FileStatus loadArrayFile(const QString& name, arrayfile::Content& content);
+
+// Appends the name and CR LF to the list (created if missing).
+FileStatus addToSaveList(const QString& name);
+// Appends an empty line to the list (created if missing).
+FileStatus touchSaveList();
+// Every line that is neither empty nor a single blank, in file order.
+FileStatus readSaveListNames(QStringList& names);
+// The list's lines as stored, joined by CR LF, so that saving it unchanged rewrites the same bytes.
+FileStatus readSaveListText(QString& text);
+// The whole list becomes the text followed by CR LF.
+FileStatus replaceSaveList(const QString& text);
+// "Создать SaveList": the list becomes one empty line.
+FileStatus resetSaveList();
+
+} // namespace library

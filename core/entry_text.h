@@ -1,0 +1,26 @@
+// The editor's text form of a system: the entry text cut into tokens at every single blank, and
+// the refill that reads the tokens into the matrix row by row and builds the preview text.
+#pragma once
+
+#include "core/system_store.h"
+
+#include <QChar>
+#include <QList>
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace entry {
+
+// Every single blank cuts the text; empty tokens count; an empty text has no tokens.
+QList<QStringView> tokens(QStringView text);
+
+// Reads the tokens into matrix rows 0 .. n-1, columns 0 .. n (n is the matrix's order), reusing
+// them from the first when the text has fewer; reads no token beyond those it needs. Returns the
+// preview text, or nothing when the text is empty (the matrix is then left as it was).
+std::optional<QString> fillMatrix(Matrix& matrix, QStringView text, QChar decimalSeparator);
+
+// The text with every tab, line break and run of blanks turned into one blank (for pasting).
+QString normalizePasted(QStringView text);
+
+} // namespace entry

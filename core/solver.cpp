@@ -1,0 +1,121 @@
+#include "core/solver.h"
+
+#include "support/numbers.h"
+
+#include <cmath>
+
+namespace solver {
+namespace {
+
+bool allFinite(const Matrix& m) {
+    for (int i = 0; i < m.rows(); ++i)
+        for (int j = 0; j < m.columns(); ++j)
+            if (!std::isfinite(m(i, j)))
+                return false;
+    return true;
+}
+
+Outcome endWith(SystemStore& store, Outcome outcome, const QString& text) {
+    store.answers.assign(1, AnswerValue{text});
+    return outcome;
+}
+
+// Forward elimination; false when a pivot column is zero from the diagonal down.
+bool eliminate(Matrix& m, int n, bool& overflow) {
+    for (int k = 0; k <= n - 2; ++k) {
+        int pivotRow = -1;
+        double pivotMagnitude = 0;
+        for (int i = k; i < n; ++i) {
+            if (std::fabs(m(i, k)) > pivotMagnitude) {
+                pivotMagnitude = std::fabs(m(i, k));
+                pivotRow = i;
+            }
+        }
+        if (pivotRow == -1)
+            return false;
+        if (pivotRow != k) {
+            double* a = m.rowData(k);
+            double* b = m.rowData(pivotRow);
+            for (int j = 0; j <= n; ++j)
+                std::swap(a[j], b[j]);
+        }
+        const double* pivot = m.rowData(k);
+        for (int i = k + 1; i < n; ++i) {
+            double* row = m.rowData(i);
+            const double factor = row[k] / pivot[k];
+            bool finite = std::isfinite(factor);
+            for (int j = 0; j <= n; ++j) {
+                row[j] = j == k ? 0.0 : row[j] - pivot[j] * factor;
+                finite = finite && std::isfinite(row[j]);
+            }
+            if (!finite) {
+                overflow = true;
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+Outcome solveSystem(SystemStore& store) {
+    Matrix& m = store.matrix;
+    const int n = m.order();
+    if (n < 1 || m.rows() < n)
+        return Outcome::NoSystem;
+    if (!allFinite(m))
+        return endWith(store, Outcome::Overflow, overflowText);
+    if (static_cast<int>(store.answers.size()) < n)
+        store.answers.resize(static_cast<std::size_t>(n));
+    bool overflow = false;
+    if (!eliminate(m, n, overflow))
+        return overflow ? endWith(store, Outcome::Overflow, overflowText)
+                        : endWith(store, Outcome::NoUnique, noUniqueText);
+    if (m(n - 1, n - 1) == 0)
+        return endWith(store, Outcome::NoUnique, noUniqueText);
+    std::vector<double> x(static_cast<std::size_t>(n));
+    x[n - 1] = m(n - 1, n) / m(n - 1, n - 1);
+    for (int i = n - 2; i >= 0; --i) {
+        double s = 0;
+        for (int j = i + 1; j < n; ++j)
+            s += m(i, j) * x[j];
+        x[i] = (m(i, n) - s) / m(i, i);
+    }
+    for (int i = 0; i < n; ++i) {
+        if (!std::isfinite(x[i]))
+            return endWith(store, Outcome::Overflow, overflowText);
+    }
+    for (int i = 0; i < n; ++i)
+        store.answers[i] = x[i];
+    return Outcome::Unique;
+}
+
+QString solutionLine(const SystemStore& store, Outcome outcome, QChar decimalSeparator) {
+    if (outcome != Outcome::Unique) {
+        const QString* text =
+            store.answers.empty() ? nullptr : std::get_if<QString>(&store.answers.front());
+        return text ? *text : QString();
+    }
+    QString line;
+    for (const AnswerValue& value : store.answers) {
+        const double* number = std::get_if<double>(&value);
+        line += numbers::fixed3(number ? *number : 0.0, decimalSeparator);
+        line += QStringLiteral("  ");
+    }
+    return line;
+}
+
+QString matrixText(const Matrix& matrix, QChar decimalSeparator) {
+    QString text;
+    for (int i = 0; i < matrix.rows(); ++i) {
+        for (int j = 0; j < matrix.columns(); ++j) {
+            text += numbers::fixed3(matrix(i, j), decimalSeparator);
+            text += QStringLiteral("  ");
+        }
+        text += QStringLiteral("\r\n");
+    }
+    return text;
+}
+
+} // namespace solver

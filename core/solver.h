@@ -1,0 +1,32 @@
+// The elimination solver: forward elimination with row pivoting and back substitution on the
+// shared matrix, and the two texts the main window shows of its result.
+#pragma once
+
+#include "core/system_store.h"
+
+#include <QChar>
+#include <QString>
+
+namespace solver {
+
+enum class Outcome {
+    Unique,   // answers 0 .. n-1 hold the solution
+    NoUnique, // answers hold the single text "Одного решения нет"
+    Overflow, // a value that is not finite was met; answers hold "Переполнение при вычислении"
+    NoSystem, // the store holds no system (order 0 or no shape); nothing was changed
+};
+
+inline const QString noUniqueText = QStringLiteral("Одного решения нет");
+inline const QString overflowText = QStringLiteral("Переполнение при вычислении");
+
+// Solves the system in place: the matrix is left in its eliminated form (or as far as
+// elimination got), the answers as the outcome says.
+Outcome solveSystem(SystemStore& store);
+
+// The solution line: every value in "##0.000" followed by two blanks, or the text of the outcome.
+QString solutionLine(const SystemStore& store, Outcome outcome, QChar decimalSeparator);
+
+// Every row of the matrix, each value in "##0.000" followed by two blanks, each row by CR LF.
+QString matrixText(const Matrix& matrix, QChar decimalSeparator);
+
+} // namespace solver

@@ -1,0 +1,216 @@
+#include "support/numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace numbers {
+namespace {
+
+// Walks a text for the value-of-text rule, passing over blanks, tabs and line feeds.
+class NumberCursor {
+public:
+    explicit NumberCursor(QStringView text) : text_(text) {}
+
+    QChar peek() {
+        while (pos_ < text_.size() && isSkipped(text_[pos_]))
+            ++pos_;
+        return pos_ < text_.size() ? text_[pos_] : QChar();
+    }
+    void advance() { ++pos_; }
+
+private:
+    static bool isSkipped(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+    QStringView text_;
+    qsizetype pos_ = 0;
+};
+
+int digitValue(QChar c, int base) {
+    const char16_t u = c.unicode();
+    int v = -1;
+    if (u >= u'0' && u <= u'9')
+        v = u - u'0';
+    else if (u >= u'a' && u <= u'f')
+        v = u - u'a' + 10;
+    else if (u >= u'A' && u <= u'F')
+        v = u - u'A' + 10;
+    return v >= 0 && v < base ? v : -1;
+}
+
+double clampedHuge(bool negative) {
+    const double m = std::numeric_limits<double>::max();
+    return negative ? -m : m;
+}
+
+double readRadixInteger(NumberCursor& cur, int base) {
+    double value = 0;
+    for (int d = digitValue(cur.peek(), base); d >= 0; d = digitValue(cur.peek(), base)) {
+        value = value * base + d;
+        cur.advance();
+    }
+    return std::isfinite(value) ? value : clampedHuge(false);
+}
+
+// Decimal exponent of the first significant digit, used to tell an overflow from an underflow.
+long long magnitudeOf(const std::string& intDigits, const std::string& fracDigits, long long exp) {
+    const auto firstInt = intDigits.find_first_not_of('0');
+    if (firstInt != std::string::npos)
+        return static_cast<long long>(intDigits.size() - firstInt) - 1 + exp;
+    const auto firstFrac = fracDigits.find_first_not_of('0');
+    if (firstFrac == std::string::npos)
+        return std::numeric_limits<long long>::min();
+    return -static_cast<long long>(firstFrac) - 1 + exp;
+}
+
+QString nonFiniteText(double value) {
+    if (std::isnan(value))
+        return QStringLiteral("?");
+    return value < 0 ? QStringLiteral("-∞") : QStringLiteral("∞");
+}
+
+} // namespace
+
+double valueOfText(QStringView text) {
+    NumberCursor cur(text);
+    if (cur.peek() == u'&') {
+        cur.advance();
+        const QChar kind = cur.peek().toUpper();
+        if (kind == u'H' || kind == u'O') {
+            cur.advance();
+            return readRadixInteger(cur, kind == u'H' ? 16 : 8);
+        }
+        return 0;
+    }
+    bool negative = false;
+    if (cur.peek() == u'+' || cur.peek() == u'-') {
+        negative = cur.peek() == u'-';
+        cur.advance();
+    }
+    std::string intDigits, fracDigits;
+    while (cur.peek().isDigit() && cur.peek().unicode() < 128) {
+        intDigits += static_cast<char>(cur.peek().unicode());
+        cur.advance();
+    }
+    if (cur.peek() == u'.') {
+        cur.advance();
+        while (cur.peek().isDigit() && cur.peek().unicode() < 128) {
+            fracDigits += static_cast<char>(cur.peek().unicode());
+            cur.advance();
+        }
+    }
+    if (intDigits.empty() && fracDigits.empty())
+        return 0;
+    long long exp = 0;
+    const QChar e = cur.peek().toUpper();
+    if (e == u'E' || e == u'D') {
+        cur.advance();
+        bool expNegative = false;
+        if (cur.peek() == u'+' || cur.peek() == u'-') {
+            expNegative = cur.peek() == u'-';
+            cur.advance();
+        }
+        constexpr long long expLimit = 1'000'000'000;
+        while (cur.peek().isDigit() && cur.peek().unicode() < 128) {
+            if (exp < expLimit)
+                exp = exp * 10 + (cur.peek().unicode() - u'0');
+            cur.advance();
+        }
+        if (expNegative)
+            exp = -exp;
+    }
+    std::string number = (intDigits.empty() ? std::string("0") : intDigits);
+    if (!fracDigits.empty())
+        number += '.' + fracDigits;
+    number += 'e' + std::to_string(exp);
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    (void)ptr;
+    if (ec == std::errc::result_out_of_range) {
+        const long long mag = magnitudeOf(intDigits, fracDigits, exp);
+        return mag > 0 ? clampedHuge(negative) : (negative ? -0.0 : 0.0);
+    }
+    if (ec != std::errc() || !std::isfinite(value))
+        return clampedHuge(negative);
+    return negative ? -value : value;
+}
+
+QString displayText(double value, QChar decimalSeparator) {
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
+    if (value == 0)
+        return QStringLiteral("0");
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    QString text = QString::fromLatin1(buf, res.ptr - buf);
+    text.replace(u'e', u'E');
+    text.replace(u'.', decimalSeparator);
+    return text;
+}
+
+QString fixed3(double value, QChar decimalSeparator) {
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
+    const bool negative = value < 0;
+    const double magnitude = std::fabs(value);
+    std::string digits = "0";
+    int exp10 = 0;
+    if (magnitude != 0) {
+        char buf[64];
+        const auto res =
+            std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
+        const std::string sci(buf, res.ptr);
+        const auto ePos = sci.find('e');
+        digits = sci.substr(0, 1) + sci.substr(2, ePos - 2);
+        exp10 = std::stoi(sci.substr(ePos + 1));
+    }
+    // Digit i stands for 10^(exp10 - i); the kept ones reach down to the thousandths.
+    const int keep = exp10 + 4;
+    std::string kept;
+    bool roundUp = false;
+    if (keep <= 0) {
+        kept = "0";
+        roundUp = keep == 0 && digits[0] >= '5';
+    } else if (keep >= static_cast<int>(digits.size())) {
+        kept = digits + std::string(keep - digits.size(), '0');
+    } else {
+        kept = digits.substr(0, keep);
+        roundUp = digits[keep] >= '5';
+    }
+    if (roundUp) {
+        int i = static_cast<int>(kept.size()) - 1;
+        while (i >= 0 && kept[i] == '9')
+            kept[i--] = '0';
+        if (i < 0)
+            kept.insert(kept.begin(), '1');
+        else
+            ++kept[i];
+    }
+    if (kept.size() < 4)
+        kept.insert(0, 4 - kept.size(), '0');
+    QString text = negative ? QStringLiteral("-") : QString();
+    text += QString::fromLatin1(kept.data(), static_cast<qsizetype>(kept.size() - 3));
+    text += decimalSeparator;
+    text += QString::fromLatin1(kept.data() + kept.size() - 3, 3);
+    return text;
+}
+
+std::optional<qint16> roundToInt16(double value) {
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double below = std::floor(value);
+    const double rest = value - below;
+    double rounded = below;
+    if (rest > 0.5 || (rest == 0.5 && std::fmod(below, 2.0) != 0))
+        rounded = below + 1;
+    if (rounded < -32768 || rounded > 32767)
+        return std::nullopt;
+    return static_cast<qint16>(rounded);
+}
+
+QString fileNumberText(double value) {
+    const QChar sign = value < 0 ? u'-' : u' ';
+    return sign + displayText(std::fabs(value), u'.') + u' ';
+}
+
+} // namespace numbers

@@ -1,0 +1,35 @@
+// Number conversions of the program: the value-of-text rule that reads typed and stored numbers,
+// the display text of a number, the fixed pattern "##0.000" and rounding to a 16-bit integer.
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace numbers {
+
+// Reads the longest leading numeric part of a text: blanks, tabs and line feeds are skipped
+// anywhere, then a sign, digits, one period and an exponent introduced by E or D; "&H" and "&O"
+// start a hexadecimal or octal integer. A text without a number gives 0. A number beyond the
+// double range gives the largest finite double with its sign; one too small gives 0.
+double valueOfText(QStringView text);
+
+// Shortest text with at most 15 significant digits; exponent form ("1E+16", "1E-05") when the
+// decimal exponent is 15 or more or below -4. Non-finite values give "∞", "-∞" or "?".
+QString displayText(double value, QChar decimalSeparator);
+
+// The pattern "##0.000": at least one integer digit, all further ones, three decimals, no
+// grouping. Rounds the 15-significant-digit text of the value, halves away from zero; a value
+// below zero keeps its minus sign even when it rounds to zero.
+QString fixed3(double value, QChar decimalSeparator);
+
+// Rounds to the nearest integer, halves to the even neighbour; nothing when the result does not
+// fit a 16-bit signed integer or the value is not finite.
+std::optional<qint16> roundToInt16(double value);
+
+// The number text of the program's array files: one sign position (blank or minus), the display
+// text without its sign with a period as decimal point, one trailing blank.
+QString fileNumberText(double value);
+
+} // namespace numbers

@@ -1,0 +1,72 @@
+// One of the program's sequential text files: Windows-1251 text with CR LF line ends, opened for
+// reading, for writing (the whole file is replaced only when it is closed) or for appending (each
+// line goes in one write; a failed write cuts the file back, so it never ends in half a line).
+#pragma once
+
+#include "support/file_status.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QFile>
+#include <QSaveFile>
+#include <QString>
+#include <QStringView>
+#include <memory>
+
+class TextFile {
+public:
+    enum class Mode { Read, Write, Append };
+
+    // The path is relative to the current working folder, as "files/lastans".
+    explicit TextFile(QString path);
+    ~TextFile();
+    TextFile(const TextFile&) = delete;
+    TextFile& operator=(const TextFile&) = delete;
+
+    FileStatus open(Mode mode);
+    bool isOpen() const { return open_; }
+    const QString& path() const { return path_; }
+
+    // Writes the characters of the text, then CR LF.
+    FileStatus writeLine(QStringView text);
+
+    // True when nothing is left to read (tested before every read of a loop).
+    bool atEnd();
+    // A line ends at CR LF or a lone CR, which is consumed; a lone LF stays in the line.
+    FileStatus readLine(QString& line);
+    // The same on the raw bytes; the view stays valid until the next read.
+    FileStatus readLineBytes(QByteArrayView& line);
+    // A field: leading blanks and tabs skipped; a quoted field runs to the next quote and the rest
+    // up to the comma or line end is passed over; otherwise up to the comma or line end, trailing
+    // blanks dropped. The comma or line end is consumed; an empty line gives one empty field.
+    FileStatus readField(QString& field);
+
+    // Ends the file; a file opened for writing replaces the old content only now.
+    FileStatus close();
+    // Ends the file without replacing anything.
+    void abandon();
+
+    // Windows-1251 conversions of the program's texts.
+    static QString decode(QByteArrayView bytes);
+    // Fails when the code page cannot hold a character; firstBad then receives it.
+    static bool encode(QStringView text, QByteArray& bytes, QString* firstBad = nullptr);
+
+private:
+    bool fill();
+    int peekByte();
+    FileStatus readFailure() const;
+
+    QString path_;
+    Mode mode_ = Mode::Read;
+    bool open_ = false;
+    std::unique_ptr<QFile> reader_;
+    std::unique_ptr<QFile> appender_;
+    std::unique_ptr<QSaveFile> writer_;
+    FileStatus deferred_;
+    QByteArray buffer_;
+    qsizetype pos_ = 0;
+    qsizetype len_ = 0;
+    bool eof_ = false;
+    bool readError_ = false;
+    int readErrno_ = 0;
+};

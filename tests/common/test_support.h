@@ -1,0 +1,77 @@
+// What the tests share: a temporary working folder with a folder files, a scripted platform that
+// answers message boxes and records started programs, and byte-level file helpers.
+#pragma once
+
+#include "windows/platform.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+// Makes a fresh temporary folder the working folder for its lifetime, with files/ inside.
+class TempWorkFolder {
+public:
+    explicit TempWorkFolder(bool withFilesFolder = true) : old_(QDir::currentPath()) {
+        QDir::setCurrent(dir_.path());
+        if (withFilesFolder)
+            QDir().mkdir(QStringLiteral("files"));
+    }
+    ~TempWorkFolder() { QDir::setCurrent(old_); }
+    QString path() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+    QString old_;
+};
+
+inline QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray("<missing>");
+    return f.readAll();
+}
+
+inline bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(bytes) == bytes.size();
+}
+
+// A message box as the program asked for it.
+struct ShownMessage {
+    QString text;
+    QString title;
+    Platform::Buttons buttons;
+};
+
+class ScriptedPlatform : public Platform {
+public:
+    Answer messageBox(QWidget*, const QString& text, const QString& title,
+                      Buttons buttons) override {
+        messages.append({text, title, buttons});
+        if (answers.isEmpty())
+            return Answer::Ok;
+        return answers.takeFirst();
+    }
+    bool startDetached(const QString& program, const QStringList& arguments) override {
+        started.append(QStringList{program} + arguments);
+        return canStart;
+    }
+    bool openUrl(const QUrl& url) override {
+        opened.append(url);
+        return canOpen;
+    }
+    QChar decimalSeparator() const override { return separator; }
+
+    QChar separator = u'.';
+    QList<Answer> answers; // the answers to give, in order; OK when none is left
+    QList<ShownMessage> messages;
+    QList<QStringList> started;
+    QList<QUrl> opened;
+    bool canStart = true;
+    bool canOpen = true;
+};

@@ -1,0 +1,81 @@
+// The array editor "Редактор массивов": the order with a small scroll bar, the whole system as
+// one line of numbers, its preview, the random commands and the last-array file commands.
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+
+class Program;
+class WindowAnimation;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+class Form2 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Form2(Program& program);
+
+    void formLoad();
+
+    void command1Click(); // random content
+    void command2Click(); // random order
+    void command3Click(); // the save/load window
+    void command4Click(); // "Готово"
+    void newClick();
+    void createlistClick();
+    void loadClick();
+    void saveClick();
+    void exitClick();
+    void finalClick() {}
+
+    void vscroll1Change();
+    void text1Change();
+    void text2Change();
+    void fillMatrix();
+
+    // Puts a stored array into the editor, as a load does: the entry text emptied, the scroll
+    // position set, then the values, each followed by one blank.
+    void applyArray(int scrollPosition, const QStringList& values);
+    // Writes files/LostMas; reports a failure in a message box. False when it failed.
+    bool saveLastArray();
+
+    int order() const;
+
+    QLineEdit* text1 = nullptr;
+    QLineEdit* text2 = nullptr;
+    QLabel* label1 = nullptr;
+    QScrollBar* vscroll1 = nullptr;
+    QPushButton* command1 = nullptr;
+    QPushButton* command2 = nullptr;
+    QPushButton* command3 = nullptr;
+    QPushButton* command4 = nullptr;
+
+    QAction* newAction = nullptr;
+    QAction* createlist = nullptr;
+    QAction* load = nullptr;
+    QAction* save = nullptr;
+    QAction* loadsave = nullptr;
+    QAction* ready = nullptr;
+    QAction* exit = nullptr;
+    QAction* graph = nullptr;
+    QAction* stoper = nullptr;
+    QAction* what2 = nullptr;
+    QAction* final = nullptr;
+    QAction* about = nullptr;
+
+    WindowAnimation* animation() const { return animation_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls(QWidget* client);
+    void buildMenus();
+    void growLabel();
+
+    Program& program_;
+    WindowAnimation* animation_ = nullptr;
+};

@@ -1,0 +1,32 @@
+#include "windows/platform.h"
+
+#include <QDesktopServices>
+#include <QLocale>
+#include <QMessageBox>
+#include <QProcess>
+
+Platform::Answer DesktopPlatform::messageBox(QWidget* parent, const QString& text,
+                                             const QString& title, Buttons buttons) {
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    if (buttons == Buttons::OkCancel) {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+}
+
+bool DesktopPlatform::startDetached(const QString& program, const QStringList& arguments) {
+    return QProcess::startDetached(program, arguments);
+}
+
+bool DesktopPlatform::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+QChar DesktopPlatform::decimalSeparator() const {
+    const QString sep = QLocale::system().decimalPoint();
+    return sep.isEmpty() ? QChar(u'.') : sep.front();
+}

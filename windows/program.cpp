@@ -1,0 +1,127 @@
+#include "windows/program.h"
+
+#include "windows/editor/form2.h"
+#include "windows/extras/form4.h"
+#include "windows/extras/help.h"
+#include "windows/library/form3.h"
+#include "windows/main/form1.h"
+#include "windows/platform.h"
+#include "windows/ui_kit.h"
+
+#include <QCoreApplication>
+
+Program::Program(Platform& platform, QString installFolder)
+    : platform_(platform), installFolder_(std::move(installFolder)) {}
+
+Program::~Program() {
+    files_.closeAll();
+    delete form3_.data();
+    delete form4_.data();
+}
+
+QChar Program::decimalSeparator() const { return platform_.decimalSeparator(); }
+
+void Program::start() { showForm1(); }
+
+Form1& Program::form1() {
+    if (!form1_)
+        form1_ = std::make_unique<Form1>(*this);
+    return *form1_;
+}
+
+Form2& Program::form2() {
+    if (!form2_) {
+        form2_ = std::make_unique<Form2>(*this);
+        form2_->formLoad();
+    }
+    return *form2_;
+}
+
+void Program::showForm1() {
+    Form1& f = form1();
+    if (!form1Loaded_) {
+        form1Loaded_ = true;
+        f.formLoad();
+        f.show();
+        ui::centre(&f);
+    }
+    f.show();
+}
+
+void Program::showForm2() {
+    const bool first = !form2_;
+    Form2& f = form2();
+    f.show();
+    if (first)
+        ui::centre(&f);
+}
+
+void Program::hideForm1() {
+    if (form1_)
+        form1_->hide();
+}
+
+void Program::hideForm2() {
+    if (form2_)
+        form2_->hide();
+}
+
+Form3& Program::createForm3() {
+    if (!form3_) {
+        form3_ = new Form3(*this);
+        form3_->formLoad();
+    }
+    return *form3_;
+}
+
+void Program::showForm3() {
+    const bool first = !form3_;
+    Form3& f = createForm3();
+    f.show();
+    if (first && form2_) {
+        // Beside the editor, when the screen has room; centred otherwise.
+        ui::centre(&f);
+        const QRect editor = form2_->frameGeometry();
+        f.move(editor.right() + 8, editor.top());
+    }
+    f.raise();
+    f.activateWindow();
+}
+
+void Program::hideForm3() { createForm3().hide(); }
+
+void Program::showAbout() {
+    if (!form4_) {
+        form4_ = new Form4();
+        form4_->setAttribute(Qt::WA_DeleteOnClose);
+        form4_->show();
+        ui::centre(form4_);
+    }
+    form4_->show();
+    form4_->raise();
+    form4_->activateWindow();
+}
+
+QString Program::helpPagePath() const { return help::pagePath(installFolder_); }
+
+void Program::showHelp(QWidget* parent) {
+    if (!help::openPage(platform_, helpPagePath()))
+        platform_.messageBox(parent,
+                             QStringLiteral("Не удалось открыть справку: не запускается ни "
+                                            "files/iexplore, ни браузер системы.\r\nСтраница "
+                                            "справки: %1")
+                                 .arg(helpPagePath()),
+                             QStringLiteral("Ошибка"), Platform::Buttons::Ok);
+}
+
+void Program::reportFailure(QWidget* parent, const FileStatus& status) {
+    if (status)
+        return;
+    platform_.messageBox(parent, status.message(), QStringLiteral("Ошибка"),
+                         Platform::Buttons::Ok);
+}
+
+void Program::endRun() {
+    files_.closeAll();
+    QCoreApplication::exit(0);
+}

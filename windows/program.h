@@ -1,0 +1,81 @@
+// The program object: owns the system store, the random source, the open files, the platform
+// services and the four windows, each a single instance. Windows reach each other through it.
+#pragma once
+
+#include "core/answer_log.h"
+#include "core/system_store.h"
+#include "support/file_table.h"
+#include "support/random_source.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+class Platform;
+class Form1;
+class Form2;
+class Form3;
+class Form4;
+class QWidget;
+
+class Program : public QObject {
+    Q_OBJECT
+public:
+    // The folder of the installed program, where files/help.htm is looked for.
+    explicit Program(Platform& platform, QString installFolder = QString());
+    ~Program() override;
+
+    SystemStore& store() { return store_; }
+    RandomSource& random() { return random_; }
+    FileTable& files() { return files_; }
+    AnswerLog& answerLog() { return answerLog_; }
+    Platform& platform() { return platform_; }
+    QChar decimalSeparator() const;
+    const QString& installFolder() const { return installFolder_; }
+
+    // Creates and shows the main window (its load runs on this first showing).
+    void start();
+
+    Form1& form1();
+    // The editor, created and loaded on its first showing.
+    Form2& form2();
+    bool form2Exists() const { return form2_ != nullptr; }
+    void showForm1();
+    void showForm2();
+    void hideForm1();
+    void hideForm2();
+
+    // The save/load window: created and loaded when shown after it was closed, destroyed on close.
+    Form3* form3IfExists() const { return form3_.data(); }
+    void showForm3();
+    // Hides the save/load window; creates it (running its load) first when it does not exist.
+    void hideForm3();
+
+    // One about window for both menus, modeless; created afresh after it was closed.
+    Form4* form4IfExists() const { return form4_.data(); }
+    void showAbout();
+    // Opens the help page: files/iexplore when it can run, otherwise the desktop's browser.
+    void showHelp(QWidget* parent);
+    QString helpPagePath() const;
+
+    // Shows "Ошибка" with the failure's text; does nothing for a success.
+    void reportFailure(QWidget* parent, const FileStatus& status);
+
+    // Ends the run at once: no other window's close handling runs.
+    void endRun();
+
+private:
+    Form3& createForm3();
+
+    Platform& platform_;
+    QString installFolder_;
+    SystemStore store_;
+    RandomSource random_;
+    FileTable files_;
+    AnswerLog answerLog_{files_};
+    std::unique_ptr<Form1> form1_;
+    std::unique_ptr<Form2> form2_;
+    bool form1Loaded_ = false;
+    QPointer<Form3> form3_;
+    QPointer<Form4> form4_;
+};

@@ -1,0 +1,112 @@
+#include "windows/ui_kit.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QWidget>
+
+namespace ui {
+
+QRect twips(int left, int top, int width, int height) {
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+void place(QWidget* widget, const Control& control) {
+    widget->setObjectName(QString::fromLatin1(control.name));
+    widget->setGeometry(twips(control.left, control.top, control.width, control.height));
+    if (!control.tooltip.isEmpty())
+        widget->setToolTip(control.tooltip);
+    widget->setEnabled(control.enabled);
+    widget->setVisible(control.shown);
+}
+
+void colour(QWidget* widget, const QColor& text, const QColor& background) {
+    QPalette p = widget->palette();
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(role, text);
+    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        p.setColor(role, background);
+    widget->setPalette(p);
+    widget->setAutoFillBackground(true);
+}
+
+QPushButton* button(QWidget* parent, const Control& control, bool dark) {
+    auto* b = new QPushButton(control.caption, parent);
+    place(b, control);
+    defaultFont(b);
+    // A flat face in the program's colour; the object-name selector keeps it to this button.
+    const QString face = dark ? QStringLiteral("black") : QStringLiteral("rgb(128,128,128)");
+    const QString text = dark ? QStringLiteral("rgb(0,255,0)") : QStringLiteral("black");
+    b->setStyleSheet(QStringLiteral("QPushButton#%1 { background-color: %2; color: %3;"
+                                    " border: 1px solid rgb(200,200,200); padding: 0px; }"
+                                    "QPushButton#%1:pressed { border-style: inset;"
+                                    " background-color: rgb(100,100,100); }"
+                                    "QPushButton#%1:disabled { color: rgb(70,70,70); }")
+                         .arg(b->objectName(), face, text));
+    b->setFocusPolicy(Qt::StrongFocus);
+    return b;
+}
+
+QLabel* label(QWidget* parent, const Control& control, const QColor& textColour) {
+    auto* l = new QLabel(control.caption, parent);
+    place(l, control);
+    defaultFont(l);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, textColour);
+    l->setPalette(p);
+    l->setAutoFillBackground(false);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+QLineEdit* lineEdit(QWidget* parent, const Control& control) {
+    auto* e = new QLineEdit(control.caption, parent);
+    place(e, control);
+    defaultFont(e);
+    colour(e, green, black);
+    e->setFrame(true);
+    e->setTextMargins(0, 0, 0, 0);
+    return e;
+}
+
+void blackWindow(QWidget* window) {
+    colour(window, green, black);
+    defaultFont(window);
+}
+
+void defaultFont(QWidget* widget) {
+    QFont f(QStringLiteral("Sans Serif"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSizeF(8.25);
+    widget->setFont(f);
+}
+
+void fixClientSize(QWidget* window, QWidget* client, int widthTwips, int heightTwips) {
+    client->setFixedSize(px(widthTwips), px(heightTwips));
+    if (window->layout())
+        window->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    window->adjustSize();
+    window->setFixedSize(window->sizeHint());
+}
+
+void centre(QWidget* window) {
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+QString screenText(const QString& text) {
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    t.replace(u'\r', u'\n');
+    return t;
+}
+
+} // namespace ui

@@ -1,0 +1,57 @@
+// Small helpers that build the program's windows from their design sheets: twips geometry, the
+// black-and-green look, grey buttons, and the screen form of texts with CR LF line breaks.
+#pragma once
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+
+class QWidget;
+class QPushButton;
+class QLabel;
+class QLineEdit;
+
+namespace ui {
+
+// One logical pixel is 15 twips.
+constexpr int px(int twips) { return (twips + 7) / 15; }
+QRect twips(int left, int top, int width, int height);
+
+inline const QColor green{0, 255, 0};
+inline const QColor cyan{0, 255, 255};
+inline const QColor grey{128, 128, 128};
+inline const QColor black{0, 0, 0};
+
+// One control of a window's design sheet.
+struct Control {
+    const char* name;
+    int left, top, width, height;
+    QString caption;
+    QString tooltip;
+    bool shown = true;
+    bool enabled = true;
+};
+
+// Places the widget after the sheet: name, rectangle, tooltip, shown and enabled state.
+void place(QWidget* widget, const Control& control);
+// A button with the grey face of the program, or (dark) with a black one.
+QPushButton* button(QWidget* parent, const Control& control, bool dark = false);
+QLabel* label(QWidget* parent, const Control& control, const QColor& colour);
+QLineEdit* lineEdit(QWidget* parent, const Control& control);
+
+// Text colour and background of a widget through its own palette (no cascading style sheet).
+void colour(QWidget* widget, const QColor& text, const QColor& background);
+// The black window background with green text.
+void blackWindow(QWidget* window);
+// The default dialog font of the program: a sans-serif at 8.25 pt.
+void defaultFont(QWidget* widget);
+
+// Fixes the client area (the central widget in a main window) to the size in twips.
+void fixClientSize(QWidget* window, QWidget* client, int widthTwips, int heightTwips);
+// Centres the window on the screen it is on.
+void centre(QWidget* window);
+
+// A text with CR LF, LF CR or lone CR as line breaks, in the form a label shows.
+QString screenText(const QString& text);
+
+} // namespace ui
