@@ -1,5 +1,8 @@
 #include "windows/platform.h"
 
+#include "windows/ui_kit.h"
+
+#include <QAbstractButton>
 #include <QDesktopServices>
 #include <QLocale>
 #include <QMessageBox>
@@ -9,7 +12,7 @@ Platform::Answer DesktopPlatform::messageBox(QWidget* parent, const QString& tex
                                              const QString& title, Buttons buttons) {
     QMessageBox box(parent);
     box.setWindowTitle(title);
-    box.setText(text);
+    box.setText(ui::screenText(text));
     if (buttons == Buttons::OkCancel) {
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));

@@ -88,6 +88,10 @@ void Program::showForm3() {
     f.activateWindow();
 }
 
+Form3* Program::form3IfExists() const { return form3_.data(); }
+
+Form4* Program::form4IfExists() const { return form4_.data(); }
+
 void Program::hideForm3() { createForm3().hide(); }
 
 void Program::showAbout() {

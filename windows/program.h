@@ -46,13 +46,13 @@ public:
     void hideForm2();
 
     // The save/load window: created and loaded when shown after it was closed, destroyed on close.
-    Form3* form3IfExists() const { return form3_.data(); }
+    Form3* form3IfExists() const;
     void showForm3();
     // Hides the save/load window; creates it (running its load) first when it does not exist.
     void hideForm3();
 
     // One about window for both menus, modeless; created afresh after it was closed.
-    Form4* form4IfExists() const { return form4_.data(); }
+    Form4* form4IfExists() const;
     void showAbout();
     // Opens the help page: files/iexplore when it can run, otherwise the desktop's browser.
     void showHelp(QWidget* parent);

@@ -3,8 +3,8 @@
 // (where the window has them) switch the scene and the animation.
 #pragma once
 
-#include "windows/interval_timer.h"
 #include "windows/extras/line_scene.h"
+#include "windows/interval_timer.h"
 
 #include <QObject>
 
@@ -14,10 +14,14 @@ class QWidget;
 class WindowAnimation : public QObject {
     Q_OBJECT
 public:
-    // Draws the scene of the layout on the client area's background, beneath its controls;
-    // graph and stoper are the window's menu items, or null where the window has no menu.
+    // Draws the scene of the layout on the client area's background, beneath its controls, and
+    // starts Timer2. graph and stoper are the window's menu items, or null where the window has
+    // no menu; they are made checkable, and a click on them runs graphClick or stoperClick with
+    // the check mark as it was before the click: only these handlers check and uncheck them.
     WindowAnimation(QWidget* clientArea, SceneLayout layout, QAction* graph = nullptr,
                     QAction* stoper = nullptr);
+    // The sweep position and count outlive a window that is closed, for its next load.
+    ~WindowAnimation() override;
 
     // The window's load: the phase starts again at 0.
     void load();
@@ -35,6 +39,9 @@ public:
     LineScene& scene() { return *scene_; }
 
 private:
+    void showLine1(int index, bool shown) { scene_->setShown(1, index, shown); }
+
+    SceneLayout layout_;
     LineScene* scene_;
     QAction* graph_;
     QAction* stoper_;

@@ -1,9 +1,289 @@
 #include "windows/library/form3.h"
 
+#include "core/array_library.h"
+#include "windows/editor/form2.h"
+#include "windows/extras/icons.h"
+#include "windows/extras/window_animation.h"
+#include "windows/platform.h"
 #include "windows/program.h"
+#include "windows/ui_kit.h"
 
-Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(program) {
-    setWindowTitle(QStringLiteral("Сохранение/Загрузка массивов"));
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextDocument>
+
+namespace {
+
+// The window's design sheet, in twips, in tab order.
+const ui::Control command1Sheet{"Command1", 240, 120, 2055, 255, QStringLiteral("Сохранить"),
+                                QStringLiteral("Сохранить текущий массив")};
+const ui::Control command2Sheet{"Command2", 2400, 120, 2055, 255, QStringLiteral("Загрузить"),
+                                QString()};
+const ui::Control combo1Sheet{"Combo1", 240, 360, 2055, 315, QString(),
+                              QStringLiteral("В какой файл сохраняем")};
+const ui::Control check1Sheet{"Check1", 240, 720, 1815, 255, QStringLiteral("Добавить в список"),
+                              QStringLiteral("Добавить в SaveList")};
+const ui::Control combo2Sheet{"Combo2", 2400, 360, 2055, 2010, QString(),
+                              QStringLiteral("Список доступных массивов")};
+const ui::Control command3Sheet{"Command3", 240, 1080, 2055, 255,
+                                QStringLiteral("Редактировать список"),
+                                QStringLiteral("Показать содержимое SaveList")};
+const ui::Control text1Sheet{"Text1", 240, 1080, 1935, 2685, QString(),
+                             QStringLiteral("Содержимое SaveList"), false};
+const ui::Control command4Sheet{"Command4", 240, 3840, 975, 255, QStringLiteral("Сохранить"),
+                                QStringLiteral("Сохранить новое содержимое в SaveList"), false};
+const ui::Control command5Sheet{"Command5", 240, 4080, 975, 255, QStringLiteral("Скрыть"),
+                                QStringLiteral("Скрыть SaveList"), false};
+const ui::Control command6Sheet{"Command6", 3240, 2520, 1215, 255, QStringLiteral("Готово"),
+                                QStringLiteral("Перейти к редактору массивов")};
+
+constexpr int clientWidth = 4710;
+constexpr int clientHeight = 4410;
+
+// A key with character code 13: Return, the keypad's Enter, or a control key that types CR.
+bool isEnter(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+           key->text() == QStringLiteral("\r");
 }
 
-void Form3::formLoad() {}
+// Scroll bars keep the desktop's look inside the green-on-black list editor.
+void plainScrollBars(QPlainTextEdit* edit) {
+    edit->horizontalScrollBar()->setPalette(QGuiApplication::palette());
+    edit->verticalScrollBar()->setPalette(QGuiApplication::palette());
+}
+
+} // namespace
+
+Form3::Form3(Program& program, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      program_(program) {
+    setWindowTitle(QStringLiteral("Сохранение/Загрузка массивов"));
+    setWindowIcon(icons::libraryIcon());
+    setAttribute(Qt::WA_DeleteOnClose);
+    ui::blackWindow(this);
+    // The scene comes first and stays beneath every control.
+    animation_ = new WindowAnimation(this, SceneLayout::Library);
+    animation_->scene().lower();
+    buildControls();
+    ui::fixClientSize(this, this, clientWidth, clientHeight);
+}
+
+void Form3::buildControls() {
+    command1 = ui::button(this, command1Sheet);
+    command2 = ui::button(this, command2Sheet);
+
+    combo1 = new QComboBox(this);
+    combo1->setEditable(true);
+    // The typed text is the name: no completion from the list, and Enter adds nothing to it.
+    combo1->setCompleter(nullptr);
+    combo1->setInsertPolicy(QComboBox::NoInsert);
+    ui::place(combo1, combo1Sheet);
+    ui::defaultFont(combo1);
+    ui::colour(combo1, ui::green, ui::black);
+    ui::colour(combo1->view(), ui::green, ui::black);
+
+    check1 = new QCheckBox(check1Sheet.caption, this);
+    ui::place(check1, check1Sheet);
+    ui::defaultFont(check1);
+    ui::colour(check1, ui::green, ui::black);
+    check1->setChecked(true);
+
+    combo2 = new QListWidget(this);
+    combo2->setSelectionMode(QAbstractItemView::SingleSelection);
+    ui::place(combo2, combo2Sheet);
+    ui::defaultFont(combo2);
+    ui::colour(combo2, ui::green, ui::black);
+
+    command3 = ui::button(this, command3Sheet);
+
+    text1 = new QPlainTextEdit(this);
+    text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    ui::place(text1, text1Sheet);
+    ui::defaultFont(text1);
+    ui::colour(text1, ui::green, ui::black);
+    plainScrollBars(text1);
+
+    command4 = ui::button(this, command4Sheet);
+    command5 = ui::button(this, command5Sheet);
+    command6 = ui::button(this, command6Sheet);
+
+    const QList<QWidget*> tabOrder = {command1, command2, combo1,   check1,   combo2,
+                                      command3, text1,    command4, command5, command6};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    combo1->installEventFilter(this);
+    combo1->lineEdit()->installEventFilter(this);
+    combo2->installEventFilter(this);
+
+    connect(command1, &QPushButton::clicked, this, &Form3::command1Click);
+    connect(command2, &QPushButton::clicked, this, &Form3::command2Click);
+    connect(command3, &QPushButton::clicked, this, &Form3::command3Click);
+    connect(command4, &QPushButton::clicked, this, &Form3::command4Click);
+    connect(command5, &QPushButton::clicked, this, &Form3::command5Click);
+    connect(command6, &QPushButton::clicked, this, &Form3::command6Click);
+}
+
+void Form3::formLoad() {
+    animation_->load();
+    combo1->clear();
+    combo1->clearEditText();
+    combo2->clear();
+    const FileStatus touched = library::touchSaveList();
+    program_.reportFailure(this, touched);
+    QStringList names;
+    const FileStatus read = library::readSaveListNames(names);
+    // One message is enough when the list could not even be created.
+    if (touched)
+        program_.reportFailure(this, read);
+    combo1->addItems(names);
+    combo2->addItems(names);
+    // Adding the first name makes it current; the name box starts empty and nothing is selected.
+    combo1->setCurrentIndex(-1);
+    combo1->clearEditText();
+    combo2->clearSelection();
+}
+
+void Form3::showError(const QString& text) {
+    program_.platform().messageBox(this, text, QStringLiteral("Ошибка"), Platform::Buttons::Ok);
+}
+
+bool Form3::acceptName(const QString& name) {
+    const auto problem = library::nameProblem(name);
+    if (!problem)
+        return true;
+    showError(QStringLiteral("Имя «%1» не годится для массива: %2.").arg(name, *problem));
+    return false;
+}
+
+void Form3::command1Click() {
+    const QString name = combo1->currentText();
+    if (name.isEmpty() || !acceptName(name))
+        return;
+    Form2& editor = program_.form2();
+    const FileStatus saved =
+        library::saveArrayFile(name, editor.vscroll1->value(), editor.text1->text());
+    if (!saved) {
+        program_.reportFailure(this, saved);
+        return;
+    }
+    if (!check1->isChecked())
+        return;
+    const FileStatus listed = library::addToSaveList(name);
+    if (!listed) {
+        program_.reportFailure(this, listed);
+        return;
+    }
+    formLoad();
+}
+
+void Form3::command2Click() {
+    const QList<QListWidgetItem*> selected = combo2->selectedItems();
+    const QString name = selected.isEmpty() ? QString() : selected.first()->text();
+    if (name.isEmpty() || !acceptName(name))
+        return;
+    // The whole file is read and checked before anything in the editor changes.
+    arrayfile::Content content;
+    const FileStatus read = library::loadArrayFile(name, content);
+    if (!read) {
+        program_.reportFailure(this, read);
+        return;
+    }
+    const QString path = library::arrayPath(name);
+    if (content.empty) {
+        program_.reportFailure(
+            this, FileStatus::failure(path, FileStatus::Action::Read, QStringLiteral("файл пуст")));
+        return;
+    }
+    const auto position = arrayfile::scrollPositionOf(content.firstField);
+    if (!position) {
+        program_.reportFailure(
+            this, FileStatus::failure(path, FileStatus::Action::Read,
+                                      QStringLiteral("первое значение «%1» не задаёт порядок "
+                                                     "массива, нужно число от 2 до 10")
+                                          .arg(content.firstField)));
+        return;
+    }
+    program_.form2().applyArray(*position, content.fields);
+}
+
+void Form3::showPanel(bool shown) {
+    panelShown_ = shown;
+    command3->setVisible(!shown);
+    text1->setVisible(shown);
+    command4->setVisible(shown);
+    command5->setVisible(shown);
+}
+
+void Form3::command3Click() {
+    QString list;
+    const FileStatus read = library::readSaveListText(list);
+    if (!read) {
+        program_.reportFailure(this, read);
+        return;
+    }
+    text1->clear();
+    showPanel(true);
+    text1->setPlainText(list);
+    listAsRead_ = list;
+    listAsShown_ = listEditorText();
+}
+
+// The editor's text with CR LF between its lines; non-breaking blanks are kept as they are.
+QString Form3::listEditorText() const {
+    QString text = text1->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return text;
+}
+
+void Form3::command4Click() {
+    const QString shown = listEditorText();
+    const FileStatus replaced = library::replaceSaveList(shown == listAsShown_ ? listAsRead_ : shown);
+    if (!replaced) {
+        program_.reportFailure(this, replaced);
+        return;
+    }
+    formLoad();
+}
+
+void Form3::command5Click() { showPanel(false); }
+
+void Form3::command6Click() { close(); }
+
+void Form3::formUnload() {
+    program_.showForm2();
+    Form2& editor = program_.form2();
+    editor.raise();
+    editor.activateWindow();
+}
+
+void Form3::closeEvent(QCloseEvent* event) {
+    formUnload();
+    event->accept();
+}
+
+bool Form3::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent*>(event))) {
+        if (watched == combo1 || watched == combo1->lineEdit()) {
+            command1Click();
+            return true;
+        }
+        if (watched == combo2) {
+            command2Click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

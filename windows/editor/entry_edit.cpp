@@ -1,0 +1,51 @@
+#include "windows/editor/entry_edit.h"
+
+#include "core/entry_text.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <limits>
+
+EntryEdit::EntryEdit(QWidget* parent) : QLineEdit(parent) {
+    setMaxLength(std::numeric_limits<int>::max());
+}
+
+void EntryEdit::pasteNormalized() {
+    if (isReadOnly())
+        return;
+    insert(entry::normalizePasted(QGuiApplication::clipboard()->text()));
+}
+
+void EntryEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste)) {
+        pasteNormalized();
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void EntryEdit::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    for (QAction* action : menu->actions()) {
+        if (action->objectName() == QLatin1String("edit-paste")) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this, &EntryEdit::pasteNormalized);
+        }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void EntryEdit::dropEvent(QDropEvent* event) {
+    if (event->mimeData()->hasText() && !isReadOnly()) {
+        insert(entry::normalizePasted(event->mimeData()->text()));
+        event->acceptProposedAction();
+        return;
+    }
+    QLineEdit::dropEvent(event);
+}

@@ -1,0 +1,301 @@
+#include "windows/editor/form2.h"
+
+#include "core/array_file.h"
+#include "core/array_library.h"
+#include "core/entry_text.h"
+#include "support/numbers.h"
+#include "support/text_file.h"
+#include "windows/editor/entry_edit.h"
+#include "windows/extras/icons.h"
+#include "windows/extras/window_animation.h"
+#include "windows/platform.h"
+#include "windows/program.h"
+#include "windows/ui_kit.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace {
+
+const QString lastArrayPath = QStringLiteral("files/LostMas");
+const QString errorTitle = QStringLiteral("Ошибка");
+
+// The design sheet of the editor (twips within the client area).
+const ui::Control text1Sheet{"Text1", 840, 120, 3255, 285, {}, QStringLiteral("Содержимое массива")};
+const ui::Control label1Sheet{"Label1", 2040, 720, 615, 195, QStringLiteral("Массив"),
+                              QStringLiteral("Система уравнений")};
+const ui::Control text2Sheet{"Text2", 0, 120, 615, 285, QStringLiteral("4"),
+                             QStringLiteral("Порядок массива")};
+const ui::Control command1Sheet{"Command1", 840, 390, 3255, 210, QStringLiteral("RND"),
+                                QStringLiteral("Случайное содержимое массива")};
+const ui::Control vscroll1Sheet{"VScroll1", 615, 120, 135, 270, {}, {}};
+const ui::Control command2Sheet{"Command2", 0, 390, 750, 210, QStringLiteral("RND"),
+                                QStringLiteral("Случайный порядок массива")};
+const ui::Control command3Sheet{"Command3", 4080, 120, 615, 480, {},
+                                QStringLiteral("Сохранить/загрузить готовый массив")};
+const ui::Control command4Sheet{"Command4", 2880, 600, 1215, 255, QStringLiteral("Готово"),
+                                QStringLiteral("Перейти на основное окно")};
+
+QAction* menuItem(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+} // namespace
+
+Form2::Form2(Program& program) : program_(program) {
+    setWindowTitle(QStringLiteral("Редактор массивов"));
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowIcon(icons::windowIcon());
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    ui::blackWindow(this);
+    ui::blackWindow(client);
+    buildMenus();
+    animation_ = new WindowAnimation(client, SceneLayout::Editor, graph, stoper);
+    buildControls(client);
+    ui::fixClientSize(this, client, 4710, 4125);
+}
+
+void Form2::buildControls(QWidget* client) {
+    auto* entryBox = new EntryEdit(client);
+    text1 = entryBox;
+    ui::place(text1, text1Sheet);
+    ui::defaultFont(text1);
+    ui::colour(text1, ui::green, ui::black);
+
+    label1 = ui::label(client, label1Sheet, ui::cyan);
+    label1->setWordWrap(false);
+
+    text2 = ui::lineEdit(client, text2Sheet);
+    text2->setReadOnly(true);
+
+    command1 = ui::button(client, command1Sheet);
+
+    vscroll1 = new QScrollBar(Qt::Vertical, client);
+    ui::place(vscroll1, vscroll1Sheet);
+    vscroll1->setRange(2, 10);
+    vscroll1->setSingleStep(1);
+    vscroll1->setPageStep(1);
+    vscroll1->setValue(8);
+
+    command2 = ui::button(client, command2Sheet);
+    command3 = ui::button(client, command3Sheet, true);
+    command3->setIcon(icons::libraryIcon());
+    command3->setIconSize(QSize(32, 32));
+    command4 = ui::button(client, command4Sheet);
+
+    setTabOrder(text1, text2);
+    setTabOrder(text2, command1);
+    setTabOrder(command1, vscroll1);
+    setTabOrder(vscroll1, command2);
+    setTabOrder(command2, command3);
+    setTabOrder(command3, command4);
+
+    connect(vscroll1, &QScrollBar::valueChanged, this, &Form2::vscroll1Change);
+    connect(text2, &QLineEdit::textChanged, this, &Form2::text2Change);
+    connect(text1, &QLineEdit::textChanged, this, &Form2::text1Change);
+    connect(command1, &QPushButton::clicked, this, &Form2::command1Click);
+    connect(command2, &QPushButton::clicked, this, &Form2::command2Click);
+    connect(command3, &QPushButton::clicked, this, &Form2::command3Click);
+    connect(command4, &QPushButton::clicked, this, &Form2::command4Click);
+}
+
+void Form2::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+    file->setObjectName(QStringLiteral("file"));
+    newAction = menuItem(file, "new", QStringLiteral("Новый массив"));
+    createlist = menuItem(file, "createlist", QStringLiteral("Создать SaveList"));
+    load = menuItem(file, "load", QStringLiteral("Загрузить последний массив"));
+    save = menuItem(file, "save", QStringLiteral("Сохранить в последний массив"));
+    loadsave = menuItem(file, "loadsave", QStringLiteral("Загрузить/сохранить массив"));
+    ready = menuItem(file, "ready", QStringLiteral("Готово"));
+    file->addSeparator();
+    exit = menuItem(file, "exit", QStringLiteral("Выход из программы"));
+
+    QMenu* animationMenu = menuBar()->addMenu(QStringLiteral("Анимация"));
+    animationMenu->setObjectName(QStringLiteral("animation"));
+    graph = menuItem(animationMenu, "graph", QStringLiteral("Разрешить графику"));
+    stoper = menuItem(animationMenu, "stoper", QStringLiteral("Разрешить анимацию"));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));
+    help->setObjectName(QStringLiteral("help"));
+    what2 = menuItem(help, "what2", QStringLiteral("Справка"));
+    final = menuItem(help, "final", QStringLiteral("Подробный отчет"));
+    help->addSeparator()->setObjectName(QStringLiteral("fgg"));
+    about = menuItem(help, "about", QStringLiteral("О программе"));
+
+    connect(newAction, &QAction::triggered, this, &Form2::newClick);
+    connect(createlist, &QAction::triggered, this, &Form2::createlistClick);
+    connect(load, &QAction::triggered, this, &Form2::loadClick);
+    connect(save, &QAction::triggered, this, &Form2::saveClick);
+    connect(loadsave, &QAction::triggered, this, &Form2::command3Click);
+    connect(ready, &QAction::triggered, this, &Form2::command4Click);
+    connect(exit, &QAction::triggered, this, &Form2::exitClick);
+    connect(what2, &QAction::triggered, this, [this] { program_.showHelp(this); });
+    connect(final, &QAction::triggered, this, &Form2::finalClick);
+    connect(about, &QAction::triggered, this, [this] { program_.showAbout(); });
+}
+
+int Form2::order() const { return static_cast<int>(numbers::valueOfText(text2->text())); }
+
+void Form2::formLoad() {
+    animation_->load();
+    program_.store().shapeForOrder(order());
+    command1Click();
+}
+
+void Form2::command1Click() {
+    text1->setText(QString());
+    const int n = order();
+    for (int i = 0; i < n + n * n; ++i) {
+        const int digit = static_cast<int>(program_.random().next() * 10);
+        text1->setText(text1->text() + QString::number(digit) + u' ');
+    }
+}
+
+void Form2::command2Click() {
+    const double r = program_.random().next();
+    vscroll1->setValue(numbers::roundToInt16(r * 8 + 2).value_or(vscroll1->value()));
+}
+
+void Form2::command3Click() { program_.showForm3(); }
+
+void Form2::command4Click() {
+    saveClick();
+    hide();
+    program_.showForm1();
+}
+
+void Form2::newClick() {
+    vscroll1->setValue(vscroll1->maximum());
+    formLoad();
+}
+
+void Form2::exitClick() { program_.endRun(); }
+
+void Form2::vscroll1Change() { text2->setText(QString::number(12 - vscroll1->value())); }
+
+void Form2::text2Change() {
+    program_.store().shapeForOrder(order());
+    fillMatrix();
+}
+
+void Form2::text1Change() {
+    // After "Выгрузить массив" the store is a single element while the order box still shows
+    // the order: give the store that order's shape before any element is written.
+    Matrix& m = program_.store().matrix;
+    if (m.order() != order() || m.rows() != order())
+        program_.store().shapeForOrder(order());
+    fillMatrix();
+}
+
+void Form2::fillMatrix() {
+    const auto preview =
+        entry::fillMatrix(program_.store().matrix, text1->text(), program_.decimalSeparator());
+    if (!preview)
+        return;
+    label1->setText(ui::screenText(*preview));
+    growLabel();
+}
+
+void Form2::growLabel() {
+    // The label grows with its text from its place in the sheet, as far as it needs.
+    const QSize needed = label1->sizeHint();
+    const QRect sheet = ui::twips(label1Sheet.left, label1Sheet.top, label1Sheet.width,
+                                  label1Sheet.height);
+    label1->resize(std::max(needed.width(), sheet.width()), std::max(needed.height(), sheet.height()));
+}
+
+void Form2::applyArray(int scrollPosition, const QStringList& values) {
+    text1->setText(QString());
+    vscroll1->setValue(scrollPosition);
+    QString text;
+    for (const QString& value : values) {
+        text += value;
+        text += u' ';
+    }
+    // Assigned once: the refills of the values one by one would end in the same state.
+    text1->setText(text);
+}
+
+bool Form2::saveLastArray() {
+    const FileStatus s = arrayfile::write(lastArrayPath, vscroll1->value(), text1->text());
+    program_.reportFailure(this, s);
+    return s.ok;
+}
+
+void Form2::saveClick() { saveLastArray(); }
+
+void Form2::loadClick() {
+    // The file gains an empty line first, so that it exists when it is read.
+    TextFile touch(lastArrayPath);
+    FileStatus s = touch.open(TextFile::Mode::Append);
+    if (s)
+        s = touch.writeLine(QString());
+    if (s)
+        s = touch.close();
+    if (!s) {
+        program_.reportFailure(this, s);
+        return;
+    }
+    arrayfile::Content content;
+    s = arrayfile::read(lastArrayPath, content);
+    if (!s) {
+        program_.reportFailure(this, s);
+        return;
+    }
+    QStringList values;
+    for (const QString& field : content.fields)
+        if (!field.isEmpty())
+            values.append(field);
+    if (content.firstField.isEmpty()) {
+        text1->setText(QString());
+        program_.platform().messageBox(this, QStringLiteral("Нет данных"), errorTitle,
+                                       Platform::Buttons::Ok);
+        text1->setText(values.isEmpty() ? QString() : values.join(u' ') + u' ');
+        return;
+    }
+    const auto position = arrayfile::scrollPositionOf(content.firstField);
+    if (!position) {
+        program_.platform().messageBox(
+            this,
+            QStringLiteral("Файл %1 повреждён: первое значение «%2» не задаёт порядок "
+                           "массива (ожидается положение от 2 до 10).")
+                .arg(lastArrayPath, content.firstField.left(40)),
+            errorTitle, Platform::Buttons::Ok);
+        return;
+    }
+    applyArray(*position, values);
+}
+
+void Form2::createlistClick() {
+    const auto answer = program_.platform().messageBox(
+        this,
+        QStringLiteral("Вы уверены что хотите создать Новый SaveList?\r\n"
+                       "Новый SaveList заменит старый.\r\nПодробности в справке."),
+        QStringLiteral("Создать SaveList"), Platform::Buttons::OkCancel);
+    if (answer != Platform::Answer::Ok)
+        return;
+    const FileStatus s = library::resetSaveList();
+    if (!s) {
+        program_.reportFailure(this, s);
+        return;
+    }
+    program_.platform().messageBox(this, QStringLiteral("Создан новый SaveList"),
+                                   QStringLiteral("Готово"), Platform::Buttons::Ok);
+}
+
+void Form2::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    saveClick();
+    program_.hideForm3();
+    hide();
+    program_.showForm1();
+}

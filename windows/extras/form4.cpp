@@ -1,0 +1,58 @@
+#include "windows/extras/form4.h"
+
+#include "windows/extras/icons.h"
+#include "windows/ui_kit.h"
+
+#include <QLabel>
+
+namespace {
+
+const QColor aboutGrey{38, 38, 38};
+
+void setFont(QLabel* label, qreal points, bool bold) {
+    QFont f = label->font();
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    label->setFont(f);
+}
+
+} // namespace
+
+Form4::Form4(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("О программе"));
+    setWindowIcon(QIcon(icons::aboutPicture()));
+    ui::colour(this, ui::green, aboutGrey);
+    ui::defaultFont(this);
+
+    label1 = ui::label(this, {"Label1", 120, 120, 2535, 495, QStringLiteral("О программе"), {}},
+                       ui::green);
+    setFont(label1, 18, true);
+    label3 = ui::label(this,
+                       {"Label3", 120, 960, 2535, 615,
+                        QStringLiteral("Программа предназначена для решения систем уравнений "
+                                       "2-10 порядка."),
+                        {}},
+                       ui::green);
+    label3->setWordWrap(true);
+    label4 = ui::label(this, {"Label4", 120, 1680, 2535, 375, QStringLiteral("Создатель"), {}},
+                       ui::green);
+    setFont(label4, 12, false);
+    label5 = ui::label(this,
+                       {"Label5", 120, 2040, 3015, 615,
+                        QStringLiteral("slau, «Решение систем уравнений». Лицензия MIT, "
+                                       "см. README."),
+                        {}},
+                       ui::green);
+    label5->setWordWrap(true);
+
+    image1 = new QLabel(this);
+    image1->setObjectName(QStringLiteral("Image1"));
+    image1->setGeometry(ui::twips(2760, 0, 1920, 1920));
+    image1->setPixmap(icons::aboutPicture());
+    image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    setFixedSize(ui::px(4680), ui::px(2820));
+}

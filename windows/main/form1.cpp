@@ -1,0 +1,323 @@
+#include "windows/main/form1.h"
+
+#include "core/solver.h"
+#include "windows/editor/form2.h"
+#include "windows/extras/icons.h"
+#include "windows/extras/window_animation.h"
+#include "windows/main/answer_area.h"
+#include "windows/platform.h"
+#include "windows/program.h"
+#include "windows/ui_kit.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+// The design sheet of the main window (twips within the client area).
+const ui::Control command1Sheet{"Command1", 120, 120, 4455, 375, QStringLiteral("Ввести данные"),
+                                QStringLiteral("Ввести матрицу")};
+const ui::Control text1Sheet{"Text1", 1800, 165, 1215, 285, {}, QStringLiteral("Ввести матрицу")};
+const ui::Control command3Sheet{"Command3", 120,  600, 4455, 255, QStringLiteral("Решить массив"),
+                                QStringLiteral("Решить систему уравнений"), true, false};
+const ui::Control picture1Sheet{"Picture1", 120, 960, 4455, 255, {},
+                                QStringLiteral("Сюда выводится ответ")};
+const ui::Control command2Sheet{"Command2", 120, 1200, 1335, 255, QStringLiteral("Первый ответ"),
+                                QStringLiteral("Первый ответ из LastAns")};
+const ui::Control command7Sheet{"Command7", 1440, 1200, 1575, 255,
+                                QStringLiteral("Следующий ответ"),
+                                QStringLiteral("Следующий ответ из LastAns"), true, false};
+const ui::Control command8Sheet{"Command8", 3000, 1200, 1575, 255,
+                                QStringLiteral("Последний ответ"),
+                                QStringLiteral("Последний полученный ответ")};
+const ui::Control command4Sheet{"Command4", 240, 1560, 1575, 255, QStringLiteral("Все ответы"),
+                                QStringLiteral("Показать и редактировать LastAns")};
+const ui::Control text2Sheet{"Text2", 120, 1560, 4455, 2175, {},
+                             QStringLiteral("Содержимое LastAns"), false};
+const ui::Control label1Sheet{"Label1", 120, 1920, 4455, 2055, {},
+                              QStringLiteral("Преобразованный массив")};
+const ui::Control command5Sheet{"Command5", 120, 3720, 1095, 255, QStringLiteral("Сохранить"),
+                                QStringLiteral("Сохранить содержимое в LastAns"), false};
+const ui::Control command6Sheet{"Command6", 1200, 3720, 1095, 255, QStringLiteral("Скрыть"),
+                                QStringLiteral("Спрятать содержимое LastAns"), false};
+
+QAction* menuItem(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+// The panel's text with the log's CR LF line ends (the text box keeps LF and paragraph marks).
+QString panelText(const QPlainTextEdit* panel) {
+    QString text = panel->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return text;
+}
+
+} // namespace
+
+Form1::Form1(Program& program) : program_(program) {
+    setWindowTitle(QStringLiteral("Решение систем уравнений"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(icons::windowIcon());
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    ui::blackWindow(this);
+    ui::blackWindow(client);
+    buildMenus();
+    animation_ = new WindowAnimation(client, SceneLayout::Main, graph, stoper);
+    buildControls(client);
+    ui::fixClientSize(this, client, 4710, 4080);
+}
+
+void Form1::buildControls(QWidget* client) {
+    command1 = ui::button(client, command1Sheet, true);
+    text1 = ui::lineEdit(client, text1Sheet);
+    text1->setAlignment(Qt::AlignCenter);
+    text1->setReadOnly(true);
+    text1->setCursor(Qt::PointingHandCursor);
+    text1->installEventFilter(this);
+    command3 = ui::button(client, command3Sheet);
+
+    picture1 = new AnswerArea(client);
+    ui::place(picture1, picture1Sheet);
+    ui::defaultFont(picture1);
+    ui::colour(picture1, ui::green, ui::black);
+
+    command2 = ui::button(client, command2Sheet);
+    command7 = ui::button(client, command7Sheet);
+    command8 = ui::button(client, command8Sheet);
+
+    label1 = ui::label(client, label1Sheet, ui::green);
+    QFont bold = label1->font();
+    bold.setBold(true);
+    label1->setFont(bold);
+    label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label1->setWordWrap(false);
+
+    command4 = ui::button(client, command4Sheet);
+
+    text2 = new QPlainTextEdit(client);
+    ui::place(text2, text2Sheet);
+    ui::defaultFont(text2);
+    ui::colour(text2, ui::green, ui::black);
+    text2->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    command5 = ui::button(client, command5Sheet);
+    command6 = ui::button(client, command6Sheet);
+    command5->raise();
+    command6->raise();
+
+    QWidget* order[] = {command1, text1, command2, picture1, command3, text2,
+                        command4, command5, command6, command7, command8, label1};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    connect(command1, &QPushButton::clicked, this, &Form1::command1Click);
+    connect(command3, &QPushButton::clicked, this, &Form1::command3Click);
+    connect(command2, &QPushButton::clicked, this, &Form1::command2Click);
+    connect(command7, &QPushButton::clicked, this, &Form1::command7Click);
+    connect(command8, &QPushButton::clicked, this, &Form1::lastansClick);
+    connect(command4, &QPushButton::clicked, this, &Form1::command4Click);
+    connect(command5, &QPushButton::clicked, this, &Form1::command5Click);
+    connect(command6, &QPushButton::clicked, this, &Form1::command6Click);
+}
+
+void Form1::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+    file->setObjectName(QStringLiteral("file"));
+    lastans = menuItem(file, "lastans", QStringLiteral("Последний ответ"));
+    allans = menuItem(file, "allans", QStringLiteral("Показать все ответы"));
+    file->addSeparator()->setObjectName(QStringLiteral("d"));
+    exitAction = menuItem(file, "Exit", QStringLiteral("Выход из программы"));
+
+    QMenu* mass = menuBar()->addMenu(QStringLiteral("Данные"));
+    mass->setObjectName(QStringLiteral("mass"));
+    unloadmas = menuItem(mass, "unloadmas", QStringLiteral("Выгрузить массив"));
+    masedit = menuItem(mass, "masedit", QStringLiteral("Редактор массивов..."));
+    mass->addSeparator()->setObjectName(QStringLiteral("kh"));
+    ans = menuItem(mass, "ans", QStringLiteral("Решить массив"));
+    ans->setEnabled(false);
+
+    QMenu* animat = menuBar()->addMenu(QStringLiteral("Анимация"));
+    animat->setObjectName(QStringLiteral("animat"));
+    graph = menuItem(animat, "graph", QStringLiteral("Разрешить графику"));
+    stoper = menuItem(animat, "stoper", QStringLiteral("Разрешить анимацию"));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));
+    help->setObjectName(QStringLiteral("help"));
+    what = menuItem(help, "what", QStringLiteral("Справка"));
+    final = menuItem(help, "final", QStringLiteral("Подробный отчет"));
+    help->addSeparator()->setObjectName(QStringLiteral("h"));
+    about = menuItem(help, "about", QStringLiteral("О программе"));
+
+    connect(lastans, &QAction::triggered, this, &Form1::lastansClick);
+    connect(allans, &QAction::triggered, this, &Form1::allansClick);
+    connect(exitAction, &QAction::triggered, this, &Form1::exitClick);
+    connect(unloadmas, &QAction::triggered, this, &Form1::unloadmasClick);
+    connect(masedit, &QAction::triggered, this, &Form1::command1Click);
+    connect(ans, &QAction::triggered, this, &Form1::command3Click);
+    connect(what, &QAction::triggered, this, [this] { program_.showHelp(this); });
+    connect(final, &QAction::triggered, this, &Form1::finalClick);
+    connect(about, &QAction::triggered, this, [this] { program_.showAbout(); });
+}
+
+void Form1::formLoad() {
+    text1->setText(command1->text());
+    animation_->load();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == text1 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        text1->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        command1Click();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    program_.endRun();
+}
+
+void Form1::exitClick() { program_.endRun(); }
+
+void Form1::command1Click() {
+    command3->setEnabled(true);
+    ans->setEnabled(true);
+    command7->setEnabled(false);
+    program_.files().closeAll();
+    program_.showForm2();
+    hide();
+}
+
+void Form1::command3Click() {
+    command7->setEnabled(false);
+    command3->setEnabled(false);
+    program_.files().closeAll();
+    solveSystem();
+}
+
+void Form1::solveSystem() {
+    command7->setEnabled(false);
+    program_.files().closeAll();
+    picture1->cls();
+    SystemStore& store = program_.store();
+    // After "Выгрузить массив" the store holds no system; the user solves what the editor shows.
+    if (store.matrix.order() < 1 && program_.form2Exists())
+        program_.form2().text2Change();
+    const solver::Outcome outcome = solver::solveSystem(store);
+    if (outcome == solver::Outcome::NoSystem)
+        return;
+    const QChar separator = program_.decimalSeparator();
+    const QString line = solver::solutionLine(store, outcome, separator);
+    picture1->print(line);
+    label1->setText(ui::screenText(solver::matrixText(store.matrix, separator)));
+    succeeded(program_.answerLog().appendAnswer(line));
+}
+
+void Form1::unloadmasClick() {
+    program_.store().unload();
+    command3->setEnabled(false);
+    ans->setEnabled(false);
+}
+
+bool Form1::succeeded(const FileStatus& status) {
+    if (status)
+        return true;
+    // A failed read leaves no browse behind: the cursor is closed and "Следующий ответ" off.
+    program_.files().closeAll();
+    command7->setEnabled(false);
+    program_.reportFailure(this, status);
+    return false;
+}
+
+void Form1::command2Click() {
+    command7->setEnabled(false);
+    program_.files().closeAll();
+    AnswerLog& log = program_.answerLog();
+    if (!succeeded(log.touchLog()) || !succeeded(log.openAnswerCursor()))
+        return;
+    std::optional<QString> answer;
+    if (!succeeded(log.nextAnswer(answer)) || !answer)
+        return;
+    picture1->cls();
+    picture1->print(*answer);
+    command7->setEnabled(true);
+}
+
+void Form1::command7Click() {
+    AnswerLog& log = program_.answerLog();
+    if (!log.cursorOpen()) {
+        command7->setEnabled(false);
+        return;
+    }
+    std::optional<QString> answer;
+    if (!succeeded(log.nextAnswer(answer)) || !answer)
+        return;
+    picture1->cls();
+    picture1->print(*answer);
+    command7->setEnabled(true);
+}
+
+void Form1::lastansClick() {
+    command7->setEnabled(false);
+    program_.files().closeAll();
+    AnswerLog& log = program_.answerLog();
+    if (!succeeded(log.touchLog()))
+        return;
+    std::optional<QString> answer;
+    if (!succeeded(log.lastAnswer(answer)))
+        return;
+    picture1->cls();
+    picture1->print(answer ? *answer : QStringLiteral("Ничего не помню"));
+}
+
+void Form1::setPanelShown(bool shown) {
+    panelShown_ = shown;
+    text2->setVisible(shown);
+    command4->setVisible(!shown);
+    command5->setVisible(shown);
+    command6->setVisible(shown);
+}
+
+void Form1::command4Click() {
+    command7->setEnabled(false);
+    program_.files().closeAll();
+    AnswerLog& log = program_.answerLog();
+    QString text;
+    if (!succeeded(log.readAllAnswers(text)))
+        return;
+    setPanelShown(true);
+    text2->clear();
+    text2->setPlainText(ui::screenText(text));
+    // The log is rewritten at once without its empty lines, from exactly what was read.
+    succeeded(log.replaceLog(text));
+}
+
+void Form1::command5Click() {
+    command7->setEnabled(false);
+    succeeded(program_.answerLog().replaceLog(panelText(text2)));
+}
+
+void Form1::command6Click() { setPanelShown(false); }
+
+void Form1::allansClick() {
+    if (panelShown_)
+        command6Click();
+    else
+        command4Click();
+}

@@ -1,0 +1,84 @@
+// The main window "Решение систем уравнений": enters, solves and unloads the system, shows the
+// solution and the eliminated matrix, and browses, shows and edits the answer log.
+#pragma once
+
+#include "support/file_status.h"
+
+#include <QMainWindow>
+
+class Program;
+class AnswerArea;
+class WindowAnimation;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Form1(Program& program);
+
+    void formLoad();
+
+    void command1Click(); // "Ввести данные"
+    void command3Click(); // "Решить массив"
+    void unloadmasClick();
+    void exitClick();
+    void finalClick() {}
+
+    // Answer browsing.
+    void command2Click(); // "Первый ответ"
+    void command7Click(); // "Следующий ответ"
+    void lastansClick();  // "Последний ответ", also Command8
+    void command4Click(); // "Все ответы"
+    void command5Click(); // "Сохранить"
+    void command6Click(); // "Скрыть"
+    void allansClick();   // "Показать все ответы"
+
+    bool panelShown() const { return panelShown_; }
+
+    QPushButton* command1 = nullptr;
+    QLineEdit* text1 = nullptr;
+    QPushButton* command3 = nullptr;
+    AnswerArea* picture1 = nullptr;
+    QPushButton* command2 = nullptr;
+    QPushButton* command7 = nullptr;
+    QPushButton* command8 = nullptr;
+    QPushButton* command4 = nullptr;
+    QPlainTextEdit* text2 = nullptr;
+    QLabel* label1 = nullptr;
+    QPushButton* command5 = nullptr;
+    QPushButton* command6 = nullptr;
+
+    QAction* lastans = nullptr;
+    QAction* allans = nullptr;
+    QAction* exitAction = nullptr;
+    QAction* unloadmas = nullptr;
+    QAction* masedit = nullptr;
+    QAction* ans = nullptr;
+    QAction* graph = nullptr;
+    QAction* stoper = nullptr;
+    QAction* what = nullptr;
+    QAction* final = nullptr;
+    QAction* about = nullptr;
+
+    WindowAnimation* animation() const { return animation_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls(QWidget* client);
+    void buildMenus();
+    void solveSystem();
+    void setPanelShown(bool shown);
+    // Shows "Ошибка" for a failed log operation; true when the operation succeeded.
+    bool succeeded(const FileStatus& status);
+
+    Program& program_;
+    WindowAnimation* animation_ = nullptr;
+    bool panelShown_ = false;
+};
