@@ -1,0 +1,290 @@
+// Answer browsing through the real buttons and menu items: the browse state and "Следующий ответ",
+// the last answer, the whole log in the panel, and what a failing log does to the window.
+#include "program_fixture.h"
+
+#include "support/text_file.h"
+
+#include <QAction>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace {
+
+const QString logPath = QStringLiteral("files/lastans");
+
+void writeLog(const QByteArray& bytes) { QVERIFY(writeBytes(logPath, bytes)); }
+
+} // namespace
+
+class TestAnswerBrowsing : public QObject {
+    Q_OBJECT
+private slots:
+    void firstWithoutLog();
+    void lastWithoutLog_data();
+    void lastWithoutLog();
+    void browseThreeAnswers();
+    void solveEndsBrowse();
+    void lastAfterSolve();
+    void nothingRememberedReplacesOldAnswer();
+    void allAnswersDropsEmptyLines();
+    void allAnswersTwiceKeepsBytes();
+    void allAnswersWithoutLog();
+    void panelEditLostOnHide();
+    void panelEditSaved();
+    void emptiedPanelSaved();
+    void menuTogglesPanel();
+    void panelCoversLabelAndButton();
+    void failingLog_data();
+    void failingLog();
+    void unencodablePanelRefused();
+};
+
+void TestAnswerBrowsing::firstWithoutLog() {
+    ProgramFixture f;
+    f.main().picture1->print(QStringLiteral("старое"));
+    f.click(f.main().command2);
+    QCOMPARE(readBytes(logPath), QByteArray("\r\n"));
+    QCOMPARE(f.answer(), QStringLiteral("старое"));
+    QVERIFY(!f.main().command7->isEnabled());
+    QVERIFY(f.program->answerLog().cursorOpen());
+}
+
+void TestAnswerBrowsing::lastWithoutLog_data() {
+    QTest::addColumn<bool>("menu");
+    QTest::newRow("button") << false;
+    QTest::newRow("menu") << true;
+}
+
+void TestAnswerBrowsing::lastWithoutLog() {
+    QFETCH(bool, menu);
+    ProgramFixture f;
+    if (menu)
+        f.main().lastans->trigger();
+    else
+        f.click(f.main().command8);
+    QCOMPARE(f.main().picture1->printedLines(), QStringList{QStringLiteral("Ничего не помню")});
+    QCOMPARE(readBytes(logPath), QByteArray("\r\n"));
+    QVERIFY(!f.program->answerLog().cursorOpen());
+}
+
+void TestAnswerBrowsing::browseThreeAnswers() {
+    ProgramFixture f;
+    writeLog("a\r\n\r\nb\r\nc");
+    f.click(f.main().command2);
+    QCOMPARE(f.answer(), QStringLiteral("a"));
+    QVERIFY(f.main().command7->isEnabled());
+    f.click(f.main().command7);
+    QCOMPARE(f.answer(), QStringLiteral("b"));
+    f.click(f.main().command7);
+    QCOMPARE(f.answer(), QStringLiteral("c"));
+    f.click(f.main().command7);
+    QCOMPARE(f.answer(), QStringLiteral("c"));
+    QVERIFY(f.main().command7->isEnabled());
+    QVERIFY(f.program->answerLog().cursorOpen());
+    // The touch before reading added one empty line.
+    QCOMPARE(readBytes(logPath), QByteArray("a\r\n\r\nb\r\nc\r\n"));
+}
+
+void TestAnswerBrowsing::solveEndsBrowse() {
+    ProgramFixture f;
+    f.enter(2, QStringLiteral("2 1 3 1 3 5"));
+    writeLog("a\r\nb\r\n");
+    f.click(f.main().command2);
+    QVERIFY(f.main().command7->isEnabled());
+    f.click(f.main().command3);
+    QVERIFY(!f.main().command7->isEnabled());
+    QVERIFY(!f.program->answerLog().cursorOpen());
+    QCOMPARE(f.answer(), QStringLiteral("0.800  1.400  "));
+    QCOMPARE(readBytes(logPath), QByteArray("a\r\nb\r\n\r\n0.800  1.400  \r\n"));
+    f.click(f.main().command2);
+    QCOMPARE(f.answer(), QStringLiteral("a"));
+}
+
+void TestAnswerBrowsing::lastAfterSolve() {
+    ProgramFixture f;
+    for (const char* text : {"1 0 1 0 1 1", "1 0 2 0 1 2", "1 0 3 0 1 3"}) {
+        f.enter(2, QString::fromLatin1(text));
+        f.click(f.main().command3);
+    }
+    const qint64 before = QFileInfo(logPath).size();
+    f.click(f.main().command8);
+    QCOMPARE(f.answer(), QStringLiteral("3.000  3.000  "));
+    QCOMPARE(QFileInfo(logPath).size(), before + 2);
+}
+
+void TestAnswerBrowsing::nothingRememberedReplacesOldAnswer() {
+    ProgramFixture f;
+    writeLog("\r\n\r\n");
+    f.main().picture1->print(QStringLiteral("1.000  "));
+    f.click(f.main().command8);
+    QCOMPARE(f.main().picture1->printedLines(), QStringList{QStringLiteral("Ничего не помню")});
+}
+
+void TestAnswerBrowsing::allAnswersDropsEmptyLines() {
+    ProgramFixture f;
+    writeLog("a\r\n\r\n\r\nb\r\n   \r\n");
+    f.click(f.main().command2);
+    f.click(f.main().command4);
+    QVERIFY(!f.main().command7->isEnabled());
+    QVERIFY(!f.program->answerLog().cursorOpen());
+    QVERIFY(f.main().panelShown());
+    QVERIFY(!f.main().text2->isHidden());
+    QVERIFY(f.main().command4->isHidden());
+    QVERIFY(!f.main().command5->isHidden() && !f.main().command6->isHidden());
+    QCOMPARE(f.main().text2->toPlainText(), QStringLiteral("a\nb\n   \n"));
+    QCOMPARE(readBytes(logPath), QByteArray("a\r\nb\r\n   \r\n\r\n"));
+}
+
+void TestAnswerBrowsing::allAnswersTwiceKeepsBytes() {
+    ProgramFixture f;
+    // "Одного решения нет" in Windows-1251.
+    const QByteArray noSolution("\xce\xe4\xed\xee\xe3\xee \xf0\xe5\xf8\xe5\xed\xe8\xff \xed\xe5\xf2");
+    writeLog(noSolution + "\r\n\r\n1,000  2,000  \r\nx\ny\r\n");
+    f.main().allans->trigger();
+    const QByteArray once = readBytes(logPath);
+    f.click(f.main().command6);
+    f.click(f.main().command4);
+    QCOMPARE(readBytes(logPath), once);
+    QCOMPARE(once, noSolution + "\r\n1,000  2,000  \r\nx\ny\r\n\r\n");
+    QCOMPARE(f.main().text2->toPlainText().section(u'\n', 0, 0), QStringLiteral("Одного решения нет"));
+}
+
+void TestAnswerBrowsing::allAnswersWithoutLog() {
+    ProgramFixture f;
+    f.click(f.main().command4);
+    QVERIFY(f.main().panelShown());
+    QCOMPARE(f.main().text2->toPlainText(), QString());
+    QCOMPARE(readBytes(logPath), QByteArray("\r\n"));
+    QVERIFY(f.platform.messages.isEmpty());
+}
+
+void TestAnswerBrowsing::panelEditLostOnHide() {
+    ProgramFixture f;
+    writeLog("a\r\n");
+    f.click(f.main().command4);
+    f.main().text2->setPlainText(QStringLiteral("changed"));
+    f.click(f.main().command6);
+    QVERIFY(f.main().text2->isHidden());
+    QVERIFY(!f.main().command4->isHidden());
+    QCOMPARE(f.main().text2->toPlainText(), QStringLiteral("changed"));
+    QCOMPARE(readBytes(logPath), QByteArray("a\r\n\r\n"));
+    f.click(f.main().command4);
+    QCOMPARE(f.main().text2->toPlainText(), QStringLiteral("a\n"));
+}
+
+void TestAnswerBrowsing::panelEditSaved() {
+    ProgramFixture f;
+    writeLog("a\r\n");
+    f.click(f.main().command4);
+    f.main().text2->setPlainText(QStringLiteral("\nпервый\n\nвторой"));
+    f.click(f.main().command5);
+    QVERIFY(f.main().panelShown());
+    QCOMPARE(TextFile::decode(readBytes(logPath)),
+             QStringLiteral("\r\nпервый\r\n\r\nвторой\r\n"));
+    f.click(f.main().command2);
+    QCOMPARE(f.answer(), QStringLiteral("первый"));
+}
+
+void TestAnswerBrowsing::emptiedPanelSaved() {
+    ProgramFixture f;
+    writeLog("a\r\nb\r\n");
+    f.click(f.main().command4);
+    f.main().text2->clear();
+    f.click(f.main().command5);
+    QCOMPARE(readBytes(logPath), QByteArray("\r\n"));
+    f.click(f.main().command8);
+    QCOMPARE(f.answer(), QStringLiteral("Ничего не помню"));
+}
+
+void TestAnswerBrowsing::menuTogglesPanel() {
+    ProgramFixture f;
+    writeLog("a\r\n");
+    f.main().allans->trigger();
+    QVERIFY(f.main().panelShown());
+    f.main().text2->setPlainText(QStringLiteral("edit"));
+    f.click(f.main().command2); // a browse survives hiding the panel
+    QVERIFY(f.main().command7->isEnabled());
+    f.main().allans->trigger();
+    QVERIFY(!f.main().panelShown());
+    QVERIFY(f.main().command7->isEnabled());
+    f.main().allans->trigger();
+    QVERIFY(f.main().panelShown());
+    QCOMPARE(f.main().text2->toPlainText(), QStringLiteral("a\n"));
+    QVERIFY(!f.main().command7->isEnabled());
+}
+
+void TestAnswerBrowsing::panelCoversLabelAndButton() {
+    ProgramFixture f;
+    const QRect panel = f.main().text2->geometry();
+    QVERIFY(panel.contains(f.main().command4->geometry()));
+    QVERIFY(panel.intersects(f.main().label1->geometry()));
+    QVERIFY(panel.contains(f.main().label1->geometry().topLeft()));
+}
+
+void TestAnswerBrowsing::failingLog_data() {
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<int>("command");
+    const char* faults[] = {"no files folder", "files is a file", "log is a folder"};
+    const char* commands[] = {"first", "last", "all", "save", "solve"};
+    for (int fault = 0; fault < 3; ++fault)
+        for (int command = 0; command < 5; ++command)
+            QTest::addRow("%s, %s", faults[fault], commands[command]) << fault << command;
+}
+
+void TestAnswerBrowsing::failingLog() {
+    QFETCH(int, fault);
+    QFETCH(int, command);
+    ProgramFixture f;
+    f.enter(2, QStringLiteral("2 1 3 1 3 5"));
+    f.click(f.main().command4); // panel shown with a text of its own
+    f.main().text2->setPlainText(QStringLiteral("kept"));
+    QDir(QStringLiteral("files")).removeRecursively();
+    if (fault == 1)
+        QVERIFY(writeBytes(QStringLiteral("files"), "x"));
+    if (fault == 2) {
+        QDir().mkpath(logPath);
+    }
+    f.platform.messages.clear();
+    switch (command) {
+    case 0: f.click(f.main().command2); break;
+    case 1: f.click(f.main().command8); break;
+    case 2: f.main().allans->trigger(); f.main().allans->trigger(); break;
+    case 3: f.click(f.main().command5); break;
+    case 4: f.click(f.main().command3); break;
+    }
+    QVERIFY(!f.platform.messages.isEmpty());
+    for (const ShownMessage& shown : f.platform.messages) {
+        QCOMPARE(shown.title, QStringLiteral("Ошибка"));
+        QVERIFY2(shown.text.contains(logPath), qPrintable(shown.text));
+        QVERIFY2(!shown.text.contains(QStringLiteral("Unknown")), qPrintable(shown.text));
+    }
+    QVERIFY(!f.main().command7->isEnabled());
+    QVERIFY(!f.program->answerLog().cursorOpen());
+    if (command != 2)
+        QCOMPARE(f.main().text2->toPlainText(), QStringLiteral("kept"));
+    // The window goes on working once the folder is back.
+    QDir(QStringLiteral("files")).removeRecursively();
+    QFile::remove(QStringLiteral("files"));
+    QVERIFY(QDir().mkdir(QStringLiteral("files")));
+    f.click(f.main().command8);
+    QCOMPARE(f.answer(), QStringLiteral("Ничего не помню"));
+}
+
+void TestAnswerBrowsing::unencodablePanelRefused() {
+    ProgramFixture f;
+    writeLog("a\r\n");
+    f.click(f.main().command4);
+    const QByteArray before = readBytes(logPath);
+    f.main().text2->setPlainText(QStringLiteral("x ✓ y"));
+    f.click(f.main().command5);
+    QCOMPARE(f.platform.messages.size(), 1);
+    QCOMPARE(f.platform.messages[0].title, QStringLiteral("Ошибка"));
+    QVERIFY2(f.platform.messages[0].text.contains(QStringLiteral("✓")),
+             qPrintable(f.platform.messages[0].text));
+    QCOMPARE(readBytes(logPath), before);
+    QCOMPARE(f.main().text2->toPlainText(), QStringLiteral("x ✓ y"));
+}
+
+QTEST_MAIN(TestAnswerBrowsing)
+#include "test_answer_browsing.moc"
