@@ -78,7 +78,10 @@ void blackWindow(QWidget* window) {
 }
 
 void defaultFont(QWidget* widget) {
-    QFont f(QStringLiteral("Sans Serif"));
+    // A narrow sans-serif where one is installed, so that the captions fit as designed.
+    QFont f;
+    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                   QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
     f.setStyleHint(QFont::SansSerif);
     f.setPointSizeF(8.25);
     widget->setFont(f);

@@ -83,6 +83,7 @@ void Form1::buildControls(QWidget* client) {
     command1 = ui::button(client, command1Sheet, true);
     text1 = ui::lineEdit(client, text1Sheet);
     text1->setAlignment(Qt::AlignCenter);
+    text1->setFrame(false);
     text1->setReadOnly(true);
     text1->setCursor(Qt::PointingHandCursor);
     text1->installEventFilter(this);
