@@ -48,20 +48,61 @@ FileStatus AnswerLog::nextAnswer(std::optional<QString>& answer) {
         return FileStatus::failure(path, FileStatus::Action::Read,
                                    QStringLiteral("журнал ответов не открыт"));
     QByteArrayView line;
-    while (!cursor->atEnd()) {
-        const FileStatus s = cursor->readLineBytes(line);
-        if (!s)
-            return s;
-        if (!line.isEmpty()) {
+    FileStatus s = FileStatus::success();
+    while (s && !cursor->atEnd()) {
+        s = cursor->readLineBytes(line);
+        if (s && !line.isEmpty()) {
             answer = TextFile::decode(line);
-            return FileStatus::success();
+            return s;
         }
     }
-    return FileStatus::success();
+    if (s)
+        s = cursor->readFailure();
+    // A cursor that could not be read further ends the browse.
+    if (!s)
+        files_.close(cursorNumber);
+    return s;
 }
+
+namespace {
+
+// The last non-empty line of the bytes, found from the end: every CR ends a line, an LF right
+// after it belongs to that line end, and text after the last line end is the last line. The
+// result is the one a read of every line from the start would keep last.
+std::optional<QByteArrayView> lastNonEmptyLine(QByteArrayView bytes) {
+    const char* data = bytes.data();
+    qsizetype end = bytes.size();
+    for (;;) {
+        const void* found = end > 0 ? memrchr(data, '\r', static_cast<std::size_t>(end)) : nullptr;
+        const qsizetype cr = found ? static_cast<const char*>(found) - data : -1;
+        qsizetype start = cr + 1;
+        if (cr >= 0 && start < bytes.size() && data[start] == '\n')
+            ++start;
+        if (start < end)
+            return bytes.sliced(start, end - start);
+        if (cr < 0)
+            return std::nullopt;
+        end = cr;
+    }
+}
+
+} // namespace
 
 FileStatus AnswerLog::lastAnswer(std::optional<QString>& answer) {
     answer.reset();
+    // Only the end of the log is looked at: the file is mapped, not read.
+    QFile mapped(QDir::current().filePath(path));
+    if (mapped.open(QIODevice::ReadOnly) && mapped.size() > 0) {
+        if (const uchar* bytes = mapped.map(0, mapped.size())) {
+            const auto line = lastNonEmptyLine(
+                QByteArrayView(reinterpret_cast<const char*>(bytes), mapped.size()));
+            if (line)
+                answer = TextFile::decode(*line);
+            mapped.unmap(const_cast<uchar*>(bytes));
+            return FileStatus::success();
+        }
+    }
+    mapped.close();
     TextFile file(path);
     FileStatus s = file.open(TextFile::Mode::Read);
     if (!s)

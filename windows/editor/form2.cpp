@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace {
 
@@ -202,7 +203,15 @@ void Form2::fillMatrix() {
     if (!preview)
         return;
     label1->setText(ui::screenText(*preview));
-    growLabel();
+    // Measuring the label's text is the costly part of a refill, and a random fill or a load
+    // runs many refills in a row: the label is fitted to its text once they are done.
+    if (!labelFitPending_) {
+        labelFitPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            labelFitPending_ = false;
+            growLabel();
+        });
+    }
 }
 
 void Form2::growLabel() {

@@ -78,4 +78,5 @@ private:
 
     Program& program_;
     WindowAnimation* animation_ = nullptr;
+    bool labelFitPending_ = false;
 };

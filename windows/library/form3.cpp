@@ -18,32 +18,36 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextDocument>
 
 namespace {
 
 // The window's design sheet, in twips, in tab order.
-const ui::Control command1Sheet{"Command1", 240, 120, 2055, 255, QStringLiteral("Сохранить"),
+// clang-format off
+const ui::Control command1Sheet{"Command1",  240,  120, 2055,  255, QStringLiteral("Сохранить"),
                                 QStringLiteral("Сохранить текущий массив")};
-const ui::Control command2Sheet{"Command2", 2400, 120, 2055, 255, QStringLiteral("Загрузить"),
+const ui::Control command2Sheet{"Command2", 2400,  120, 2055,  255, QStringLiteral("Загрузить"),
                                 QString()};
-const ui::Control combo1Sheet{"Combo1", 240, 360, 2055, 315, QString(),
-                              QStringLiteral("В какой файл сохраняем")};
-const ui::Control check1Sheet{"Check1", 240, 720, 1815, 255, QStringLiteral("Добавить в список"),
-                              QStringLiteral("Добавить в SaveList")};
-const ui::Control combo2Sheet{"Combo2", 2400, 360, 2055, 2010, QString(),
-                              QStringLiteral("Список доступных массивов")};
-const ui::Control command3Sheet{"Command3", 240, 1080, 2055, 255,
+const ui::Control combo1Sheet{  "Combo1",    240,  360, 2055,  315, QString(),
+                                QStringLiteral("В какой файл сохраняем")};
+const ui::Control check1Sheet{  "Check1",    240,  720, 1815,  255,
+                                QStringLiteral("Добавить в список"),
+                                QStringLiteral("Добавить в SaveList")};
+const ui::Control combo2Sheet{  "Combo2",   2400,  360, 2055, 2010, QString(),
+                                QStringLiteral("Список доступных массивов")};
+const ui::Control command3Sheet{"Command3",  240, 1080, 2055,  255,
                                 QStringLiteral("Редактировать список"),
                                 QStringLiteral("Показать содержимое SaveList")};
-const ui::Control text1Sheet{"Text1", 240, 1080, 1935, 2685, QString(),
-                             QStringLiteral("Содержимое SaveList"), false};
-const ui::Control command4Sheet{"Command4", 240, 3840, 975, 255, QStringLiteral("Сохранить"),
+const ui::Control text1Sheet{   "Text1",     240, 1080, 1935, 2685, QString(),
+                                QStringLiteral("Содержимое SaveList"), false};
+const ui::Control command4Sheet{"Command4",  240, 3840,  975,  255, QStringLiteral("Сохранить"),
                                 QStringLiteral("Сохранить новое содержимое в SaveList"), false};
-const ui::Control command5Sheet{"Command5", 240, 4080, 975, 255, QStringLiteral("Скрыть"),
+const ui::Control command5Sheet{"Command5",  240, 4080,  975,  255, QStringLiteral("Скрыть"),
                                 QStringLiteral("Скрыть SaveList"), false};
-const ui::Control command6Sheet{"Command6", 3240, 2520, 1215, 255, QStringLiteral("Готово"),
+const ui::Control command6Sheet{"Command6", 3240, 2520, 1215,  255, QStringLiteral("Готово"),
                                 QStringLiteral("Перейти к редактору массивов")};
+// clang-format on
 
 constexpr int clientWidth = 4710;
 constexpr int clientHeight = 4410;
@@ -54,17 +58,60 @@ bool isEnter(const QKeyEvent* key) {
            key->text() == QStringLiteral("\r");
 }
 
-// Scroll bars keep the desktop's look inside the green-on-black list editor.
+// Narrows the control's font, when its caption is wider than the room it has, until it fits:
+// the design sheet was drawn for a narrower face than most desktops' sans-serif.
+void fitCaption(QWidget* control, const QString& caption, int room) {
+    QFont font = control->font();
+    for (int stretch = 95; stretch >= 75; stretch -= 5) {
+        if (QFontMetrics(font).horizontalAdvance(caption) <= room)
+            break;
+        font.setStretch(stretch);
+    }
+    control->setFont(font);
+}
+
+void fitCaption(QPushButton* button) {
+    // One pixel of border on either side, one of air.
+    fitCaption(button, button->text(), button->width() - 4);
+}
+
+void fitCaption(QCheckBox* box) {
+    const QStyle* style = box->style();
+    const int indicator = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) +
+                          style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
+    fitCaption(box, box->text(), box->width() - indicator);
+}
+
+// Green on black, with the outline of the box drawn from a grey window colour (a black one would
+// hide it); the window behind shows through around it.
+void greyOutline(QWidget* control) {
+    QPalette p = control->palette();
+    p.setColor(QPalette::Window, ui::grey);
+    control->setPalette(p);
+    control->setAutoFillBackground(false);
+}
+
+// Scroll bars keep the desktop's look inside the green-on-black list editor. Every colour is set
+// one by one: a palette with nothing set of its own would inherit the editor's colours again.
 void plainScrollBars(QPlainTextEdit* edit) {
-    edit->horizontalScrollBar()->setPalette(QGuiApplication::palette());
-    edit->verticalScrollBar()->setPalette(QGuiApplication::palette());
+    const QPalette desktop = QGuiApplication::palette();
+    QPalette own;
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto g = static_cast<QPalette::ColorGroup>(group);
+            const auto r = static_cast<QPalette::ColorRole>(role);
+            own.setBrush(g, r, desktop.brush(g, r));
+        }
+    }
+    edit->horizontalScrollBar()->setPalette(own);
+    edit->verticalScrollBar()->setPalette(own);
 }
 
 } // namespace
 
 Form3::Form3(Program& program, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+    : QWidget(parent,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       program_(program) {
     setWindowTitle(QStringLiteral("Сохранение/Загрузка массивов"));
     setWindowIcon(icons::libraryIcon());
@@ -74,7 +121,8 @@ Form3::Form3(Program& program, QWidget* parent)
     animation_ = new WindowAnimation(this, SceneLayout::Library);
     animation_->scene().lower();
     buildControls();
-    ui::fixClientSize(this, this, clientWidth, clientHeight);
+    // The window is its own client area.
+    setFixedSize(ui::px(clientWidth), ui::px(clientHeight));
 }
 
 void Form3::buildControls() {
@@ -90,11 +138,13 @@ void Form3::buildControls() {
     ui::defaultFont(combo1);
     ui::colour(combo1, ui::green, ui::black);
     ui::colour(combo1->view(), ui::green, ui::black);
+    greyOutline(combo1);
 
     check1 = new QCheckBox(check1Sheet.caption, this);
     ui::place(check1, check1Sheet);
     ui::defaultFont(check1);
     ui::colour(check1, ui::green, ui::black);
+    greyOutline(check1);
     check1->setChecked(true);
 
     combo2 = new QListWidget(this);
@@ -102,6 +152,7 @@ void Form3::buildControls() {
     ui::place(combo2, combo2Sheet);
     ui::defaultFont(combo2);
     ui::colour(combo2, ui::green, ui::black);
+    greyOutline(combo2);
 
     command3 = ui::button(this, command3Sheet);
 
@@ -112,11 +163,16 @@ void Form3::buildControls() {
     ui::place(text1, text1Sheet);
     ui::defaultFont(text1);
     ui::colour(text1, ui::green, ui::black);
+    greyOutline(text1);
     plainScrollBars(text1);
 
     command4 = ui::button(this, command4Sheet);
     command5 = ui::button(this, command5Sheet);
     command6 = ui::button(this, command6Sheet);
+
+    for (QPushButton* b : {command1, command2, command3, command4, command5, command6})
+        fitCaption(b);
+    fitCaption(check1);
 
     const QList<QWidget*> tabOrder = {command1, command2, combo1,   check1,   combo2,
                                       command3, text1,    command4, command5, command6};
@@ -250,7 +306,8 @@ QString Form3::listEditorText() const {
 
 void Form3::command4Click() {
     const QString shown = listEditorText();
-    const FileStatus replaced = library::replaceSaveList(shown == listAsShown_ ? listAsRead_ : shown);
+    const FileStatus replaced =
+        library::replaceSaveList(shown == listAsShown_ ? listAsRead_ : shown);
     if (!replaced) {
         program_.reportFailure(this, replaced);
         return;
@@ -258,9 +315,13 @@ void Form3::command4Click() {
     formLoad();
 }
 
-void Form3::command5Click() { showPanel(false); }
+void Form3::command5Click() {
+    showPanel(false);
+}
 
-void Form3::command6Click() { close(); }
+void Form3::command6Click() {
+    close();
+}
 
 void Form3::formUnload() {
     program_.showForm2();

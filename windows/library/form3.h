@@ -15,7 +15,7 @@ class QPushButton;
 
 class Form3 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Form3(Program& program, QWidget* parent = nullptr);
 
     // Empties both lists and the name box, then fills the lists from files/SaveList.
@@ -45,11 +45,11 @@ public:
     QPushButton* command5 = nullptr;
     QPushButton* command6 = nullptr;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void showPanel(bool shown);
     // Shows "Ошибка" when the name cannot name an array file; true when it can.

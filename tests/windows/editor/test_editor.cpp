@@ -80,7 +80,8 @@ void TestEditor::previewText() {
     QString expected = QStringLiteral("Массив\n  1  2   |   3\n  4.5  -5   |   1E+16");
     expected.replace(u'.', separator);
     QCOMPARE(f.editor().label1->text(), expected);
-    QVERIFY(f.editor().label1->width() >= f.editor().label1->sizeHint().width());
+    QTRY_VERIFY(f.editor().label1->width() >= f.editor().label1->sizeHint().width());
+    QVERIFY(f.editor().label1->height() >= f.editor().label1->sizeHint().height());
 }
 
 void TestEditor::tokensFillMatrix_data() {

@@ -1,0 +1,239 @@
+// The array library files: named array files and the name list SaveList, byte for byte, and the
+// names that cannot name an array file.
+#include "core/array_library.h"
+#include "tests/common/test_support.h"
+
+#include <QtTest>
+
+class TestArrayLibrary : public QObject {
+    Q_OBJECT
+  private slots:
+    void listOperationsWriteExactBytes();
+    void namesSkipOnlyEmptyAndOneBlankLines_data();
+    void namesSkipOnlyEmptyAndOneBlankLines();
+    void arrayFileBytes_data();
+    void arrayFileBytes();
+    void scrollPositionOfFirstField_data();
+    void scrollPositionOfFirstField();
+    void failuresNameTheFile_data();
+    void failuresNameTheFile();
+    void nameProblem_data();
+    void nameProblem();
+};
+
+void TestArrayLibrary::listOperationsWriteExactBytes() {
+    TempWorkFolder folder;
+    QVERIFY(writeBytes("files/SaveList", QByteArray()));
+    // Opening the window touches the list; a listed save adds the name and reopens the lists.
+    QVERIFY(library::touchSaveList());
+    QVERIFY(library::addToSaveList("test"));
+    QVERIFY(library::touchSaveList());
+    QCOMPARE(readBytes("files/SaveList"), QByteArray("\r\ntest\r\n\r\n"));
+
+    QVERIFY(library::addToSaveList("test"));
+    QStringList names;
+    QVERIFY(library::readSaveListNames(names));
+    QCOMPARE(names, QStringList({"test", "test"}));
+
+    QVERIFY(library::addToSaveList(QStringLiteral("Массив")));
+    QVERIFY(readBytes("files/SaveList").endsWith("\xcc\xe0\xf1\xf1\xe8\xe2\r\n"));
+
+    QVERIFY(library::resetSaveList());
+    QCOMPARE(readBytes("files/SaveList"), QByteArray("\r\n"));
+}
+
+void TestArrayLibrary::namesSkipOnlyEmptyAndOneBlankLines_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("empty file") << QByteArray() << QStringList();
+    QTest::newRow("only skipped lines") << QByteArray("\r\n \r\n\r\n") << QStringList();
+    QTest::newRow("two blanks kept") << QByteArray("  \r\n \r\n") << QStringList({"  "});
+    QTest::newRow("order and duplicates")
+        << QByteArray("b\r\na\r\n\r\nb\r\n") << QStringList({"b", "a", "b"});
+    QTest::newRow("comma stays in the name") << QByteArray("a,b\r\n") << QStringList({"a,b"});
+    QTest::newRow("blanks not trimmed") << QByteArray(" x \r\n") << QStringList({" x "});
+    QTest::newRow("lone CR ends a line") << QByteArray("a\rb\r\n") << QStringList({"a", "b"});
+    QTest::newRow("lone LF stays") << QByteArray("a\nb\r\n") << QStringList({"a\nb"});
+    QTest::newRow("no final line end") << QByteArray("a\r\nb") << QStringList({"a", "b"});
+    QTest::newRow("Windows-1251") << QByteArray("\xc0\xe1\r\n") << QStringList({"Аб"});
+}
+
+void TestArrayLibrary::namesSkipOnlyEmptyAndOneBlankLines() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, names);
+    TempWorkFolder folder;
+    QVERIFY(writeBytes("files/SaveList", bytes));
+    QStringList read{"stale"};
+    QVERIFY(library::readSaveListNames(read));
+    QCOMPARE(read, names);
+}
+
+void TestArrayLibrary::arrayFileBytes_data() {
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("fields");
+    QTest::newRow("1 2 3 at order 2")
+        << 10 << "1 2 3" << QByteArray(" 10 \r\n 1 \r\n 2 \r\n 3 \r\n")
+        << QStringList({"1", "2", "3"});
+    QTest::newRow("trailing blank gives a 0")
+        << 10 << "1 2 3 " << QByteArray(" 10 \r\n 1 \r\n 2 \r\n 3 \r\n 0 \r\n")
+        << QStringList({"1", "2", "3", "0"});
+    QTest::newRow("empty entry text") << 8 << "" << QByteArray(" 8 \r\n") << QStringList();
+    QTest::newRow("values, not texts")
+        << 9 << "-2.5 x 1e3  7" << QByteArray(" 9 \r\n-2.5 \r\n 0 \r\n 1000 \r\n 0 \r\n 7 \r\n")
+        << QStringList({"-2.5", "0", "1000", "0", "7"});
+}
+
+void TestArrayLibrary::arrayFileBytes() {
+    QFETCH(int, position);
+    QFETCH(QString, entry);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, fields);
+    TempWorkFolder folder;
+    QVERIFY(library::saveArrayFile("test", position, entry));
+    QCOMPARE(readBytes("files/test"), bytes);
+    arrayfile::Content content;
+    QVERIFY(library::loadArrayFile("test", content));
+    QVERIFY(!content.empty);
+    QCOMPARE(arrayfile::scrollPositionOf(content.firstField), std::optional<int>(position));
+    QCOMPARE(content.fields, fields);
+}
+
+void TestArrayLibrary::scrollPositionOfFirstField_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("empty");
+    QTest::addColumn<int>("position"); // 0: not a position
+    QTest::newRow("8.5 rounds to even") << QByteArray(" 8.5 \r\n") << false << 8;
+    QTest::newRow("9.5 rounds to even") << QByteArray(" 9.5 \r\n") << false << 10;
+    QTest::newRow("1.6 rounds up into range") << QByteArray(" 1.6 \r\n") << false << 2;
+    QTest::newRow("1.4 below range") << QByteArray(" 1.4 \r\n") << false << 0;
+    QTest::newRow("11 above range") << QByteArray(" 11 \r\n") << false << 0;
+    QTest::newRow("text") << QByteArray("abc\r\n") << false << 0;
+    QTest::newRow("beyond 16 bits") << QByteArray("1e9\r\n") << false << 0;
+    QTest::newRow("empty first line") << QByteArray("\r\n 1 \r\n") << false << 0;
+    QTest::newRow("empty file") << QByteArray() << true << 0;
+}
+
+void TestArrayLibrary::scrollPositionOfFirstField() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, empty);
+    QFETCH(int, position);
+    TempWorkFolder folder;
+    QVERIFY(writeBytes("files/a", bytes));
+    arrayfile::Content content;
+    QVERIFY(library::loadArrayFile("a", content));
+    QCOMPARE(content.empty, empty);
+    const auto found = arrayfile::scrollPositionOf(content.firstField);
+    QCOMPARE(found.value_or(0), position);
+}
+
+void TestArrayLibrary::failuresNameTheFile_data() {
+    QTest::addColumn<bool>("filesFolder");
+    QTest::addColumn<QString>("operation");
+    QTest::newRow("load missing file") << true << "load";
+    QTest::newRow("save without files") << false << "save";
+    QTest::newRow("touch without files") << false << "touch";
+    QTest::newRow("add without files") << false << "add";
+    QTest::newRow("names without files") << false << "names";
+    QTest::newRow("save over a folder") << true << "save over folder";
+}
+
+void TestArrayLibrary::failuresNameTheFile() {
+    QFETCH(bool, filesFolder);
+    QFETCH(QString, operation);
+    TempWorkFolder folder(filesFolder);
+    FileStatus s;
+    QString path = "files/x";
+    arrayfile::Content content;
+    QStringList names;
+    if (operation == "load") {
+        s = library::loadArrayFile("x", content);
+    } else if (operation == "save") {
+        s = library::saveArrayFile("x", 8, u"1 2");
+    } else if (operation == "save over folder") {
+        QVERIFY(QDir().mkdir("files/x"));
+        s = library::saveArrayFile("x", 8, u"1 2");
+        QVERIFY(QFileInfo("files/x").isDir());
+    } else {
+        path = "files/SaveList";
+        if (operation == "touch")
+            s = library::touchSaveList();
+        else if (operation == "add")
+            s = library::addToSaveList("x");
+        else
+            s = library::readSaveListNames(names);
+    }
+    QVERIFY(!s);
+    QVERIFY2(s.message().contains(path), qPrintable(s.message()));
+    // Nothing is created when the folder files is missing.
+    QCOMPARE(QDir("files").exists(), filesFolder);
+    QCOMPARE(QDir().entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList());
+}
+
+void TestArrayLibrary::nameProblem_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("refused");
+    const QStringList refused = {"../x",
+                                 "a/b",
+                                 "a\\b",
+                                 "a:b",
+                                 "a*b",
+                                 "a?b",
+                                 "a\"b",
+                                 "a<b",
+                                 "a>b",
+                                 "a|b",
+                                 ".",
+                                 "..",
+                                 " a",
+                                 "a ",
+                                 "a.",
+                                 "CON",
+                                 "con.txt",
+                                 "Nul",
+                                 "COM1",
+                                 "lpt9.dat",
+                                 "lastans",
+                                 "LASTANS",
+                                 "savelist",
+                                 "LostMas",
+                                 "HELP.HTM",
+                                 "iExplore",
+                                 "a\tb",
+                                 "a\nb",
+                                 "a\r",
+                                 "a\x1b",
+                                 "a\x7f",
+                                 QString("a") + QChar(0x85),
+                                 QString(65, 'x'),
+                                 QStringLiteral("✓"),
+                                 QStringLiteral("a😀")};
+    for (const QString& name : refused)
+        QTest::addRow("refused %s", qPrintable(name.toUtf8().toPercentEncoding())) << name << true;
+    const QStringList accepted = {"test",
+                                  QStringLiteral("Мой массив"),
+                                  "a,b",
+                                  "system.txt",
+                                  "a..b",
+                                  "a  b",
+                                  "CONSOLE",
+                                  "COM10",
+                                  "lastans2",
+                                  QString(64, 'x'),
+                                  QStringLiteral("№ 1 — «x»")};
+    for (const QString& name : accepted)
+        QTest::addRow("accepted %s", qPrintable(name.toUtf8().toPercentEncoding()))
+            << name << false;
+}
+
+void TestArrayLibrary::nameProblem() {
+    QFETCH(QString, name);
+    QFETCH(bool, refused);
+    const auto problem = library::nameProblem(name);
+    QVERIFY2(problem.has_value() == refused, qPrintable(problem.value_or("accepted")));
+    QVERIFY(!problem.value_or("reason").isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestArrayLibrary)
+#include "test_array_library.moc"

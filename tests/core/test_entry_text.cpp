@@ -1,0 +1,154 @@
+// The editor's text form of a system: tokens, the row-by-row refill with cyclic reuse of short
+// texts, the preview text, and the clean-up of pasted text.
+#include "core/entry_text.h"
+#include "core/system_store.h"
+
+#include <QtTest>
+
+using Rows = QList<QList<double>>;
+
+namespace {
+
+Rows rowsOf(const Matrix& m) {
+    Rows rows;
+    for (int i = 0; i < m.rows(); ++i) {
+        rows.append(QList<double>());
+        for (int j = 0; j < m.columns(); ++j)
+            rows.last().append(m(i, j));
+    }
+    return rows;
+}
+
+} // namespace
+
+class TestEntryText : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void tokens_data();
+    void tokens();
+    void fillMatrix_data();
+    void fillMatrix();
+    void previewLayout();
+    void previewUsesTheSeparator();
+    void emptyTextLeavesMatrixAlone();
+    void orderChangeRereadsTheSameText();
+    void normalizePasted_data();
+    void normalizePasted();
+};
+
+void TestEntryText::tokens_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("empty text has no tokens") << "" << QStringList{};
+    QTest::newRow("one blank gives two empty tokens") << " " << QStringList{"", ""};
+    QTest::newRow("single blanks") << "1 2 3" << QStringList{"1", "2", "3"};
+    QTest::newRow("trailing blank") << "1 2 3 " << QStringList{"1", "2", "3", ""};
+    QTest::newRow("leading blank") << " 1" << QStringList{"", "1"};
+    QTest::newRow("two blanks") << "1  2" << QStringList{"1", "", "2"};
+    QTest::newRow("tab does not cut") << "1\t2 3" << QStringList{"1\t2", "3"};
+    QTest::newRow("no-break space does not cut")
+        << QString::fromUtf8("1\u00a02") << QStringList{QString::fromUtf8("1\u00a02")};
+}
+
+void TestEntryText::tokens() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, expected);
+    QStringList got;
+    for (const QStringView token : entry::tokens(text))
+        got.append(token.toString());
+    QCOMPARE(got, expected);
+}
+
+void TestEntryText::fillMatrix_data() {
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Rows>("expected");
+
+    QTest::newRow("short text reused cyclically") << 2 << "1 2" << Rows{{1, 2, 1}, {2, 1, 2}};
+    QTest::newRow("trailing empty token reads as 0") << 2 << "1 2 3 " << Rows{{1, 2, 3}, {0, 1, 2}};
+    QTest::newRow("empty token between two blanks")
+        << 2 << "1  2 4 5 6" << Rows{{1, 0, 2}, {4, 5, 6}};
+    QTest::newRow("letters read as zeros") << 2 << "a b" << Rows{{0, 0, 0}, {0, 0, 0}};
+    QTest::newRow("value-of-text rule per token")
+        << 2 << "2,5 7x 1e3 -0.5 &H10 .25" << Rows{{2, 7, 1000}, {-0.5, 16, 0.25}};
+    QTest::newRow("tokens beyond the system are not read")
+        << 2 << "1 2 3 4 5 6 7 8 9" << Rows{{1, 2, 3}, {4, 5, 6}};
+    QTest::newRow("one token fills everything")
+        << 3 << "9" << Rows{{9, 9, 9, 9}, {9, 9, 9, 9}, {9, 9, 9, 9}};
+    QTest::newRow("random fill of order 2 leaves a trailing blank")
+        << 2 << "7 5 5 2 3 7 " << Rows{{7, 5, 5}, {2, 3, 7}};
+}
+
+void TestEntryText::fillMatrix() {
+    QFETCH(int, order);
+    QFETCH(QString, text);
+    QFETCH(Rows, expected);
+    SystemStore store;
+    store.shapeForOrder(order);
+    QVERIFY(entry::fillMatrix(store.matrix, text, u'.').has_value());
+    QCOMPARE(rowsOf(store.matrix), expected);
+}
+
+void TestEntryText::previewLayout() {
+    SystemStore store;
+    store.shapeForOrder(2);
+    const auto preview = entry::fillMatrix(store.matrix, u"1 2 3 4 5 6", u'.');
+    QVERIFY(preview);
+    QCOMPARE(*preview, QString::fromUtf8("Массив\n\r  1  2   |   3\n\r  4  5   |   6"));
+}
+
+void TestEntryText::previewUsesTheSeparator() {
+    SystemStore store;
+    store.shapeForOrder(2);
+    const auto preview = entry::fillMatrix(store.matrix, u"2.5 -1e20 0.0001 1e-5 1 1", u',');
+    QVERIFY(preview);
+    QCOMPARE(*preview,
+             QString::fromUtf8("Массив\n\r  2,5  -1E+20   |   0,0001\n\r  1E-05  1   |   1"));
+}
+
+void TestEntryText::emptyTextLeavesMatrixAlone() {
+    SystemStore store;
+    store.shapeForOrder(2);
+    QVERIFY(entry::fillMatrix(store.matrix, u"1 2 3 4 5 6", u'.'));
+    QVERIFY(!entry::fillMatrix(store.matrix, u"", u'.'));
+    QCOMPARE(rowsOf(store.matrix), (Rows{{1, 2, 3}, {4, 5, 6}}));
+}
+
+void TestEntryText::orderChangeRereadsTheSameText() {
+    QString text;
+    for (int i = 1; i <= 20; ++i)
+        text += QString::number(i) + u' ';
+    SystemStore store;
+    store.shapeForOrder(3);
+    QVERIFY(entry::fillMatrix(store.matrix, text, u'.'));
+    QCOMPARE(rowsOf(store.matrix), (Rows{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}}));
+    store.shapeForOrder(4);
+    QVERIFY(entry::fillMatrix(store.matrix, text, u'.'));
+    QCOMPARE(store.matrix(3, 4), 20.0);
+    QCOMPARE(int(store.answers.size()), 4);
+}
+
+void TestEntryText::normalizePasted_data() {
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("plain") << "1 2 3"
+                           << "1 2 3";
+    QTest::newRow("tabs and line breaks") << "1\t2\r\n3\n4"
+                                          << "1 2 3 4";
+    QTest::newRow("runs of blanks") << "1   \t 2"
+                                    << "1 2";
+    QTest::newRow("edges kept as one blank") << "\r\n1 2\r\n"
+                                             << " 1 2 ";
+}
+
+void TestEntryText::normalizePasted() {
+    QFETCH(QString, pasted);
+    QFETCH(QString, expected);
+    QCOMPARE(entry::normalizePasted(pasted), expected);
+}
+
+QTEST_GUILESS_MAIN(TestEntryText)
+#include "test_entry_text.moc"
