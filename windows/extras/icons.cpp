@@ -12,25 +12,23 @@ const QColor darkGreen{0, 128, 0};
 // Draws one character of the pictures with strokes, so that no font is needed: the digits in
 // seven segments, and x, y, +, = in lines. The cell is w by h pixels at (x, y).
 void drawGlyph(QPainter& p, char c, qreal x, qreal y, qreal w, qreal h) {
-    const QPointF tl(x, y), tr(x + w, y), ml(x, y + h / 2), mr(x + w, y + h / 2);
-    const QPointF bl(x, y + h), br(x + w, y + h);
-    // Segments a (top), b, c (right), d (bottom), e, f (left), g (middle).
-    static const char* const segments[10] = {"abcdef", "bc",     "abged", "abgcd",   "fgbc",
-                                             "afgcd",  "afgedc", "abc",   "abcdefg", "abcdfg"};
-    if (c >= '0' && c <= '9') {
-        for (const char* s = segments[c - '0']; *s; ++s) {
-            switch (*s) {
-            case 'a': p.drawLine(tl, tr); break;
-            case 'b': p.drawLine(tr, mr); break;
-            case 'c': p.drawLine(mr, br); break;
-            case 'd': p.drawLine(bl, br); break;
-            case 'e': p.drawLine(ml, bl); break;
-            case 'f': p.drawLine(tl, ml); break;
-            case 'g': p.drawLine(ml, mr); break;
-            }
-        }
+    if (c == '1') {
+        p.drawLine(QPointF(x + w / 2, y), QPointF(x + w / 2, y + h)); // centred in its cell
         return;
     }
+    if (c >= '0' && c <= '9') {
+        // Segments a (top), b, c (right), d (bottom), e, f (left), g (middle) as end points.
+        const QPointF tl(x, y), tr(x + w, y), ml(x, y + h / 2), mr(x + w, y + h / 2);
+        const QPointF bl(x, y + h), br(x + w, y + h);
+        const QLineF segment[7] = {{tl, tr}, {tr, mr}, {mr, br}, {bl, br},
+                                   {ml, bl}, {tl, ml}, {ml, mr}};
+        static const char* const lit[10] = {"abcdef", "bc",     "abged", "abgcd",   "fgbc",
+                                            "afgcd",  "afgedc", "abc",   "abcdefg", "abcdfg"};
+        for (const char* s = lit[c - '0']; *s; ++s)
+            p.drawLine(segment[*s - 'a']);
+        return;
+    }
+    const QPointF bl(x, y + h), br(x + w, y + h);
     const QPointF lowMid(x, y + h * 0.4), lowMidR(x + w, y + h * 0.4);
     switch (c) {
     case 'x':
@@ -157,9 +155,13 @@ QImage libraryImage(int size) {
     return size <= 16 ? small : large;
 }
 
-QIcon windowIcon() { return QIcon(QPixmap::fromImage(windowImage())); }
+QIcon windowIcon() {
+    return QIcon(QPixmap::fromImage(windowImage()));
+}
 
-QPixmap aboutPicture() { return QPixmap::fromImage(aboutImage()); }
+QPixmap aboutPicture() {
+    return QPixmap::fromImage(aboutImage());
+}
 
 QIcon libraryIcon() {
     QIcon icon;

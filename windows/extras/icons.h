@@ -15,9 +15,9 @@ QPixmap aboutPicture(); // 128 x 128, also the about window's icon
 QIcon libraryIcon();    // 32 x 32 and 16 x 16, 16 colours: an arrow into a folder
 
 // The same pictures as images, drawn once and kept; they need no running application.
-QImage windowImage();            // 24-bit colour
-QImage aboutImage();             // 24-bit colour
-QImage libraryImage(int size);   // 32 or 16, indexed over the 16 VGA colours
+QImage windowImage();              // 24-bit colour
+QImage aboutImage();               // 24-bit colour
+QImage libraryImage(int size);     // 32 or 16, indexed over the 16 VGA colours
 const QVector<QRgb>& vgaColours(); // the 16 standard VGA colours
 
 } // namespace icons

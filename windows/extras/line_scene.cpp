@@ -15,7 +15,6 @@ const QColor dottedOlive{64, 64, 0};
 
 // Where the three windows put their scenes. A row dot k is a 15-twip dash at its point.
 struct Geometry {
-    int endY;             // height of the row ends and the red dots
     QLine end18, end37, red38, red39, long40, long41, line2, dotted0, dotted1;
     QColor red;
     bool longShownAtStart;
@@ -49,8 +48,7 @@ QPoint rightDot(SceneLayout layout, int k) {
 Geometry geometryOf(SceneLayout layout) {
     switch (layout) {
     case SceneLayout::Main:
-        return {2040,
-                QLine(2285, 2040, 2240, 2040),
+        return {QLine(2285, 2040, 2240, 2040),
                 QLine(2400, 2040, 2460, 2040),
                 QLine(2460, 2040, 2475, 2040),
                 QLine(2205, 2040, 2220, 2040),
@@ -62,8 +60,7 @@ Geometry geometryOf(SceneLayout layout) {
                 QColor(255, 0, 0),
                 false};
     case SceneLayout::Editor:
-        return {1800,
-                QLine(2295, 1800, 2235, 1800),
+        return {QLine(2295, 1800, 2235, 1800),
                 QLine(2400, 1800, 2460, 1800),
                 QLine(2460, 1800, 2475, 1800),
                 QLine(2220, 1800, 2235, 1800),
@@ -77,8 +74,7 @@ Geometry geometryOf(SceneLayout layout) {
     case SceneLayout::Library:
         break;
     }
-    return {2520,
-            QLine(2295, 2520, 2235, 2520),
+    return {QLine(2295, 2520, 2235, 2520),
             QLine(2400, 2520, 2460, 2520),
             QLine(2460, 2520, 2475, 2520),
             QLine(2220, 2520, 2235, 2520),
@@ -92,9 +88,13 @@ Geometry geometryOf(SceneLayout layout) {
 }
 
 // Dots shrink towards the middle: 10, 9, 9, 8, 8, ... 2, 2, 1 pixels.
-int dotWidth(int k) { return 10 - (k + 1) / 2; }
+int dotWidth(int k) {
+    return 10 - (k + 1) / 2;
+}
 
-QLine dash(QPoint at) { return QLine(at, at + QPoint(15, 0)); }
+QLine dash(QPoint at) {
+    return QLine(at, at + QPoint(15, 0));
+}
 
 QLine inPixels(const QLine& twips) {
     return QLine(ui::px(twips.x1()), ui::px(twips.y1()), ui::px(twips.x2()), ui::px(twips.y2()));
@@ -177,9 +177,9 @@ void LineScene::setColour(int group, int index, const QColor& colour) {
 }
 
 const SceneLine& LineScene::line(int group, int index) const {
+    static const SceneLine none{0, 0, QLine(), QColor(), 0, false, false};
     const int i = find(group, index);
-    Q_ASSERT_X(i >= 0, "LineScene::line", "no such line in this layout");
-    return lines_[i];
+    return i < 0 ? none : lines_[i];
 }
 
 QRect LineScene::boundsOf(const SceneLine& line) {

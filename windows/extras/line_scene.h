@@ -29,7 +29,8 @@ public:
 
     static QVector<SceneLine> table(SceneLayout layout);
 
-    // A line the layout does not have is never shown; changing it does nothing.
+    // A line the layout does not have is never shown, changing it does nothing, and line()
+    // gives an empty line of group 0 for it.
     bool isShown(int group, int index) const;
     void setShown(int group, int index, bool shown);
     QColor colourOf(int group, int index) const;

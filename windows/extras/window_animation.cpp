@@ -55,9 +55,13 @@ WindowAnimation::WindowAnimation(QWidget* clientArea, SceneLayout layout, QActio
     timer2_.setInterval(secondInterval);
 }
 
-WindowAnimation::~WindowAnimation() { memoryOf(layout_) = {sweepStep_, sweepTick_}; }
+WindowAnimation::~WindowAnimation() {
+    memoryOf(layout_) = {sweepStep_, sweepTick_};
+}
 
-void WindowAnimation::load() { animPhase_ = 0; }
+void WindowAnimation::load() {
+    animPhase_ = 0;
+}
 
 void WindowAnimation::timer2Tick() {
     sweepStep_ = 0;

@@ -1,0 +1,275 @@
+// Help and about: which browser opens the help page, the about window's content and look, and
+// the program's pictures.
+#include "tests/common/test_support.h"
+#include "windows/extras/form4.h"
+#include "windows/extras/help.h"
+#include "windows/extras/icons.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QSet>
+#include <QtTest>
+
+class TestHelpAbout : public QObject {
+    Q_OBJECT
+private slots:
+    void pagePathIsInFilesOfInstallFolder();
+    void openPage_data();
+    void openPage();
+    void helpTwiceStartsTwice();
+    void aboutWindowLook();
+    void aboutLabels_data();
+    void aboutLabels();
+    void aboutCaptionsFit();
+    void aboutNamesProgramNotPerson();
+    void aboutPicture();
+    void windowPictureIsGreenOnBlack();
+    void libraryPictureUsesVgaColours_data();
+    void libraryPictureUsesVgaColours();
+    void picturesAreDrawnOnce();
+};
+
+void TestHelpAbout::pagePathIsInFilesOfInstallFolder() {
+    QCOMPARE(help::pagePath(QStringLiteral("/opt/slau/bin")),
+             QStringLiteral("/opt/slau/bin/files/help.htm"));
+    TempWorkFolder work;
+    QCOMPARE(help::pagePath(QString()), QDir(work.path()).absoluteFilePath("files/help.htm"));
+}
+
+namespace {
+
+enum class Browser { Missing, Executable, NotExecutable, Folder };
+
+void makeBrowser(Browser kind) {
+    const QString path = QStringLiteral("files/iexplore");
+    switch (kind) {
+    case Browser::Missing:
+        break;
+    case Browser::Folder:
+        QDir().mkpath(path);
+        break;
+    case Browser::Executable:
+    case Browser::NotExecutable:
+        QVERIFY(writeBytes(path, "#!/bin/sh\n"));
+        if (kind == Browser::Executable)
+            QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+        else
+            QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        break;
+    }
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Browser)
+
+void TestHelpAbout::openPage_data() {
+    QTest::addColumn<Browser>("browser");
+    QTest::addColumn<bool>("canStart");
+    QTest::addColumn<bool>("canOpen");
+    QTest::addColumn<bool>("started");
+    QTest::addColumn<bool>("opened");
+    QTest::addColumn<bool>("result");
+    QTest::newRow("browser runs") << Browser::Executable << true << true << true << false << true;
+    QTest::newRow("no browser") << Browser::Missing << true << true << false << true << true;
+    QTest::newRow("not executable")
+        << Browser::NotExecutable << true << true << false << true << true;
+    QTest::newRow("a folder") << Browser::Folder << true << true << false << true << true;
+    QTest::newRow("browser fails to start")
+        << Browser::Executable << false << true << true << true << true;
+    QTest::newRow("nothing works")
+        << Browser::Executable << false << false << true << true << false;
+    QTest::newRow("no browser, desktop fails")
+        << Browser::Missing << true << false << false << true << false;
+}
+
+void TestHelpAbout::openPage() {
+    QFETCH(Browser, browser);
+    QFETCH(bool, canStart);
+    QFETCH(bool, canOpen);
+    QFETCH(bool, started);
+    QFETCH(bool, opened);
+    QFETCH(bool, result);
+    TempWorkFolder work;
+    makeBrowser(browser);
+    ScriptedPlatform platform;
+    platform.canStart = canStart;
+    platform.canOpen = canOpen;
+    // A relative page path is handed on as an absolute one.
+    const QString page = QDir(work.path()).absoluteFilePath(QStringLiteral("inst/files/help.htm"));
+    QCOMPARE(help::openPage(platform, QStringLiteral("inst/files/help.htm")), result);
+    if (started) {
+        QCOMPARE(platform.started.size(), 1);
+        QCOMPARE(platform.started.first(),
+                 (QStringList{QDir(work.path()).absoluteFilePath("files/iexplore"), page}));
+    } else {
+        QVERIFY(platform.started.isEmpty());
+    }
+    if (opened) {
+        QCOMPARE(platform.opened.size(), 1);
+        QCOMPARE(platform.opened.first(), QUrl::fromLocalFile(page));
+    } else {
+        QVERIFY(platform.opened.isEmpty());
+    }
+}
+
+void TestHelpAbout::helpTwiceStartsTwice() {
+    {
+        TempWorkFolder work;
+        makeBrowser(Browser::Executable);
+        ScriptedPlatform platform;
+        QVERIFY(help::openPage(platform, help::pagePath(QStringLiteral("/opt/slau"))));
+        QVERIFY(help::openPage(platform, help::pagePath(QStringLiteral("/opt/slau"))));
+        QCOMPARE(platform.started.size(), 2);
+        QCOMPARE(platform.started[0], platform.started[1]);
+    }
+    {
+        TempWorkFolder work;
+        ScriptedPlatform platform;
+        QVERIFY(help::openPage(platform, help::pagePath(QStringLiteral("/opt/slau"))));
+        QVERIFY(help::openPage(platform, help::pagePath(QStringLiteral("/opt/slau"))));
+        QCOMPARE(platform.opened.size(), 2);
+        QCOMPARE(platform.opened[0], QUrl::fromLocalFile("/opt/slau/files/help.htm"));
+    }
+}
+
+void TestHelpAbout::aboutWindowLook() {
+    Form4 form;
+    QCOMPARE(form.windowTitle(), QStringLiteral("О программе"));
+    const Qt::WindowFlags flags = form.windowFlags();
+    QCOMPARE(flags & Qt::WindowType_Mask, Qt::Tool);
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(form.minimumSize(), QSize(312, 188));
+    QCOMPARE(form.maximumSize(), QSize(312, 188));
+    QCOMPARE(form.palette().color(QPalette::Window), QColor(38, 38, 38));
+    QVERIFY(form.autoFillBackground());
+    QVERIFY(!form.windowIcon().isNull());
+    QCOMPARE(QFontInfo(form.font()).styleHint(), QFont::SansSerif);
+    QCOMPARE(form.font().pointSizeF(), 8.25);
+}
+
+void TestHelpAbout::aboutLabels_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Label1") << "Label1" << QRect(8, 8, 169, 33) << 18.0 << true << "О программе";
+    QTest::newRow("Label3") << "Label3" << QRect(8, 64, 169, 41) << 8.25 << false
+                            << "Программа предназначена для решения систем уравнений 2-10 "
+                               "порядка.";
+    QTest::newRow("Label4") << "Label4" << QRect(8, 112, 169, 25) << 12.0 << false << "Создатель";
+    QTest::newRow("Label5") << "Label5" << QRect(8, 136, 201, 41) << 8.25 << false << QString();
+}
+
+void TestHelpAbout::aboutLabels() {
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(qreal, points);
+    QFETCH(bool, bold);
+    QFETCH(QString, text);
+    Form4 form;
+    auto* label = form.findChild<QLabel*>(name);
+    QVERIFY(label);
+    QCOMPARE(label->geometry(), geometry);
+    QCOMPARE(label->font().pointSizeF(), points);
+    QCOMPARE(label->font().bold(), bold);
+    if (!text.isEmpty())
+        QCOMPARE(label->text(), text);
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+    QVERIFY(!label->autoFillBackground());
+}
+
+void TestHelpAbout::aboutCaptionsFit() {
+    Form4 form;
+    for (QLabel* label : {form.label1, form.label3, form.label4, form.label5}) {
+        const int flags = label->wordWrap() ? Qt::TextWordWrap : 0;
+        const QRect needed = QFontMetrics(label->font())
+                                 .boundingRect(QRect(QPoint(), label->size()),
+                                               flags | Qt::AlignLeft | Qt::AlignTop, label->text());
+        QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height(),
+                 qPrintable(QStringLiteral("%1 needs %2 x %3, has %4 x %5")
+                                .arg(label->objectName())
+                                .arg(needed.width())
+                                .arg(needed.height())
+                                .arg(label->width())
+                                .arg(label->height())));
+    }
+}
+
+void TestHelpAbout::aboutNamesProgramNotPerson() {
+    Form4 form;
+    const QString text = form.label5->text().replace(QChar(0xa0), u' ');
+    QVERIFY(text.contains(QStringLiteral("slau")));
+    QVERIFY(text.contains(QStringLiteral("«Решение систем уравнений»")));
+    QVERIFY(text.contains(QStringLiteral("MIT")));
+    QVERIFY(text.contains(QStringLiteral("см. README")));
+    QVERIFY(!text.contains(u'@'));
+}
+
+void TestHelpAbout::aboutPicture() {
+    Form4 form;
+    QCOMPARE(form.image1->geometry(), QRect(184, 0, 128, 128));
+    QCOMPARE(form.image1->pixmap().size(), QSize(128, 128));
+    QCOMPARE(form.image1->pixmap().toImage().convertToFormat(QImage::Format_RGB888),
+             icons::aboutImage());
+    QCOMPARE(form.windowIcon().pixmap(128).toImage().convertToFormat(QImage::Format_RGB888),
+             icons::aboutImage());
+}
+
+void TestHelpAbout::windowPictureIsGreenOnBlack() {
+    const QImage image = icons::windowImage();
+    QCOMPARE(image.size(), QSize(128, 128));
+    QCOMPARE(image.depth(), 24);
+    int green = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            QVERIFY(c.red() == 0 && c.blue() == 0);
+            green += c.green() == 255;
+        }
+    }
+    QVERIFY2(green > 1000, "brackets and digits are drawn");
+    QCOMPARE(icons::windowIcon().availableSizes(), QList<QSize>{QSize(128, 128)});
+    QCOMPARE(icons::aboutImage().depth(), 24);
+    QVERIFY(icons::aboutImage() != image);
+}
+
+void TestHelpAbout::libraryPictureUsesVgaColours_data() {
+    QTest::addColumn<int>("size");
+    QTest::newRow("32") << 32;
+    QTest::newRow("16") << 16;
+}
+
+void TestHelpAbout::libraryPictureUsesVgaColours() {
+    QFETCH(int, size);
+    const QImage image = icons::libraryImage(size);
+    QCOMPARE(image.size(), QSize(size, size));
+    QCOMPARE(image.format(), QImage::Format_Indexed8);
+    QCOMPARE(image.colorCount(), 16);
+    QSet<QRgb> used;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const QRgb c = image.pixel(x, y);
+            QVERIFY(icons::vgaColours().contains(c));
+            used.insert(c);
+        }
+    }
+    // Folder, outline, arrow and background all show, even at 16 pixels.
+    QVERIFY(used.contains(qRgb(255, 255, 0)));
+    QVERIFY(used.contains(qRgb(255, 0, 0)));
+    QVERIFY(used.contains(qRgb(128, 128, 0)));
+    QVERIFY(used.contains(qRgb(0, 0, 0)));
+    QVERIFY(icons::libraryIcon().availableSizes().contains(QSize(size, size)));
+}
+
+void TestHelpAbout::picturesAreDrawnOnce() {
+    QCOMPARE(icons::windowImage().cacheKey(), icons::windowImage().cacheKey());
+    QCOMPARE(icons::aboutImage().cacheKey(), icons::aboutImage().cacheKey());
+    QCOMPARE(icons::libraryImage(16).cacheKey(), icons::libraryImage(16).cacheKey());
+}
+
+QTEST_MAIN(TestHelpAbout)
+#include "test_help_about.moc"
