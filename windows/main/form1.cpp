@@ -81,6 +81,10 @@ Form1::Form1(Program& program) : program_(program) {
 
 void Form1::buildControls(QWidget* client) {
     command1 = ui::button(client, command1Sheet, true);
+    // The entry box over the button's middle shows the caption; the button's own lettering,
+    // drawn in another font box, would peek out at its edges.
+    command1->setStyleSheet(command1->styleSheet() +
+                            QStringLiteral("QPushButton#Command1 { color: black; }"));
     text1 = ui::lineEdit(client, text1Sheet);
     text1->setAlignment(Qt::AlignCenter);
     text1->setFrame(false);
