@@ -1,0 +1,176 @@
+// The array file: the bytes written for an editor state, the fields read back, and the scroll
+// position a stored first field stands for.
+#include "core/array_file.h"
+
+#include "tests/common/test_support.h"
+
+#include <QtTest>
+
+namespace {
+
+const QString arrayPath = QStringLiteral("files/LostMas");
+
+// The editor's entry text after a load: every non-empty field followed by one blank.
+QString loadedEntryText(const arrayfile::Content& content) {
+    QString text;
+    for (const QString& field : content.fields) {
+        if (!field.isEmpty())
+            text += field + u' ';
+    }
+    return text;
+}
+
+} // namespace
+
+class TestArrayFile : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void write_data();
+    void write();
+    void read_data();
+    void read();
+    void saveAndLoadAddsOneZero();
+    void writeFailures();
+    void readMissingFile();
+    void scrollPositionOf_data();
+    void scrollPositionOf();
+};
+
+void TestArrayFile::write_data() {
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("entryText");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("order 2, six digits")
+        << 10 << "1 2 3 4 5 6" << QByteArray(" 10 \r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n");
+    QTest::newRow("trailing blank writes one more 0")
+        << 10 << "1 2 3 4 5 6 "
+        << QByteArray(" 10 \r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n 0 \r\n");
+    QTest::newRow("empty text") << 8 << "" << QByteArray(" 8 \r\n");
+    QTest::newRow("values as read")
+        << 2 << "-2.5 x 1e16 .1 2,5  -0.00001"
+        << QByteArray(" 2 \r\n-2.5 \r\n 0 \r\n 1E+16 \r\n 0.1 \r\n 2 \r\n 0 \r\n-1E-05 \r\n");
+    QTest::newRow("no token repeated, none dropped")
+        << 9 << "7 8" << QByteArray(" 9 \r\n 7 \r\n 8 \r\n");
+}
+
+void TestArrayFile::write() {
+    TempWorkFolder folder;
+    QFETCH(int, position);
+    QFETCH(QString, entryText);
+    QFETCH(QByteArray, bytes);
+    QVERIFY(writeBytes(arrayPath, "old content that is longer than the new one\r\n"));
+    const FileStatus s = arrayfile::write(arrayPath, position, entryText);
+    QVERIFY2(s, qPrintable(s.message()));
+    QCOMPARE(readBytes(arrayPath), bytes);
+    QCOMPARE(arrayfile::fileText(position, entryText), QString::fromLatin1(bytes));
+}
+
+void TestArrayFile::read_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("empty");
+    QTest::addColumn<QString>("firstField");
+    QTest::addColumn<QStringList>("fields");
+
+    QTest::newRow("as written") << QByteArray(" 10 \r\n 1 \r\n-2.5 \r\n 1E+16 \r\n") << false
+                                << "10" << QStringList{"1", "-2.5", "1E+16"};
+    QTest::newRow("empty lines after a load")
+        << QByteArray(" 10 \r\n 1 \r\n\r\n\r\n") << false << "10" << QStringList{"1", "", ""};
+    QTest::newRow("one empty line") << QByteArray("\r\n") << false << "" << QStringList();
+    QTest::newRow("empty file") << QByteArray() << true << "" << QStringList();
+    QTest::newRow("position only") << QByteArray(" 8 \r\n") << false << "8" << QStringList();
+    QTest::newRow("edited by hand") << QByteArray("  9\r\n1,2\r\n\"a b\"\r\nx") << false << "9"
+                                    << QStringList{"1", "2", "a b", "x"};
+}
+
+void TestArrayFile::read() {
+    TempWorkFolder folder;
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, empty);
+    QFETCH(QString, firstField);
+    QFETCH(QStringList, fields);
+    QVERIFY(writeBytes(arrayPath, bytes));
+    arrayfile::Content content;
+    const FileStatus s = arrayfile::read(arrayPath, content);
+    QVERIFY2(s, qPrintable(s.message()));
+    QCOMPARE(content.empty, empty);
+    QCOMPARE(content.firstField, firstField);
+    QCOMPARE(content.fields, fields);
+}
+
+void TestArrayFile::saveAndLoadAddsOneZero() {
+    TempWorkFolder folder;
+    QString text = QStringLiteral("1 2 3 4 5 6 ");
+    for (const QString& expected :
+         {QStringLiteral("1 2 3 4 5 6 0 "), QStringLiteral("1 2 3 4 5 6 0 0 ")}) {
+        QVERIFY(arrayfile::write(arrayPath, 10, text));
+        // The load first appends an empty line; the reader passes over it.
+        QVERIFY(writeBytes(arrayPath, readBytes(arrayPath) + "\r\n"));
+        arrayfile::Content content;
+        QVERIFY(arrayfile::read(arrayPath, content));
+        QCOMPARE(arrayfile::scrollPositionOf(content.firstField), 10);
+        text = loadedEntryText(content);
+        QCOMPARE(text, expected);
+    }
+}
+
+void TestArrayFile::writeFailures() {
+    TempWorkFolder folder;
+    QVERIFY(QDir().mkdir(arrayPath));
+    const FileStatus s = arrayfile::write(arrayPath, 8, u"1 2");
+    QVERIFY(!s);
+    QVERIFY2(s.message().contains(arrayPath), qPrintable(s.message()));
+    QVERIFY(QFileInfo(arrayPath).isDir());
+
+    TempWorkFolder withoutFiles(false);
+    QVERIFY(!arrayfile::write(arrayPath, 8, u"1 2"));
+    QVERIFY(!QDir(QStringLiteral("files")).exists());
+}
+
+void TestArrayFile::readMissingFile() {
+    TempWorkFolder folder;
+    arrayfile::Content content;
+    content.firstField = QStringLiteral("stale");
+    const FileStatus s = arrayfile::read(arrayPath, content);
+    QVERIFY(!s);
+    QVERIFY(content.empty);
+    QCOMPARE(content.firstField, QString());
+    QVERIFY(content.fields.isEmpty());
+}
+
+void TestArrayFile::scrollPositionOf_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("expected"); // 0: no position
+
+    QTest::newRow("10") << "10" << 10;
+    QTest::newRow("8") << "8" << 8;
+    QTest::newRow("2") << "2" << 2;
+    QTest::newRow("8.5 to even") << "8.5" << 8;
+    QTest::newRow("9.5 to even") << "9.5" << 10;
+    QTest::newRow("1.5 to even 2") << "1.5" << 2;
+    QTest::newRow("10.5 to even 10") << "10.5" << 10;
+    QTest::newRow("blanks") << " 8 " << 8;
+    QTest::newRow("hexadecimal") << "&HA" << 10;
+    QTest::newRow("1") << "1" << 0;
+    QTest::newRow("11") << "11" << 0;
+    QTest::newRow("10.6") << "10.6" << 0;
+    QTest::newRow("negative") << "-8" << 0;
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("text") << "abc" << 0;
+    QTest::newRow("beyond 16 bits") << "65544" << 0;
+    QTest::newRow("huge") << "1e400" << 0;
+}
+
+void TestArrayFile::scrollPositionOf() {
+    QFETCH(QString, field);
+    QFETCH(int, expected);
+    const std::optional<int> position = arrayfile::scrollPositionOf(field);
+    if (expected == 0)
+        QCOMPARE(position, std::nullopt);
+    else
+        QCOMPARE(position, expected);
+}
+
+QTEST_GUILESS_MAIN(TestArrayFile)
+#include "test_array_file.moc"
