@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
 #include <cstring>
 #include <memory>
 
@@ -66,22 +67,29 @@ FileStatus AnswerLog::nextAnswer(std::optional<QString>& answer) {
 
 namespace {
 
-// The last non-empty line of the bytes, found from the end: every CR ends a line, an LF right
-// after it belongs to that line end, and text after the last line end is the last line. The
-// result is the one a read of every line from the start would keep last.
-std::optional<QByteArrayView> lastNonEmptyLine(QByteArrayView bytes) {
-    const char* data = bytes.data();
-    qsizetype end = bytes.size();
+// The last non-empty line within the tail of the log held in block, which starts at blockStart:
+// every CR ends a line, an LF right after it belongs to that line end, and text after the last
+// line end is the last line. Nothing when the tail holds no such line; undetermined (false) when
+// the answer may start before the block.
+bool lastNonEmptyLine(QByteArrayView block, qint64 blockStart, std::optional<QByteArrayView>& line) {
+    const char* data = block.data();
+    qsizetype end = block.size();
     for (;;) {
         const void* found = end > 0 ? memrchr(data, '\r', static_cast<std::size_t>(end)) : nullptr;
-        const qsizetype cr = found ? static_cast<const char*>(found) - data : -1;
+        if (!found) {
+            if (blockStart > 0)
+                return false;
+            line = end > 0 ? std::optional(block.first(end)) : std::nullopt;
+            return true;
+        }
+        const qsizetype cr = static_cast<const char*>(found) - data;
         qsizetype start = cr + 1;
-        if (cr >= 0 && start < bytes.size() && data[start] == '\n')
+        if (start < block.size() && data[start] == '\n')
             ++start;
-        if (start < end)
-            return bytes.sliced(start, end - start);
-        if (cr < 0)
-            return std::nullopt;
+        if (start < end) {
+            line = block.sliced(start, end - start);
+            return true;
+        }
         end = cr;
     }
 }
@@ -90,39 +98,33 @@ std::optional<QByteArrayView> lastNonEmptyLine(QByteArrayView bytes) {
 
 FileStatus AnswerLog::lastAnswer(std::optional<QString>& answer) {
     answer.reset();
-    // Only the end of the log is looked at: the file is mapped, not read.
-    QFile mapped(QDir::current().filePath(path));
-    if (mapped.open(QIODevice::ReadOnly) && mapped.size() > 0) {
-        if (const uchar* bytes = mapped.map(0, mapped.size())) {
-            const auto line = lastNonEmptyLine(
-                QByteArrayView(reinterpret_cast<const char*>(bytes), mapped.size()));
+    TextFile probe(path);
+    if (const FileStatus s = probe.open(TextFile::Mode::Read); !s)
+        return s;
+    probe.abandon();
+    // The last answer is looked for in the log's tail, read from the end in growing blocks; the
+    // result is the one a read of every line from the start would keep last.
+    QFile file(QDir::current().filePath(path));
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return FileStatus::fromSystem(path, FileStatus::Action::Read, errno);
+    const qint64 size = file.size();
+    qint64 blockSize = 64 * 1024;
+    QByteArray block;
+    for (;;) {
+        const qint64 blockStart = std::max<qint64>(0, size - blockSize);
+        block.resize(size - blockStart);
+        errno = 0;
+        if (!file.seek(blockStart) || file.read(block.data(), block.size()) != block.size())
+            return FileStatus::fromSystem(path, FileStatus::Action::Read, errno);
+        std::optional<QByteArrayView> line;
+        if (lastNonEmptyLine(block, blockStart, line)) {
             if (line)
                 answer = TextFile::decode(*line);
-            mapped.unmap(const_cast<uchar*>(bytes));
             return FileStatus::success();
         }
+        blockSize *= 2;
     }
-    mapped.close();
-    TextFile file(path);
-    FileStatus s = file.open(TextFile::Mode::Read);
-    if (!s)
-        return s;
-    QByteArray last;
-    bool found = false;
-    QByteArrayView line;
-    while (!file.atEnd()) {
-        s = file.readLineBytes(line);
-        if (!s)
-            return s;
-        if (!line.isEmpty()) {
-            last.resize(line.size());
-            std::memcpy(last.data(), line.data(), line.size());
-            found = true;
-        }
-    }
-    if (found)
-        answer = TextFile::decode(last);
-    return file.close();
 }
 
 FileStatus AnswerLog::readAllAnswers(QString& text) {

@@ -46,6 +46,14 @@ void TestLastAnswer::knownLogs_data() {
     QTest::newRow("lone CR ends") << QByteArray("a\rb\r\r") << QStringLiteral("b");
     QTest::newRow("CR LF LF") << QByteArray("a\r\n\n\r\n") << QStringLiteral("\n");
     QTest::newRow("blanks") << QByteArray("a\r\n   \r\n") << QStringLiteral("   ");
+    QTest::newRow("answer before a long run of empty lines")
+        << QByteArray("first\r\nlast\r\n") + QByteArray("\r\n").repeated(100000)
+        << QStringLiteral("last");
+    QTest::newRow("last line longer than a block")
+        << QByteArray("a\r\n") + QByteArray(200000, 'x') + "\r\n" << QString(200000, u'x');
+    QTest::newRow("CR LF split at a block edge")
+        << QByteArray("z\r") + QByteArray("\n") + QByteArray("\r\n").repeated(32767) + "\r"
+        << QStringLiteral("z");
     QTest::newRow("Cyrillic") << QByteArray("\xce\xf2\xe2\xe5\xf2\r\n") << QStringLiteral("Ответ");
 }
 
