@@ -23,7 +23,8 @@ public:
     // Opens the log for reading at its start and leaves it open: the browsing cursor.
     FileStatus openAnswerCursor();
     bool cursorOpen() const { return files_.get(cursorNumber) != nullptr; }
-    // The next non-empty line on the cursor, or nothing at the end (the cursor stays open).
+    // The next non-empty line on the cursor, or nothing at the end (the cursor stays open). A
+    // failed read closes the cursor.
     FileStatus nextAnswer(std::optional<QString>& answer);
     // The last non-empty line of the log, or nothing when it has none.
     FileStatus lastAnswer(std::optional<QString>& answer);

@@ -6,6 +6,7 @@
 #include <QStringEncoder>
 #include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -278,8 +279,11 @@ FileStatus TextFile::close() {
         if (!deferred_) {
             result = deferred_;
         } else {
+            // QSaveFile::commit() does not look at a failure of its final flush, nor at one of the
+            // flush to disk, and would put a short file in place of the old one: both are done
+            // and checked here first.
             errno = 0;
-            if (!writer_->commit())
+            if (!writer_->flush() || ::fdatasync(writer_->handle()) != 0 || !writer_->commit())
                 result = FileStatus::fromSystem(path_, FileStatus::Action::Write, errno);
         }
     } else if (mode_ == Mode::Read) {

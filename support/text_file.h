@@ -41,6 +41,10 @@ public:
     // blanks dropped. The comma or line end is consumed; an empty line gives one empty field.
     FileStatus readField(QString& field);
 
+    // The failure of a read, if one failed: reading then stops as it does at the end of the file,
+    // so a loop that ends on atEnd() asks here whether it really met the end.
+    FileStatus readFailure() const;
+
     // Ends the file; a file opened for writing replaces the old content only now.
     FileStatus close();
     // Ends the file without replacing anything.
@@ -54,7 +58,6 @@ public:
 private:
     bool fill();
     int peekByte();
-    FileStatus readFailure() const;
 
     QString path_;
     Mode mode_ = Mode::Read;
