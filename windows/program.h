@@ -6,6 +6,7 @@
 #include "core/system_store.h"
 #include "support/file_table.h"
 #include "support/random_source.h"
+#include "windows/extras/window_animation.h"
 
 #include <QObject>
 #include <QPointer>
@@ -61,6 +62,9 @@ public:
     // Shows "Ошибка" with the failure's text; does nothing for a success.
     void reportFailure(QWidget* parent, const FileStatus& status);
 
+    // The save/load window's sweep position and count, which outlive the window.
+    SweepMemory& librarySweep() { return librarySweep_; }
+
     // Ends the run at once: no other window's close handling runs.
     void endRun();
 
@@ -78,4 +82,5 @@ private:
     bool form1Loaded_ = false;
     QPointer<Form3> form3_;
     QPointer<Form4> form4_;
+    SweepMemory librarySweep_;
 };

@@ -11,25 +11,13 @@ constexpr int sweepInterval = 1;
 constexpr int rowLength = 19; // Line1(k) and Line1(k + 19) are a pair
 constexpr int sweepEnd = 18;
 
-// A window's sweep position and count are window-level values of its one instance: they keep
-// their last values when the save/load window is closed and loaded again.
-struct SweepMemory {
-    qint16 step = 0;
-    qint16 tick = 0;
-};
-
-SweepMemory& memoryOf(SceneLayout layout) {
-    static SweepMemory memory[3];
-    return memory[static_cast<int>(layout)];
-}
-
 } // namespace
 
 WindowAnimation::WindowAnimation(QWidget* clientArea, SceneLayout layout, QAction* graph,
-                                 QAction* stoper)
-    : QObject(clientArea), layout_(layout), scene_(new LineScene(clientArea, layout)),
-      graph_(graph), stoper_(stoper), sweepStep_(memoryOf(layout).step),
-      sweepTick_(memoryOf(layout).tick) {
+                                 QAction* stoper, SweepMemory* memory)
+    : QObject(clientArea), memory_(memory),
+      scene_(new LineScene(clientArea, layout)), graph_(graph), stoper_(stoper),
+      sweepStep_(memory ? memory->step : 0), sweepTick_(memory ? memory->tick : 0) {
     connect(&timer1_, &IntervalTimer::tick, this, &WindowAnimation::timer1Tick);
     connect(&timer2_, &IntervalTimer::tick, this, &WindowAnimation::timer2Tick);
     // A checkable action toggles its check mark before it reports the click; the mark is put
@@ -56,7 +44,8 @@ WindowAnimation::WindowAnimation(QWidget* clientArea, SceneLayout layout, QActio
 }
 
 WindowAnimation::~WindowAnimation() {
-    memoryOf(layout_) = {sweepStep_, sweepTick_};
+    if (memory_)
+        *memory_ = {sweepStep_, sweepTick_};
 }
 
 void WindowAnimation::load() {

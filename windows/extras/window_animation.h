@@ -11,6 +11,13 @@
 class QAction;
 class QWidget;
 
+// A window's sweep position and count, kept by the program for a window that is closed and
+// loaded again (the save/load window), so that they outlive its animation.
+struct SweepMemory {
+    qint16 step = 0;
+    qint16 tick = 0;
+};
+
 class WindowAnimation : public QObject {
     Q_OBJECT
 public:
@@ -18,9 +25,9 @@ public:
     // starts Timer2. graph and stoper are the window's menu items, or null where the window has
     // no menu; they are made checkable, and a click on them runs graphClick or stoperClick with
     // the check mark as it was before the click: only these handlers check and uncheck them.
+    // The sweep position and count start from memory, when given, and go back to it at the end.
     WindowAnimation(QWidget* clientArea, SceneLayout layout, QAction* graph = nullptr,
-                    QAction* stoper = nullptr);
-    // The sweep position and count outlive a window that is closed, for its next load.
+                    QAction* stoper = nullptr, SweepMemory* memory = nullptr);
     ~WindowAnimation() override;
 
     // The window's load: the phase starts again at 0.
@@ -41,7 +48,7 @@ public:
 private:
     void showLine1(int index, bool shown) { scene_->setShown(1, index, shown); }
 
-    SceneLayout layout_;
+    SweepMemory* memory_;
     LineScene* scene_;
     QAction* graph_;
     QAction* stoper_;

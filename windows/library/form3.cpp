@@ -118,7 +118,8 @@ Form3::Form3(Program& program, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     ui::blackWindow(this);
     // The scene comes first and stays beneath every control.
-    animation_ = new WindowAnimation(this, SceneLayout::Library);
+    animation_ = new WindowAnimation(this, SceneLayout::Library, nullptr, nullptr,
+                                     &program_.librarySweep());
     animation_->scene().lower();
     buildControls();
     // The window is its own client area.

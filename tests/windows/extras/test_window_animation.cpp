@@ -18,7 +18,7 @@ const QColor brightOlive{192, 192, 0};
 
 // A black client area with a scene, and the two menu items where the window has a menu.
 struct Window {
-    explicit Window(SceneLayout layout, bool withMenu = true) {
+    explicit Window(SceneLayout layout, bool withMenu = true, SweepMemory* memory = nullptr) {
         client.setFixedSize(314, 272);
         QPalette p = client.palette();
         p.setColor(QPalette::Window, Qt::black);
@@ -27,7 +27,7 @@ struct Window {
         if (withMenu)
             animation = new WindowAnimation(&client, layout, &graph, &stoper);
         else
-            animation = new WindowAnimation(&client, layout);
+            animation = new WindowAnimation(&client, layout, nullptr, nullptr, memory);
         animation->load();
     }
     LineScene& scene() { return animation->scene(); }
@@ -389,12 +389,13 @@ void TestWindowAnimation::loadResetsPhaseOnly() {
 }
 
 void TestWindowAnimation::reopenedWindowKeepsSweepValues() {
-    auto first = std::make_unique<Window>(SceneLayout::Library, false);
+    SweepMemory memory;
+    auto first = std::make_unique<Window>(SceneLayout::Library, false, &memory);
     first->pastFirstSecond();
     first->animation->timer2Tick();
     first->timer1Ticks(7);
     first.reset();
-    Window again(SceneLayout::Library, false);
+    Window again(SceneLayout::Library, false, &memory);
     QCOMPARE(again.animation->sweepStep(), 3);
     QCOMPARE(again.animation->sweepTick(), 1);
     QCOMPARE(again.animation->animPhase(), 0);
