@@ -28,7 +28,8 @@ install_missing() {
         apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-install_missing cmake g++ make qt6-base-dev libgl-dev libglx-dev libvulkan-dev
+# fonts-liberation gives the narrow sans-serif the windows are laid out for.
+install_missing cmake g++ make qt6-base-dev libgl-dev libglx-dev libvulkan-dev fonts-liberation
 
 cmake -S . -B build
 cmake --build build --target slau -j"$(nproc)"

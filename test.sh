@@ -51,7 +51,8 @@ install_missing() {
 
 # qt6-base-dev brings Qt 6 Core, Gui, Widgets and Test with their CMake files; the OpenGL and
 # Vulkan headers that the Qt6Gui CMake files look for are listed as well, to be sure.
-install_missing cmake g++ make qt6-base-dev libgl-dev libglx-dev libvulkan-dev
+# fonts-liberation gives the narrow sans-serif the windows are laid out for (and measured with).
+install_missing cmake g++ make qt6-base-dev libgl-dev libglx-dev libvulkan-dev fonts-liberation
 
 cmake -S . -B "$build_dir" -DSLAU_SANITIZE="$sanitize"
 cmake --build "$build_dir" -j"$(nproc)"

@@ -9,6 +9,7 @@
 #include "windows/ui_kit.h"
 
 #include <QCoreApplication>
+#include <QScreen>
 
 Program::Program(Platform& platform, QString installFolder)
     : platform_(platform), installFolder_(std::move(installFolder)) {}
@@ -78,11 +79,16 @@ void Program::showForm3() {
     const bool first = !form3_;
     Form3& f = createForm3();
     f.show();
-    if (first && form2_) {
-        // Beside the editor, when the screen has room; centred otherwise.
+    if (first) {
+        // Beside the editor when the screen has room for it there; centred otherwise.
         ui::centre(&f);
-        const QRect editor = form2_->frameGeometry();
-        f.move(editor.right() + 8, editor.top());
+        if (form2_ && f.screen()) {
+            const QRect editor = form2_->frameGeometry();
+            QRect beside = f.frameGeometry();
+            beside.moveTopLeft(QPoint(editor.right() + 8, editor.top()));
+            if (f.screen()->availableGeometry().contains(beside))
+                f.move(beside.topLeft());
+        }
     }
     f.raise();
     f.activateWindow();

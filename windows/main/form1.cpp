@@ -306,11 +306,15 @@ void Form1::command4Click() {
     QString text;
     if (!succeeded(log.readAllAnswers(text)))
         return;
+    // The log is rewritten at once without its empty lines, from exactly what was read; then
+    // the same text, with the text box's line breaks, fills the panel (no second copy is kept).
+    const FileStatus replaced = log.replaceLog(text);
     setPanelShown(true);
     text2->clear();
-    text2->setPlainText(ui::screenText(text));
-    // The log is rewritten at once without its empty lines, from exactly what was read.
-    succeeded(log.replaceLog(text));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text2->setPlainText(text);
+    text.clear();
+    succeeded(replaced);
 }
 
 void Form1::command5Click() {
