@@ -4,29 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")"
 
-# Installs the Debian packages that are not installed yet (apt-get update only when needed).
-install_missing() {
-    local missing=() package
-    for package in "$@"; do
-        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-            missing+=("$package")
-        fi
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    local as_root=()
-    if [ "$(id -u)" -ne 0 ]; then
-        if ! command -v sudo >/dev/null; then
-            echo "run.sh: these packages are missing and sudo is not available: ${missing[*]}" >&2
-            echo "run.sh: install them as root (apt-get install ${missing[*]}) and run again." >&2
-            exit 1
-        fi
-        as_root=(sudo)
-    fi
-    echo "run.sh: installing ${missing[*]}"
-    "${as_root[@]}" apt-get update
-    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y --no-install-recommends "${missing[@]}"
-}
+. scripts/install_missing.sh
 
 # fonts-liberation gives the narrow sans-serif the windows are laid out for.
 install_missing cmake g++ make qt6-base-dev libgl-dev libglx-dev libvulkan-dev fonts-liberation

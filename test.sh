@@ -25,29 +25,7 @@ for arg in "$@"; do
     esac
 done
 
-# Installs the Debian packages that are not installed yet (apt-get update only when needed).
-install_missing() {
-    local missing=() package
-    for package in "$@"; do
-        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-            missing+=("$package")
-        fi
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    local as_root=()
-    if [ "$(id -u)" -ne 0 ]; then
-        if ! command -v sudo >/dev/null; then
-            echo "test.sh: these packages are missing and sudo is not available: ${missing[*]}" >&2
-            echo "test.sh: install them as root (apt-get install ${missing[*]}) and run again." >&2
-            exit 1
-        fi
-        as_root=(sudo)
-    fi
-    echo "test.sh: installing ${missing[*]}"
-    "${as_root[@]}" apt-get update
-    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y --no-install-recommends "${missing[@]}"
-}
+. scripts/install_missing.sh
 
 # qt6-base-dev brings Qt 6 Core, Gui, Widgets and Test with their CMake files; the OpenGL and
 # Vulkan headers that the Qt6Gui CMake files look for are listed as well, to be sure.

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QByteArray>
+#include "windows/platform.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
@@ -36,5 +38,21 @@ inline int runChild(const QStringList& arguments) {
     child.waitForFinished(-1);
     return child.exitCode();
 }
+
+// Platform services that start nothing and answer every message box with OK, printing its text.
+class SilentPlatform : public Platform {
+public:
+    explicit SilentPlatform(QChar separator) : separator_(separator) {}
+    Answer messageBox(QWidget*, const QString& text, const QString&, Buttons) override {
+        std::printf("message: %s\n", qPrintable(text));
+        return Answer::Ok;
+    }
+    bool startDetached(const QString&, const QStringList&) override { return false; }
+    bool openUrl(const QUrl&) override { return false; }
+    QChar decimalSeparator() const override { return separator_; }
+
+private:
+    QChar separator_;
+};
 
 } // namespace bench

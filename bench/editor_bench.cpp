@@ -14,17 +14,6 @@
 
 namespace {
 
-class Silent : public Platform {
-public:
-    Answer messageBox(QWidget*, const QString& text, const QString&, Buttons) override {
-        std::printf("message: %s\n", qPrintable(text));
-        return Answer::Ok;
-    }
-    bool startDetached(const QString&, const QStringList&) override { return false; }
-    bool openUrl(const QUrl&) override { return false; }
-    QChar decimalSeparator() const override { return u'.'; }
-};
-
 template <typename Work>
 double bestOf(int runs, Work work) {
     double best = 1e9;
@@ -44,7 +33,7 @@ int main(int argc, char** argv) {
     QTemporaryDir folder;
     QDir::setCurrent(folder.path());
     QDir().mkdir(QStringLiteral("files"));
-    Silent platform;
+    bench::SilentPlatform platform(u'.');
     Program program(platform);
     program.showForm2();
     Form2& editor = program.form2();

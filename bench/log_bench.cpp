@@ -35,17 +35,6 @@ void writeLog(const QString& path, int lines) {
     file.write(chunk);
 }
 
-class Silent : public Platform {
-public:
-    Answer messageBox(QWidget*, const QString& text, const QString&, Buttons) override {
-        std::printf("message: %s\n", qPrintable(text));
-        return Answer::Ok;
-    }
-    bool startDetached(const QString&, const QStringList&) override { return false; }
-    bool openUrl(const QUrl&) override { return false; }
-    QChar decimalSeparator() const override { return u','; }
-};
-
 int measure(const QString& mode, int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     FileTable files;
@@ -71,7 +60,7 @@ int measure(const QString& mode, int argc, char** argv) {
     } else if (mode == u"panel") {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);
-        Silent platform;
+        bench::SilentPlatform platform(u',');
         Program program(platform);
         program.start();
         const auto shown = std::chrono::steady_clock::now();

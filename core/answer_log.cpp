@@ -6,32 +6,15 @@
 #include <cstring>
 #include <memory>
 
-namespace {
-
-FileStatus writeOneLine(const QString& path, TextFile::Mode mode, const QString& line) {
-    TextFile file(path);
-    FileStatus s = file.open(mode);
-    if (!s)
-        return s;
-    s = file.writeLine(line);
-    if (!s) {
-        file.abandon();
-        return s;
-    }
-    return file.close();
-}
-
-} // namespace
-
 FileStatus AnswerLog::appendAnswer(const QString& line) {
-    const FileStatus s = writeOneLine(path, TextFile::Mode::Append, line);
+    const FileStatus s = TextFile::writeOneLine(path, TextFile::Mode::Append, line);
     files_.closeAll();
     return s;
 }
 
 FileStatus AnswerLog::touchLog() {
     files_.closeAll();
-    return writeOneLine(path, TextFile::Mode::Append, QString());
+    return TextFile::writeOneLine(path, TextFile::Mode::Append, QString());
 }
 
 FileStatus AnswerLog::openAnswerCursor() {
@@ -158,5 +141,5 @@ FileStatus AnswerLog::readAllAnswers(QString& text) {
 
 FileStatus AnswerLog::replaceLog(const QString& text) {
     files_.closeAll();
-    return writeOneLine(path, TextFile::Mode::Write, text);
+    return TextFile::writeOneLine(path, TextFile::Mode::Write, text);
 }

@@ -7,19 +7,6 @@
 namespace library {
 namespace {
 
-FileStatus writeOneLine(const QString& path, TextFile::Mode mode, const QString& line) {
-    TextFile file(path);
-    FileStatus s = file.open(mode);
-    if (!s)
-        return s;
-    s = file.writeLine(line);
-    if (!s) {
-        file.abandon();
-        return s;
-    }
-    return file.close();
-}
-
 template <typename Visit>
 FileStatus forEachLine(const QString& path, Visit visit) {
     TextFile file(path);
@@ -91,10 +78,12 @@ FileStatus loadArrayFile(const QString& name, arrayfile::Content& content) {
 }
 
 FileStatus addToSaveList(const QString& name) {
-    return writeOneLine(saveListPath, TextFile::Mode::Append, name);
+    return TextFile::writeOneLine(saveListPath, TextFile::Mode::Append, name);
 }
 
-FileStatus touchSaveList() { return writeOneLine(saveListPath, TextFile::Mode::Append, QString()); }
+FileStatus touchSaveList() {
+    return TextFile::writeOneLine(saveListPath, TextFile::Mode::Append, QString());
+}
 
 FileStatus readSaveListNames(QStringList& names) {
     names.clear();
@@ -119,9 +108,11 @@ FileStatus readSaveListText(QString& text) {
 }
 
 FileStatus replaceSaveList(const QString& text) {
-    return writeOneLine(saveListPath, TextFile::Mode::Write, text);
+    return TextFile::writeOneLine(saveListPath, TextFile::Mode::Write, text);
 }
 
-FileStatus resetSaveList() { return writeOneLine(saveListPath, TextFile::Mode::Write, QString()); }
+FileStatus resetSaveList() {
+    return TextFile::writeOneLine(saveListPath, TextFile::Mode::Write, QString());
+}
 
 } // namespace library

@@ -114,6 +114,19 @@ FileStatus TextFile::open(Mode mode) {
     return FileStatus::success();
 }
 
+FileStatus TextFile::writeOneLine(const QString& path, Mode mode, QStringView line) {
+    TextFile file(path);
+    FileStatus s = file.open(mode);
+    if (!s)
+        return s;
+    s = file.writeLine(line);
+    if (!s) {
+        file.abandon();
+        return s;
+    }
+    return file.close();
+}
+
 FileStatus TextFile::writeLine(QStringView text) {
     if (!open_ || mode_ == Mode::Read)
         return FileStatus::failure(path_, FileStatus::Action::Write,

@@ -50,6 +50,10 @@ public:
     // Ends the file without replacing anything.
     void abandon();
 
+    // Opens the file in the mode, writes the line and closes it: a whole file of one line, or
+    // one line appended.
+    static FileStatus writeOneLine(const QString& path, Mode mode, QStringView line);
+
     // Windows-1251 conversions of the program's texts.
     static QString decode(QByteArrayView bytes);
     // Fails when the code page cannot hold a character; firstBad then receives it.

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QWidget>
@@ -21,6 +22,12 @@ void place(QWidget* widget, const Control& control) {
         widget->setToolTip(control.tooltip);
     widget->setEnabled(control.enabled);
     widget->setVisible(control.shown);
+}
+
+QAction* menuItem(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
 }
 
 void colour(QWidget* widget, const QColor& text, const QColor& background) {

@@ -10,6 +10,8 @@ class QWidget;
 class QPushButton;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QAction;
 
 namespace ui {
 
@@ -38,6 +40,9 @@ void place(QWidget* widget, const Control& control);
 QPushButton* button(QWidget* parent, const Control& control, bool dark = false);
 QLabel* label(QWidget* parent, const Control& control, const QColor& colour);
 QLineEdit* lineEdit(QWidget* parent, const Control& control);
+
+// A menu item with the name and caption of the window's menu sheet.
+QAction* menuItem(QMenu* menu, const char* name, const QString& caption);
 
 // Text colour and background of a widget through its own palette (no cascading style sheet).
 void colour(QWidget* widget, const QColor& text, const QColor& background);

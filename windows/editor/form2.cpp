@@ -6,6 +6,7 @@
 #include "support/numbers.h"
 #include "support/text_file.h"
 #include "windows/editor/entry_edit.h"
+#include "windows/extras/extras_menus.h"
 #include "windows/extras/icons.h"
 #include "windows/extras/window_animation.h"
 #include "windows/platform.h"
@@ -39,12 +40,6 @@ const ui::Control command3Sheet{"Command3", 4080, 120, 615, 480, {},
                                 QStringLiteral("Сохранить/загрузить готовый массив")};
 const ui::Control command4Sheet{"Command4", 2880, 600, 1215, 255, QStringLiteral("Готово"),
                                 QStringLiteral("Перейти на основное окно")};
-
-QAction* menuItem(QMenu* menu, const char* name, const QString& caption) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
 
 } // namespace
 
@@ -111,26 +106,22 @@ void Form2::buildControls(QWidget* client) {
 void Form2::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
     file->setObjectName(QStringLiteral("file"));
-    newAction = menuItem(file, "new", QStringLiteral("Новый массив"));
-    createlist = menuItem(file, "createlist", QStringLiteral("Создать SaveList"));
-    load = menuItem(file, "load", QStringLiteral("Загрузить последний массив"));
-    save = menuItem(file, "save", QStringLiteral("Сохранить в последний массив"));
-    loadsave = menuItem(file, "loadsave", QStringLiteral("Загрузить/сохранить массив"));
-    ready = menuItem(file, "ready", QStringLiteral("Готово"));
+    newAction = ui::menuItem(file, "new", QStringLiteral("Новый массив"));
+    createlist = ui::menuItem(file, "createlist", QStringLiteral("Создать SaveList"));
+    load = ui::menuItem(file, "load", QStringLiteral("Загрузить последний массив"));
+    save = ui::menuItem(file, "save", QStringLiteral("Сохранить в последний массив"));
+    loadsave = ui::menuItem(file, "loadsave", QStringLiteral("Загрузить/сохранить массив"));
+    ready = ui::menuItem(file, "ready", QStringLiteral("Готово"));
     file->addSeparator();
-    exit = menuItem(file, "exit", QStringLiteral("Выход из программы"));
+    exit = ui::menuItem(file, "exit", QStringLiteral("Выход из программы"));
 
-    QMenu* animationMenu = menuBar()->addMenu(QStringLiteral("Анимация"));
-    animationMenu->setObjectName(QStringLiteral("animation"));
-    graph = menuItem(animationMenu, "graph", QStringLiteral("Разрешить графику"));
-    stoper = menuItem(animationMenu, "stoper", QStringLiteral("Разрешить анимацию"));
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));
-    help->setObjectName(QStringLiteral("help"));
-    what2 = menuItem(help, "what2", QStringLiteral("Справка"));
-    final = menuItem(help, "final", QStringLiteral("Подробный отчет"));
-    help->addSeparator()->setObjectName(QStringLiteral("fgg"));
-    about = menuItem(help, "about", QStringLiteral("О программе"));
+    const ExtrasMenus extras =
+        addExtrasMenus(menuBar(), {"animation", "what2", "fgg"}, program_, this);
+    graph = extras.graph;
+    stoper = extras.stoper;
+    what2 = extras.what;
+    final = extras.final;
+    about = extras.about;
 
     connect(newAction, &QAction::triggered, this, &Form2::newClick);
     connect(createlist, &QAction::triggered, this, &Form2::createlistClick);
@@ -139,9 +130,6 @@ void Form2::buildMenus() {
     connect(loadsave, &QAction::triggered, this, &Form2::command3Click);
     connect(ready, &QAction::triggered, this, &Form2::command4Click);
     connect(exit, &QAction::triggered, this, &Form2::exitClick);
-    connect(what2, &QAction::triggered, this, [this] { program_.showHelp(this); });
-    connect(final, &QAction::triggered, this, &Form2::finalClick);
-    connect(about, &QAction::triggered, this, [this] { program_.showAbout(); });
 }
 
 int Form2::order() const { return static_cast<int>(numbers::valueOfText(text2->text())); }

@@ -29,7 +29,6 @@ public:
     void loadClick();
     void saveClick();
     void exitClick();
-    void finalClick() {}
 
     void vscroll1Change();
     void text1Change();

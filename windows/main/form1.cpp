@@ -2,6 +2,7 @@
 
 #include "core/solver.h"
 #include "windows/editor/form2.h"
+#include "windows/extras/extras_menus.h"
 #include "windows/extras/icons.h"
 #include "windows/extras/window_animation.h"
 #include "windows/main/answer_area.h"
@@ -45,12 +46,6 @@ const ui::Control command5Sheet{"Command5", 120, 3720, 1095, 255, QStringLiteral
                                 QStringLiteral("Сохранить содержимое в LastAns"), false};
 const ui::Control command6Sheet{"Command6", 1200, 3720, 1095, 255, QStringLiteral("Скрыть"),
                                 QStringLiteral("Спрятать содержимое LastAns"), false};
-
-QAction* menuItem(QMenu* menu, const char* name, const QString& caption) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
 
 // The panel's text with the log's CR LF line ends (the text box keeps LF and paragraph marks).
 QString panelText(const QPlainTextEdit* panel) {
@@ -142,30 +137,25 @@ void Form1::buildControls(QWidget* client) {
 void Form1::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
     file->setObjectName(QStringLiteral("file"));
-    lastans = menuItem(file, "lastans", QStringLiteral("Последний ответ"));
-    allans = menuItem(file, "allans", QStringLiteral("Показать все ответы"));
+    lastans = ui::menuItem(file, "lastans", QStringLiteral("Последний ответ"));
+    allans = ui::menuItem(file, "allans", QStringLiteral("Показать все ответы"));
     file->addSeparator()->setObjectName(QStringLiteral("d"));
-    exitAction = menuItem(file, "Exit", QStringLiteral("Выход из программы"));
+    exitAction = ui::menuItem(file, "Exit", QStringLiteral("Выход из программы"));
 
     QMenu* mass = menuBar()->addMenu(QStringLiteral("Данные"));
     mass->setObjectName(QStringLiteral("mass"));
-    unloadmas = menuItem(mass, "unloadmas", QStringLiteral("Выгрузить массив"));
-    masedit = menuItem(mass, "masedit", QStringLiteral("Редактор массивов..."));
+    unloadmas = ui::menuItem(mass, "unloadmas", QStringLiteral("Выгрузить массив"));
+    masedit = ui::menuItem(mass, "masedit", QStringLiteral("Редактор массивов..."));
     mass->addSeparator()->setObjectName(QStringLiteral("kh"));
-    ans = menuItem(mass, "ans", QStringLiteral("Решить массив"));
+    ans = ui::menuItem(mass, "ans", QStringLiteral("Решить массив"));
     ans->setEnabled(false);
 
-    QMenu* animat = menuBar()->addMenu(QStringLiteral("Анимация"));
-    animat->setObjectName(QStringLiteral("animat"));
-    graph = menuItem(animat, "graph", QStringLiteral("Разрешить графику"));
-    stoper = menuItem(animat, "stoper", QStringLiteral("Разрешить анимацию"));
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));
-    help->setObjectName(QStringLiteral("help"));
-    what = menuItem(help, "what", QStringLiteral("Справка"));
-    final = menuItem(help, "final", QStringLiteral("Подробный отчет"));
-    help->addSeparator()->setObjectName(QStringLiteral("h"));
-    about = menuItem(help, "about", QStringLiteral("О программе"));
+    const ExtrasMenus extras = addExtrasMenus(menuBar(), {"animat", "what", "h"}, program_, this);
+    graph = extras.graph;
+    stoper = extras.stoper;
+    what = extras.what;
+    final = extras.final;
+    about = extras.about;
 
     connect(lastans, &QAction::triggered, this, &Form1::lastansClick);
     connect(allans, &QAction::triggered, this, &Form1::allansClick);
@@ -173,9 +163,6 @@ void Form1::buildMenus() {
     connect(unloadmas, &QAction::triggered, this, &Form1::unloadmasClick);
     connect(masedit, &QAction::triggered, this, &Form1::command1Click);
     connect(ans, &QAction::triggered, this, &Form1::command3Click);
-    connect(what, &QAction::triggered, this, [this] { program_.showHelp(this); });
-    connect(final, &QAction::triggered, this, &Form1::finalClick);
-    connect(about, &QAction::triggered, this, [this] { program_.showAbout(); });
 }
 
 void Form1::formLoad() {

@@ -26,7 +26,6 @@ public:
     void command3Click(); // "Решить массив"
     void unloadmasClick();
     void exitClick();
-    void finalClick() {}
 
     // Answer browsing.
     void command2Click(); // "Первый ответ"

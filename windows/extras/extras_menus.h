@@ -1,0 +1,28 @@
+// The menus "Анимация" and "Помощь" that the main window and the editor share: the same items,
+// the same actions, only the names of the menu, the help item and the separator differ.
+#pragma once
+
+class Program;
+class QAction;
+class QMenuBar;
+class QWidget;
+
+struct ExtrasMenus {
+    QAction* graph = nullptr;
+    QAction* stoper = nullptr;
+    QAction* what = nullptr;
+    QAction* final = nullptr;
+    QAction* about = nullptr;
+};
+
+struct ExtrasMenuNames {
+    const char* animation; // "animat" in the main window, "animation" in the editor
+    const char* what;      // "what", "what2"
+    const char* separator; // "h", "fgg"
+};
+
+// Adds both menus to the window's menu bar; "Справка" opens the help page, "О программе" shows
+// the about window and "Подробный отчет" does nothing. The animation items are connected by the
+// window's animation.
+ExtrasMenus addExtrasMenus(QMenuBar* bar, const ExtrasMenuNames& names, Program& program,
+                           QWidget* window);
