@@ -11,6 +11,7 @@ class QPushButton;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPlainTextEdit;
 class QAction;
 
 namespace ui {
@@ -55,6 +56,10 @@ void defaultFont(QWidget* widget);
 void fixClientSize(QWidget* window, QWidget* client, int widthTwips, int heightTwips);
 // Centres the window on the screen it is on.
 void centre(QWidget* window);
+
+// A text box's text with CR LF between its lines, as the program's files keep them; every other
+// character (a non-breaking blank too) stays as typed.
+QString crlfText(const QPlainTextEdit* box);
 
 // A text with CR LF, LF CR or lone CR as line breaks, in the form a label shows.
 QString screenText(const QString& text);

@@ -298,12 +298,7 @@ void Form3::command3Click() {
 }
 
 // The editor's text with CR LF between its lines; non-breaking blanks are kept as they are.
-QString Form3::listEditorText() const {
-    QString text = text1->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
-    return text;
-}
+QString Form3::listEditorText() const { return ui::crlfText(text1); }
 
 void Form3::command4Click() {
     const QString shown = listEditorText();

@@ -47,15 +47,6 @@ const ui::Control command5Sheet{"Command5", 120, 3720, 1095, 255, QStringLiteral
 const ui::Control command6Sheet{"Command6", 1200, 3720, 1095, 255, QStringLiteral("Скрыть"),
                                 QStringLiteral("Спрятать содержимое LastAns"), false};
 
-// The panel's text with the log's CR LF line ends (the text box keeps LF and paragraph marks).
-QString panelText(const QPlainTextEdit* panel) {
-    QString text = panel->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    text.replace(QChar::LineSeparator, u'\n');
-    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return text;
-}
-
 } // namespace
 
 Form1::Form1(Program& program) : program_(program) {
@@ -306,7 +297,7 @@ void Form1::command4Click() {
 
 void Form1::command5Click() {
     command7->setEnabled(false);
-    succeeded(program_.answerLog().replaceLog(panelText(text2)));
+    succeeded(program_.answerLog().replaceLog(ui::crlfText(text2)));
 }
 
 void Form1::command6Click() { setPanelShown(false); }
