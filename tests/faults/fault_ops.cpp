@@ -1,0 +1,227 @@
+#include "fault_ops.h"
+
+#include "core/answer_log.h"
+#include "core/array_file.h"
+#include "core/array_library.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QStringEncoder>
+#include <optional>
+
+namespace faults {
+namespace {
+
+const QString lostMasPath = QStringLiteral("files/LostMas");
+
+QString contentText(const arrayfile::Content& content) {
+    if (content.empty)
+        return QStringLiteral("<empty>");
+    return content.firstField + u'|' + content.fields.join(u'|');
+}
+
+Outcome readOutcome(const FileStatus& status, const QString& result, const FileTable& files) {
+    return {status, status ? result : QString(), files.anyOpen()};
+}
+
+Outcome writeOutcome(const FileStatus& status, const FileTable& files) {
+    return {status, QString(), files.anyOpen()};
+}
+
+QList<Operation> buildOperations() {
+    const QString logPath = AnswerLog::path;
+    const QString listPath = library::saveListPath;
+    const QString arrayPath = library::arrayPath(namedArray);
+    QList<Operation> ops;
+    ops.append({QStringLiteral("log.append"), logPath, Effect::Append, [](FileTable& files) {
+                    AnswerLog log(files);
+                    return writeOutcome(log.appendAnswer(QStringLiteral("0,377  -0,352  0,316  0,268  ")),
+                                        files);
+                }});
+    ops.append({QStringLiteral("log.touch"), logPath, Effect::Append, [](FileTable& files) {
+                    AnswerLog log(files);
+                    return writeOutcome(log.touchLog(), files);
+                }});
+    ops.append({QStringLiteral("log.cursor"), logPath, Effect::Read, [](FileTable& files) {
+                    AnswerLog log(files);
+                    FileStatus s = log.openAnswerCursor();
+                    QStringList answers;
+                    std::optional<QString> answer;
+                    while (s) {
+                        s = log.nextAnswer(answer);
+                        if (!answer)
+                            break;
+                        answers.append(*answer);
+                    }
+                    const Outcome out = readOutcome(s, answers.join(u'\n'), files);
+                    // The cursor stays open by design; what matters is that it is the only file.
+                    files.closeAll();
+                    return out;
+                }});
+    ops.append({QStringLiteral("log.last"), logPath, Effect::Read, [](FileTable& files) {
+                    AnswerLog log(files);
+                    std::optional<QString> answer;
+                    const FileStatus s = log.lastAnswer(answer);
+                    return readOutcome(s, answer.value_or(QStringLiteral("<nothing>")), files);
+                }});
+    ops.append({QStringLiteral("log.readAll"), logPath, Effect::Read, [](FileTable& files) {
+                    AnswerLog log(files);
+                    QString text;
+                    const FileStatus s = log.readAllAnswers(text);
+                    return readOutcome(s, text, files);
+                }});
+    ops.append({QStringLiteral("log.replace"), logPath, Effect::Rewrite, [](FileTable& files) {
+                    AnswerLog log(files);
+                    return writeOutcome(
+                        log.replaceLog(QStringLiteral(
+                            "1,000  2,000  \r\nОдного решения нет\r\n\r\nзаметка: проверить")),
+                        files);
+                }});
+    ops.append({QStringLiteral("lostmas.write"), lostMasPath, Effect::Rewrite, [](FileTable& files) {
+                    return writeOutcome(
+                        arrayfile::write(lostMasPath, 8, u"7 5 5 2 3 -1.5 1E+300 abc  Ы"), files);
+                }});
+    ops.append({QStringLiteral("lostmas.read"), lostMasPath, Effect::Read, [](FileTable& files) {
+                    arrayfile::Content content;
+                    const FileStatus s = arrayfile::read(lostMasPath, content);
+                    return readOutcome(s, contentText(content), files);
+                }});
+    ops.append({QStringLiteral("array.save"), arrayPath, Effect::Rewrite, [](FileTable& files) {
+                    return writeOutcome(library::saveArrayFile(namedArray, 10, u"2 1 3 1 3 5"), files);
+                }});
+    ops.append({QStringLiteral("array.load"), arrayPath, Effect::Read, [](FileTable& files) {
+                    arrayfile::Content content;
+                    const FileStatus s = library::loadArrayFile(namedArray, content);
+                    return readOutcome(s, contentText(content), files);
+                }});
+    ops.append({QStringLiteral("list.touch"), listPath, Effect::Append, [](FileTable& files) {
+                    return writeOutcome(library::touchSaveList(), files);
+                }});
+    ops.append({QStringLiteral("list.add"), listPath, Effect::Append, [](FileTable& files) {
+                    return writeOutcome(library::addToSaveList(QStringLiteral("Новый")), files);
+                }});
+    ops.append({QStringLiteral("list.names"), listPath, Effect::Read, [](FileTable& files) {
+                    QStringList names;
+                    const FileStatus s = library::readSaveListNames(names);
+                    return readOutcome(s, names.join(u'|'), files);
+                }});
+    ops.append({QStringLiteral("list.text"), listPath, Effect::Read, [](FileTable& files) {
+                    QString text;
+                    const FileStatus s = library::readSaveListText(text);
+                    return readOutcome(s, text, files);
+                }});
+    ops.append({QStringLiteral("list.replace"), listPath, Effect::Rewrite, [](FileTable& files) {
+                    return writeOutcome(
+                        library::replaceSaveList(QStringLiteral("\r\nМой массив\r\nНовый")), files);
+                }});
+    ops.append({QStringLiteral("list.reset"), listPath, Effect::Rewrite, [](FileTable& files) {
+                    return writeOutcome(library::resetSaveList(), files);
+                }});
+    return ops;
+}
+
+QByteArray cp1251(const QString& text) {
+    QStringEncoder encoder("windows-1251");
+    return encoder.encode(text);
+}
+
+// Lines until the text is exactly one page long, the last one padded to fit.
+QByteArray pageOf(const QStringList& lines, const QString& filler) {
+    constexpr qsizetype page = 4096;
+    QByteArray bytes;
+    for (int i = 0;; ++i) {
+        const QByteArray line = cp1251(lines[i % lines.size()]) + "\r\n";
+        if (bytes.size() + line.size() + 40 > page)
+            break;
+        bytes += line;
+    }
+    const qsizetype rest = page - bytes.size() - 2;
+    bytes += cp1251(filler.repeated(rest).left(rest)) + "\r\n";
+    return bytes;
+}
+
+} // namespace
+
+const QList<Operation>& operations() {
+    static const QList<Operation> ops = buildOperations();
+    return ops;
+}
+
+const Operation* findOperation(const QString& name) {
+    for (const Operation& op : operations())
+        if (op.name == name)
+            return &op;
+    return nullptr;
+}
+
+QMap<QString, QByteArray> seedContents() {
+    QMap<QString, QByteArray> seed;
+    seed.insert(AnswerLog::path,
+                pageOf({QStringLiteral("1,000  2,000  "), QString(), QStringLiteral("Одного решения нет"),
+                        QStringLiteral("   "), QStringLiteral("-12,500  0,333  ")},
+                       QStringLiteral("ж")));
+    seed.insert(library::saveListPath,
+                pageOf({QString(), namedArray, QStringLiteral(" "), QStringLiteral("другой массив")},
+                       QStringLiteral("я")));
+    seed.insert(lostMasPath, cp1251(QStringLiteral(" 10 \r\n 1 \r\n-2.5 \r\n 3 \r\n 4 \r\nабв\r\n")));
+    seed.insert(library::arrayPath(namedArray),
+                cp1251(QStringLiteral(" 9 \r\n 0 \r\n 2 \r\n 4 \r\n 1 \r\n 1 \r\n 3 \r\n \"a,b\" x, 7 \r\n")));
+    seed.insert(QStringLiteral("files/help.htm"), QByteArrayLiteral("<html>help</html>\r\n"));
+    return seed;
+}
+
+bool writeSeedFiles() {
+    const QMap<QString, QByteArray> seed = seedContents();
+    for (auto it = seed.cbegin(); it != seed.cend(); ++it) {
+        QFile f(QDir::current().filePath(it.key()));
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(it.value()) != it.value().size())
+            return false;
+    }
+    return true;
+}
+
+QMap<QString, QByteArray> snapshot(const QString& folder) {
+    QMap<QString, QByteArray> result;
+    const QDir root(folder);
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info = it.fileInfo();
+        const QString key = root.relativeFilePath(path);
+        if (info.isDir()) {
+            result.insert(key, QByteArrayLiteral("<folder>"));
+            continue;
+        }
+        QFile f(path);
+        result.insert(key, f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArrayLiteral("<unreadable>"));
+    }
+    return result;
+}
+
+int openDescriptorCount() {
+    return static_cast<int>(QDir(QStringLiteral("/proc/self/fd"))
+                                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)
+                                .size()) -
+           1; // the listing itself holds one
+}
+
+QString escaped(const QString& text) {
+    QString out;
+    for (const QChar c : text) {
+        if (c == u'\\')
+            out += QStringLiteral("\\\\");
+        else if (c == u'\r')
+            out += QStringLiteral("\\r");
+        else if (c == u'\n')
+            out += QStringLiteral("\\n");
+        else if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
+} // namespace faults

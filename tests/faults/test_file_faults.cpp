@@ -1,0 +1,192 @@
+// Every file operation of the core against a broken folder files: missing, a regular file, the
+// operation's file replaced by a folder, the file missing, and a folder without write permission.
+// A failure must name the file with a Russian reason, change nothing on disk and leave no file open.
+#include "fault_ops.h"
+
+#include "tests/common/test_support.h"
+
+#include <QRegularExpression>
+#include <QtTest>
+#include <unistd.h>
+
+using faults::Effect;
+using faults::Operation;
+
+namespace {
+
+enum class Fault { FilesMissing, FilesIsFile, TargetIsFolder, TargetMissing, NoPermission };
+
+const Operation& operationNamed(const QString& name) {
+    const Operation* op = faults::findOperation(name);
+    Q_ASSERT(op);
+    return *op;
+}
+
+// Sets the fault up in the current (fresh, empty) folder.
+bool prepare(Fault fault, const Operation& op) {
+    if (fault == Fault::FilesMissing)
+        return true;
+    if (fault == Fault::FilesIsFile)
+        return writeBytes(QStringLiteral("files"), QByteArrayLiteral("not a folder\r\n"));
+    if (!QDir().mkdir(QStringLiteral("files")) || !faults::writeSeedFiles())
+        return false;
+    switch (fault) {
+    case Fault::TargetIsFolder:
+        return QFile::remove(op.target) && QDir().mkdir(op.target) &&
+               writeBytes(op.target + QStringLiteral("/inside"), QByteArrayLiteral("keep\r\n"));
+    case Fault::TargetMissing:
+        return QFile::remove(op.target);
+    case Fault::NoPermission:
+        return QFile::setPermissions(op.target, QFile::ReadOwner) &&
+               QFile::setPermissions(QStringLiteral("files"), QFile::ReadOwner | QFile::ExeOwner);
+    default:
+        return true;
+    }
+}
+
+bool hasCyrillic(const QString& text) {
+    static const QRegularExpression cyrillic(QStringLiteral("[А-Яа-яЁё]"));
+    return cyrillic.match(text).hasMatch();
+}
+
+} // namespace
+
+class FileFaultsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void brokenFolder_data();
+    void brokenFolder();
+    void missingTarget_data();
+    void missingTarget();
+    void seedIsWhatTheFilesHold();
+};
+
+void FileFaultsTest::brokenFolder_data() {
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("reason");
+    const struct {
+        Fault fault;
+        const char* name;
+        QString readReason;  // the reason a reading operation must give
+        QString writeReason; // the reason a writing one must give
+    } faultsTable[] = {
+        {Fault::FilesMissing, "files missing", QStringLiteral("нет папки «files»"),
+         QStringLiteral("нет папки «files»")},
+        {Fault::FilesIsFile, "files is a file", QStringLiteral("«files» — это файл, а не папка"),
+         QStringLiteral("«files» — это файл, а не папка")},
+        {Fault::TargetIsFolder, "target is a folder",
+         QStringLiteral("на месте файла находится папка"),
+         QStringLiteral("на месте файла находится папка")},
+        {Fault::NoPermission, "no permission", QStringLiteral("нет прав доступа"),
+         QStringLiteral("нет прав доступа")},
+    };
+    for (const auto& f : faultsTable) {
+        for (const Operation& op : faults::operations()) {
+            // Without permission a file can still be read by its owner.
+            if (f.fault == Fault::NoPermission && op.effect == Effect::Read)
+                continue;
+            QTest::addRow("%s / %s", f.name, qPrintable(op.name))
+                << static_cast<int>(f.fault) << op.name
+                << (op.effect == Effect::Read ? f.readReason : f.writeReason);
+        }
+    }
+}
+
+void FileFaultsTest::brokenFolder() {
+    QFETCH(int, fault);
+    QFETCH(QString, operation);
+    QFETCH(QString, reason);
+    if (static_cast<Fault>(fault) == Fault::NoPermission && geteuid() == 0)
+        QSKIP("permissions do not bind the superuser; the mount test runs this case unprivileged");
+    const Operation& op = operationNamed(operation);
+    TempWorkFolder work(false);
+    // The folder must be writable again before the temporary folder is removed.
+    const auto restore = qScopeGuard([] {
+        QFile::setPermissions(QStringLiteral("files"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+    QVERIFY(prepare(static_cast<Fault>(fault), op));
+    const auto before = faults::snapshot(work.path());
+    const int descriptors = faults::openDescriptorCount();
+
+    FileTable files;
+    const faults::Outcome out = op.run(files);
+
+    QVERIFY2(!out.status.ok, "the operation must fail");
+    QCOMPARE(out.status.path, op.target);
+    QCOMPARE(out.status.reason, reason);
+    const QString message = out.status.message();
+    QVERIFY2(message.startsWith(QStringLiteral("Не удалось ")), qPrintable(message));
+    QVERIFY2(message.contains(op.target), qPrintable(message));
+    QVERIFY2(message.endsWith(u'.'), qPrintable(message));
+    QVERIFY2(hasCyrillic(out.status.reason), qPrintable(message));
+    QVERIFY2(!message.contains(QStringLiteral("error"), Qt::CaseInsensitive), qPrintable(message));
+    QVERIFY(!out.filesOpen);
+    QCOMPARE(faults::openDescriptorCount(), descriptors);
+    QCOMPARE(faults::snapshot(work.path()), before);
+}
+
+void FileFaultsTest::missingTarget_data() {
+    QTest::addColumn<QString>("operation");
+    for (const Operation& op : faults::operations())
+        QTest::newRow(qPrintable(op.name)) << op.name;
+}
+
+// A missing file is created by appending and rewriting, and reported by readers (the answer log
+// reads as empty, as every other reader sees it after touching it); the other files stay as they
+// were and no temporary file is left behind.
+void FileFaultsTest::missingTarget() {
+    QFETCH(QString, operation);
+    const Operation& op = operationNamed(operation);
+    TempWorkFolder work(false);
+    QVERIFY(prepare(Fault::TargetMissing, op));
+    auto expected = faults::snapshot(work.path());
+    const int descriptors = faults::openDescriptorCount();
+
+    FileTable files;
+    const faults::Outcome out = op.run(files);
+
+    QCOMPARE(faults::openDescriptorCount(), descriptors);
+    QVERIFY(!out.filesOpen || (out.status && op.name == u"log.cursor"));
+    const bool readsAsEmpty = op.name == u"log.readAll";
+    if (op.effect == Effect::Read && !readsAsEmpty) {
+        QVERIFY(!out.status.ok);
+        QCOMPARE(out.status.path, op.target);
+        QCOMPARE(out.status.reason, QStringLiteral("файл не найден"));
+        QVERIFY(out.status.message().contains(op.target));
+    } else {
+        QVERIFY2(out.status.ok, qPrintable(out.status.message()));
+        QCOMPARE(out.result, QString());
+    }
+    const auto after = faults::snapshot(work.path());
+    if (op.effect != Effect::Read) {
+        QVERIFY(after.contains(op.target));
+        QVERIFY(after[op.target].endsWith("\r\n"));
+        expected.insert(op.target, after[op.target]);
+    }
+    QCOMPARE(after, expected);
+}
+
+// The seed the other tests start from is read back as it was written, so that a failure above is
+// the fault's doing and not the seed's.
+void FileFaultsTest::seedIsWhatTheFilesHold() {
+    TempWorkFolder work;
+    QVERIFY(faults::writeSeedFiles());
+    const auto seed = faults::seedContents();
+    for (auto it = seed.cbegin(); it != seed.cend(); ++it)
+        QCOMPARE(readBytes(it.key()), it.value());
+    QCOMPARE(seed[QStringLiteral("files/lastans")].size(), 4096);
+    QCOMPARE(seed[QStringLiteral("files/SaveList")].size(), 4096);
+    FileTable files;
+    const faults::Outcome last = operationNamed(QStringLiteral("log.last")).run(files);
+    QVERIFY(last.status.ok);
+    QVERIFY(last.result.startsWith(QStringLiteral("жжж")));
+    const faults::Outcome load = operationNamed(QStringLiteral("array.load")).run(files);
+    QVERIFY(load.status.ok);
+    QCOMPARE(load.result, QStringLiteral("9|0|2|4|1|1|3|a,b|7"));
+}
+
+QTEST_GUILESS_MAIN(FileFaultsTest)
+#include "test_file_faults.moc"
