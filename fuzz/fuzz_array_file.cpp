@@ -1,9 +1,10 @@
 // The array file loader on any bytes: it reads the whole file, and the scroll position it finds
-// is either none or one the order scroll bar can take; writing the values back and reading them
-// again gives the same numbers.
+// is either none or one the order scroll bar can take; writing the values back gives exactly the
+// file text of that entry text, and reading them again gives the same numbers.
 #include "fuzz_common.h"
 #include "core/array_file.h"
 #include "support/numbers.h"
+#include "support/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const QString path = fuzz::scratchPath(QStringLiteral("LostMas"));
@@ -25,6 +26,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         entry += field + u' ';
     if (!arrayfile::write(path, *position, entry))
         std::abort();
+    // The file holds exactly the text the editor's state stands for.
+    QByteArray expectedBytes;
+    fuzz::require(TextFile::encode(arrayfile::fileText(*position, entry), expectedBytes),
+                  QStringLiteral("the file text encodes"));
+    QFile written(path);
+    fuzz::require(written.open(QIODevice::ReadOnly) && written.readAll() == expectedBytes,
+                  QStringLiteral("the written file differs from its text"));
+    written.close();
     arrayfile::Content again;
     const qsizetype expected = content.fields.isEmpty() ? 0 : content.fields.size() + 1;
     if (!arrayfile::read(path, again) || arrayfile::scrollPositionOf(again.firstField) != position ||

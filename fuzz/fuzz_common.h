@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <cstdlib>
 
 namespace fuzz {
@@ -23,6 +24,14 @@ inline void writeFile(const QString& path, const uint8_t* data, size_t size) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         std::abort();
     file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+}
+
+// Aborts with a message when the condition does not hold.
+inline void require(bool condition, const QString& what) {
+    if (condition)
+        return;
+    std::fprintf(stderr, "fuzz check failed: %s\n", what.toUtf8().constData());
+    std::abort();
 }
 
 // Aborts when a shown or stored text spells out a value that is not finite.
