@@ -81,10 +81,6 @@ bool lastNonEmptyLine(QByteArrayView block, qint64 blockStart, std::optional<QBy
 
 FileStatus AnswerLog::lastAnswer(std::optional<QString>& answer) {
     answer.reset();
-    TextFile probe(path);
-    if (const FileStatus s = probe.open(TextFile::Mode::Read); !s)
-        return s;
-    probe.abandon();
     // The last answer is looked for in the log's tail, read from the end in growing blocks; the
     // result is the one a read of every line from the start would keep last.
     QFile file(QDir::current().filePath(path));

@@ -40,13 +40,14 @@ Form2& Program::form2() {
 
 void Program::showForm1() {
     Form1& f = form1();
-    if (!form1Loaded_) {
+    const bool first = !form1Loaded_;
+    if (first) {
         form1Loaded_ = true;
         f.formLoad();
-        f.show();
-        ui::centre(&f);
     }
     f.show();
+    if (first)
+        ui::centre(&f);
 }
 
 void Program::showForm2() {

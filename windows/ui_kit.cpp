@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextDocument>
@@ -84,6 +85,15 @@ QLineEdit* lineEdit(QWidget* parent, const Control& control) {
 void blackWindow(QWidget* window) {
     colour(window, green, black);
     defaultFont(window);
+}
+
+QWidget* blackClient(QMainWindow* window) {
+    auto* client = new QWidget(window);
+    client->setObjectName(QStringLiteral("client"));
+    window->setCentralWidget(client);
+    blackWindow(window);
+    blackWindow(client);
+    return client;
 }
 
 void defaultFont(QWidget* widget) {

@@ -10,6 +10,7 @@ class QWidget;
 class QPushButton;
 class QLabel;
 class QLineEdit;
+class QMainWindow;
 class QMenu;
 class QPlainTextEdit;
 class QAction;
@@ -49,6 +50,8 @@ QAction* menuItem(QMenu* menu, const char* name, const QString& caption);
 void colour(QWidget* widget, const QColor& text, const QColor& background);
 // The black window background with green text.
 void blackWindow(QWidget* window);
+// The black client area of a main window (its central widget), the window itself black too.
+QWidget* blackClient(QMainWindow* window);
 // The default dialog font of the program: a sans-serif at 8.25 pt.
 void defaultFont(QWidget* widget);
 

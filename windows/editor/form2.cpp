@@ -48,11 +48,7 @@ Form2::Form2(Program& program) : program_(program) {
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setWindowIcon(icons::windowIcon());
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    setCentralWidget(client);
-    ui::blackWindow(this);
-    ui::blackWindow(client);
+    QWidget* client = ui::blackClient(this);
     buildMenus();
     animation_ = new WindowAnimation(client, SceneLayout::Editor, graph, stoper);
     buildControls(client);

@@ -54,11 +54,7 @@ Form1::Form1(Program& program) : program_(program) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowIcon(icons::windowIcon());
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    setCentralWidget(client);
-    ui::blackWindow(this);
-    ui::blackWindow(client);
+    QWidget* client = ui::blackClient(this);
     buildMenus();
     animation_ = new WindowAnimation(client, SceneLayout::Main, graph, stoper);
     buildControls(client);
@@ -234,8 +230,12 @@ void Form1::command2Click() {
     AnswerLog& log = program_.answerLog();
     if (!succeeded(log.touchLog()) || !succeeded(log.openAnswerCursor()))
         return;
+    showNextAnswer();
+}
+
+void Form1::showNextAnswer() {
     std::optional<QString> answer;
-    if (!succeeded(log.nextAnswer(answer)) || !answer)
+    if (!succeeded(program_.answerLog().nextAnswer(answer)) || !answer)
         return;
     picture1->cls();
     picture1->print(*answer);
@@ -243,17 +243,11 @@ void Form1::command2Click() {
 }
 
 void Form1::command7Click() {
-    AnswerLog& log = program_.answerLog();
-    if (!log.cursorOpen()) {
+    if (!program_.answerLog().cursorOpen()) {
         command7->setEnabled(false);
         return;
     }
-    std::optional<QString> answer;
-    if (!succeeded(log.nextAnswer(answer)) || !answer)
-        return;
-    picture1->cls();
-    picture1->print(*answer);
-    command7->setEnabled(true);
+    showNextAnswer();
 }
 
 void Form1::lastansClick() {

@@ -73,6 +73,8 @@ private:
     void buildControls(QWidget* client);
     void buildMenus();
     void solveSystem();
+    // The next answer on the open browse into the answer area; "Следующий ответ" on when found.
+    void showNextAnswer();
     void setPanelShown(bool shown);
     // Shows "Ошибка" for a failed log operation; true when the operation succeeded.
     bool succeeded(const FileStatus& status);
