@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
-#include <cstring>
 #include <memory>
 
 FileStatus AnswerLog::appendAnswer(const QString& line) {
@@ -23,6 +22,19 @@ FileStatus AnswerLog::openAnswerCursor() {
     if (s)
         files_.put(cursorNumber, std::move(file));
     return s;
+}
+
+FileStatus AnswerLog::touchAndOpenCursor() {
+    const FileStatus touched = touchLog();
+    return FileStatus::afterTouch(touched, openAnswerCursor());
+}
+
+FileStatus AnswerLog::touchAndReadLast(std::optional<QString>& answer) {
+    const FileStatus touched = touchLog();
+    const FileStatus read = FileStatus::afterTouch(touched, lastAnswer(answer));
+    if (!read)
+        answer.reset();
+    return read;
 }
 
 FileStatus AnswerLog::nextAnswer(std::optional<QString>& answer) {
@@ -58,14 +70,13 @@ bool lastNonEmptyLine(QByteArrayView block, qint64 blockStart, std::optional<QBy
     const char* data = block.data();
     qsizetype end = block.size();
     for (;;) {
-        const void* found = end > 0 ? memrchr(data, '\r', static_cast<std::size_t>(end)) : nullptr;
-        if (!found) {
+        const qsizetype cr = block.first(end).lastIndexOf('\r');
+        if (cr < 0) {
             if (blockStart > 0)
                 return false;
             line = end > 0 ? std::optional(block.first(end)) : std::nullopt;
             return true;
         }
-        const qsizetype cr = static_cast<const char*>(found) - data;
         qsizetype start = cr + 1;
         if (start < block.size() && data[start] == '\n')
             ++start;

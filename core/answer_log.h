@@ -22,6 +22,11 @@ public:
     FileStatus touchLog();
     // Opens the log for reading at its start and leaves it open: the browsing cursor.
     FileStatus openAnswerCursor();
+    // "Первый ответ": touchLog, then openAnswerCursor; a touch that fails does not stop the
+    // browse of a log that can be read (FileStatus::afterTouch).
+    FileStatus touchAndOpenCursor();
+    // "Последний ответ": touchLog, then lastAnswer, by the same rule.
+    FileStatus touchAndReadLast(std::optional<QString>& answer);
     bool cursorOpen() const { return files_.get(cursorNumber) != nullptr; }
     // The next non-empty line on the cursor, or nothing at the end (the cursor stays open). A
     // failed read closes the cursor.

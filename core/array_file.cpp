@@ -53,6 +53,11 @@ FileStatus read(const QString& path, Content& content) {
     return file.close();
 }
 
+FileStatus touchAndRead(const QString& path, Content& content) {
+    const FileStatus touched = TextFile::writeOneLine(path, TextFile::Mode::Append, QString());
+    return FileStatus::afterTouch(touched, read(path, content));
+}
+
 std::optional<int> scrollPositionOf(const QString& field) {
     const auto position = numbers::roundToInt16(numbers::valueOfText(field));
     if (!position || *position < 2 || *position > 10)

@@ -23,6 +23,10 @@ struct Content {
 // Reads every field of the file.
 FileStatus read(const QString& path, Content& content);
 
+// Appends an empty line (creating the file when it is missing), then reads the file; a failed
+// append does not stop the read of a file that is there (FileStatus::afterTouch).
+FileStatus touchAndRead(const QString& path, Content& content);
+
 // The scroll position a stored first field stands for: its value rounded, halves to even;
 // nothing when that is not a position 2 .. 10.
 std::optional<int> scrollPositionOf(const QString& field);

@@ -97,6 +97,11 @@ FileStatus readSaveListNames(QStringList& names) {
     return s;
 }
 
+FileStatus touchAndReadSaveListNames(QStringList& names) {
+    const FileStatus touched = touchSaveList();
+    return FileStatus::afterTouch(touched, readSaveListNames(names));
+}
+
 FileStatus readSaveListText(QString& text) {
     text.clear();
     QStringList lines;

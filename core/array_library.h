@@ -29,6 +29,9 @@ FileStatus addToSaveList(const QString& name);
 FileStatus touchSaveList();
 // Every line that is neither empty nor a single blank, in file order.
 FileStatus readSaveListNames(QStringList& names);
+// touchSaveList, then readSaveListNames; a failed touch does not stop the read of a list that is
+// there (FileStatus::afterTouch).
+FileStatus touchAndReadSaveListNames(QStringList& names);
 // The list's lines as stored, joined by CR LF, so that saving it unchanged rewrites the same bytes.
 FileStatus readSaveListText(QString& text);
 // The whole list becomes the text followed by CR LF.

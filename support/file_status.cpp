@@ -21,7 +21,9 @@ QString verbOf(FileStatus::Action action) {
 QString reasonOfCode(int code, FileStatus::Action action) {
     switch (code) {
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
         return QStringLiteral("на диске нет места");
     case EROFS:
         return QStringLiteral("диск доступен только для чтения");
@@ -73,6 +75,12 @@ FileStatus FileStatus::fromSystem(const QString& path, Action action, int errorC
     if (file.isDir())
         return failure(path, action, QStringLiteral("на месте файла находится папка"));
     return failure(path, action, reasonOfCode(errorCode, action));
+}
+
+FileStatus FileStatus::afterTouch(const FileStatus& touch, const FileStatus& read) {
+    if (read || touch || QFileInfo::exists(QDir::current().filePath(read.path)))
+        return read;
+    return touch;
 }
 
 QString FileStatus::message() const {

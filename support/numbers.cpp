@@ -43,13 +43,46 @@ double clampedHuge(bool negative) {
     return negative ? -m : m;
 }
 
+// A hexadecimal or octal integer, read exactly and rounded once to the nearest double (halves to
+// even), as a decimal text of the same integer is; beyond the double range the largest double.
 double readRadixInteger(NumberCursor& cur, int base) {
-    double value = 0;
+    std::string digits; // the significant digits, as hexadecimal digits
+    int octalBits = 0;  // octal digits go in three bits at a time
+    unsigned pending = 0;
     for (int d = digitValue(cur.peek(), base); d >= 0; d = digitValue(cur.peek(), base)) {
-        value = value * base + d;
         cur.advance();
+        if (base == 16) {
+            if (!digits.empty() || d != 0)
+                digits += "0123456789abcdef"[d];
+            continue;
+        }
+        pending = pending << 3 | static_cast<unsigned>(d);
+        octalBits += 3;
+        if (octalBits >= 4) {
+            octalBits -= 4;
+            const unsigned nibble = pending >> octalBits & 0xf;
+            pending &= (1u << octalBits) - 1;
+            if (!digits.empty() || nibble != 0)
+                digits += "0123456789abcdef"[nibble];
+        }
     }
-    return std::isfinite(value) ? value : clampedHuge(false);
+    if (digits.empty() && pending == 0)
+        return 0;
+    // The last octal bits stand below the hexadecimal digits: a binary exponent scales them back.
+    int binaryShift = 0;
+    if (octalBits > 0) {
+        digits += "0123456789abcdef"[pending << (4 - octalBits)];
+        binaryShift = octalBits - 4;
+    }
+    if (binaryShift != 0)
+        digits += "p" + std::to_string(binaryShift);
+    double value = 0;
+    const auto [ptr, ec] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::hex);
+    (void)ptr;
+    if (ec != std::errc() || !std::isfinite(value))
+        return clampedHuge(false);
+    return value;
 }
 
 // Decimal exponent of the first significant digit, used to tell an overflow from an underflow.

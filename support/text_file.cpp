@@ -6,7 +6,12 @@
 #include <QStringEncoder>
 #include <cerrno>
 #include <cstring>
+
+#if defined(Q_OS_WIN)
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -14,6 +19,26 @@ constexpr const char* codePage = "windows-1251";
 constexpr qsizetype chunkSize = 256 * 1024;
 
 QString absolute(const QString& path) { return QDir::current().filePath(path); }
+
+// Puts the written data of an open file on the disk; false (errno set) when that fails. The
+// file's metadata is left to the file system: a rewrite renames a new file, an append grows one.
+bool flushToDisk(int handle) {
+#if defined(Q_OS_WIN)
+    // _commit is FlushFileBuffers on the file's handle.
+    return ::_commit(handle) == 0;
+#elif defined(Q_OS_DARWIN)
+    return ::fsync(handle) == 0;
+#else
+    return ::fdatasync(handle) == 0;
+#endif
+}
+
+// True when a whole-file rewrite can only go over the old file: its folder takes no new file (no
+// permission), but the file is there and may be written. A read-only disk allows neither.
+bool canOnlyWriteInPlace(const QString& file) {
+    const QFileInfo info(file);
+    return info.isFile() && info.isWritable() && !QFileInfo(info.absolutePath()).isWritable();
+}
 
 } // namespace
 
@@ -81,12 +106,14 @@ FileStatus TextFile::open(Mode mode) {
     deferred_ = FileStatus::success();
     const QString file = absolute(path_);
     errno = 0;
+    int code = 0;
     bool opened = false;
     FileStatus::Action action = FileStatus::Action::Open;
     switch (mode) {
     case Mode::Read:
         reader_ = std::make_unique<QFile>(file);
         opened = !QFileInfo(file).isDir() && reader_->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        code = errno;
         action = FileStatus::Action::Read;
         buffer_.resize(chunkSize);
         pos_ = len_ = 0;
@@ -95,16 +122,24 @@ FileStatus TextFile::open(Mode mode) {
     case Mode::Write:
         writer_ = std::make_unique<QSaveFile>(file);
         opened = !QFileInfo(file).isDir() && writer_->open(QIODevice::WriteOnly);
+        code = errno;
         action = FileStatus::Action::Write;
+        if (!opened && canOnlyWriteInPlace(file)) {
+            // The folder takes no new file, but the file itself may be written: the lines are
+            // kept and written over the old content when the file is closed.
+            writer_.reset();
+            inPlace_ = true;
+            opened = true;
+        }
         break;
     case Mode::Append:
         appender_ = std::make_unique<QFile>(file);
         opened = !QFileInfo(file).isDir() &&
                  appender_->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
+        code = errno;
         action = FileStatus::Action::Write;
         break;
     }
-    const int code = errno;
     if (!opened) {
         const FileStatus failed = FileStatus::fromSystem(path_, action, code);
         abandon();
@@ -138,6 +173,10 @@ FileStatus TextFile::writeLine(QStringView text) {
             path_, FileStatus::Action::Write,
             QStringLiteral("знак «%1» нельзя сохранить в кодировке Windows-1251").arg(bad));
     bytes.append("\r\n", 2);
+    if (inPlace_) {
+        pending_.append(bytes);
+        return FileStatus::success();
+    }
     if (mode_ == Mode::Write) {
         if (!deferred_)
             return deferred_;
@@ -288,7 +327,9 @@ FileStatus TextFile::close() {
     if (!open_)
         return FileStatus::success();
     FileStatus result = FileStatus::success();
-    if (mode_ == Mode::Write) {
+    if (inPlace_) {
+        result = writeInPlace();
+    } else if (mode_ == Mode::Write) {
         if (!deferred_) {
             result = deferred_;
         } else {
@@ -296,7 +337,7 @@ FileStatus TextFile::close() {
             // flush to disk, and would put a short file in place of the old one: both are done
             // and checked here first.
             errno = 0;
-            if (!writer_->flush() || ::fdatasync(writer_->handle()) != 0 || !writer_->commit())
+            if (!writer_->flush() || !flushToDisk(writer_->handle()) || !writer_->commit())
                 result = FileStatus::fromSystem(path_, FileStatus::Action::Write, errno);
         }
     } else if (mode_ == Mode::Read) {
@@ -306,7 +347,26 @@ FileStatus TextFile::close() {
     return result;
 }
 
+FileStatus TextFile::writeInPlace() {
+    // QSaveFile falls back to writing the file itself where it cannot make its temporary file.
+    QSaveFile file(absolute(path_));
+    file.setDirectWriteFallback(true);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        return FileStatus::fromSystem(path_, FileStatus::Action::Write, errno);
+    errno = 0;
+    if (file.write(pending_) != pending_.size() || !file.flush() || !flushToDisk(file.handle()) ||
+        !file.commit()) {
+        const int code = errno;
+        file.cancelWriting();
+        return FileStatus::fromSystem(path_, FileStatus::Action::Write, code);
+    }
+    return FileStatus::success();
+}
+
 void TextFile::abandon() {
+    inPlace_ = false;
+    pending_.clear();
     if (writer_)
         writer_->cancelWriting();
     writer_.reset();

@@ -1,6 +1,8 @@
 // One of the program's sequential text files: Windows-1251 text with CR LF line ends, opened for
 // reading, for writing (the whole file is replaced only when it is closed) or for appending (each
 // line goes in one write; a failed write cuts the file back, so it never ends in half a line).
+// A rewrite goes to a temporary file that then replaces the old one; only where the folder takes
+// no new file but the file itself is writable is the file written over in place, at the close.
 #pragma once
 
 #include "support/file_status.h"
@@ -62,6 +64,7 @@ public:
 private:
     bool fill();
     int peekByte();
+    FileStatus writeInPlace();
 
     QString path_;
     Mode mode_ = Mode::Read;
@@ -70,6 +73,9 @@ private:
     std::unique_ptr<QFile> appender_;
     std::unique_ptr<QSaveFile> writer_;
     FileStatus deferred_;
+    // A rewrite in a folder that takes no temporary file: the bytes wait here for close().
+    bool inPlace_ = false;
+    QByteArray pending_;
     QByteArray buffer_;
     qsizetype pos_ = 0;
     qsizetype len_ = 0;

@@ -1,7 +1,7 @@
 // Performs one file operation of the core in the current folder and prints its outcome, one
 // "key value" line each, in UTF-8:
 //   fault_driver list          the operations, "name<tab>file<tab>effect" each, the effect
-//                              append, rewrite or read
+//                              append, rewrite, read or touch-read
 //   fault_driver seed          writes the starting files below files/ (the folder must exist)
 //   fault_driver run <name>    status ok|fail, path, reason, message, result, files-open, fds-leaked
 //   fault_driver locale        the C library's decimal point once the application object exists
@@ -29,6 +29,8 @@ const char* effectName(faults::Effect effect) {
         return "append";
     case faults::Effect::Rewrite:
         return "rewrite";
+    case faults::Effect::TouchRead:
+        return "touch-read";
     case faults::Effect::Read:
         break;
     }

@@ -21,6 +21,16 @@ QString contentText(const arrayfile::Content& content) {
     return content.firstField + u'|' + content.fields.join(u'|');
 }
 
+// What the editor takes from a loaded last array: the first field and the non-empty others (the
+// empty line a load adds first is passed over).
+QString loadedText(const arrayfile::Content& content) {
+    QStringList values;
+    for (const QString& field : content.fields)
+        if (!field.isEmpty())
+            values.append(field);
+    return content.firstField + u'|' + values.join(u'|');
+}
+
 Outcome readOutcome(const FileStatus& status, const QString& result, const FileTable& files) {
     return {status, status ? result : QString(), files.anyOpen()};
 }
@@ -59,6 +69,27 @@ QList<Operation> buildOperations() {
                     files.closeAll();
                     return out;
                 }});
+    ops.append({QStringLiteral("log.touchCursor"), logPath, Effect::TouchRead, [](FileTable& files) {
+                    AnswerLog log(files);
+                    FileStatus s = log.touchAndOpenCursor();
+                    QStringList answers;
+                    std::optional<QString> answer;
+                    while (s) {
+                        s = log.nextAnswer(answer);
+                        if (!answer)
+                            break;
+                        answers.append(*answer);
+                    }
+                    const Outcome out = readOutcome(s, answers.join(u'\n'), files);
+                    files.closeAll();
+                    return out;
+                }});
+    ops.append({QStringLiteral("log.touchLast"), logPath, Effect::TouchRead, [](FileTable& files) {
+                    AnswerLog log(files);
+                    std::optional<QString> answer;
+                    const FileStatus s = log.touchAndReadLast(answer);
+                    return readOutcome(s, answer.value_or(QStringLiteral("<nothing>")), files);
+                }});
     ops.append({QStringLiteral("log.last"), logPath, Effect::Read, [](FileTable& files) {
                     AnswerLog log(files);
                     std::optional<QString> answer;
@@ -87,6 +118,11 @@ QList<Operation> buildOperations() {
                     const FileStatus s = arrayfile::read(lostMasPath, content);
                     return readOutcome(s, contentText(content), files);
                 }});
+    ops.append({QStringLiteral("lostmas.touchRead"), lostMasPath, Effect::TouchRead, [](FileTable& files) {
+                    arrayfile::Content content;
+                    const FileStatus s = arrayfile::touchAndRead(lostMasPath, content);
+                    return readOutcome(s, loadedText(content), files);
+                }});
     ops.append({QStringLiteral("array.save"), arrayPath, Effect::Rewrite, [](FileTable& files) {
                     return writeOutcome(library::saveArrayFile(namedArray, 10, u"2 1 3 1 3 5"), files);
                 }});
@@ -104,6 +140,11 @@ QList<Operation> buildOperations() {
     ops.append({QStringLiteral("list.names"), listPath, Effect::Read, [](FileTable& files) {
                     QStringList names;
                     const FileStatus s = library::readSaveListNames(names);
+                    return readOutcome(s, names.join(u'|'), files);
+                }});
+    ops.append({QStringLiteral("list.touchNames"), listPath, Effect::TouchRead, [](FileTable& files) {
+                    QStringList names;
+                    const FileStatus s = library::touchAndReadSaveListNames(names);
                     return readOutcome(s, names.join(u'|'), files);
                 }});
     ops.append({QStringLiteral("list.text"), listPath, Effect::Read, [](FileTable& files) {

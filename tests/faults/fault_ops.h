@@ -18,6 +18,9 @@ enum class Effect {
     Append,  // adds one line at the end
     Rewrite, // replaces the whole file
     Read,    // leaves the file as it is
+    // makes sure the file exists (adds an empty line), then reads it; where the file cannot be
+    // added to but can be read, it reads it all the same and leaves it as it is
+    TouchRead,
 };
 
 struct Outcome {

@@ -3,8 +3,12 @@
 #include "support/numbers.h"
 
 #include <QtTest>
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -15,6 +19,50 @@ QString describe(double value) {
     return QString::number(value, 'g', 17);
 }
 
+// An integer as its bits, most significant first, without leading zeros.
+using Bits = std::vector<bool>;
+
+// The nearest double to the integer, halves to even, worked out bit by bit; the largest double
+// beyond the range.
+double exactNearest(const Bits& bits) {
+    constexpr std::size_t mantissaBits = 53;
+    std::uint64_t mantissa = 0;
+    const std::size_t kept = std::min(bits.size(), mantissaBits);
+    for (std::size_t i = 0; i < kept; ++i)
+        mantissa = mantissa << 1 | static_cast<std::uint64_t>(bits[i]);
+    int exponent = static_cast<int>(bits.size() - kept);
+    if (bits.size() > mantissaBits) {
+        const bool half = bits[mantissaBits];
+        const bool below = std::any_of(bits.begin() + mantissaBits + 1, bits.end(), [](bool b) { return b; });
+        if (half && (below || (mantissa & 1)))
+            ++mantissa;
+        if (mantissa >> mantissaBits) {
+            mantissa >>= 1;
+            ++exponent;
+        }
+    }
+    const double value = std::ldexp(static_cast<double>(mantissa), exponent);
+    return std::isfinite(value) ? value : largest;
+}
+
+// The integer written in base 16 or 8, with leading zeros and mixed-case letters.
+QString radixText(const Bits& bits, int base, int leadingZeros, std::mt19937& random) {
+    const int width = base == 16 ? 4 : 3;
+    const std::size_t pad = (width - bits.size() % width) % width;
+    QString text = base == 16 ? QStringLiteral("&H") : QStringLiteral("&O");
+    text += QString(leadingZeros, u'0');
+    unsigned digit = 0;
+    for (std::size_t i = 0; i < pad + bits.size(); ++i) {
+        digit = digit << 1 | (i < pad ? 0u : static_cast<unsigned>(bits[i - pad]));
+        if ((i + 1) % width == 0) {
+            const QChar c = QChar::fromLatin1("0123456789ABCDEF"[digit]);
+            text += random() % 2 ? c.toLower() : c;
+            digit = 0;
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 class TestNumbers : public QObject {
@@ -23,6 +71,8 @@ class TestNumbers : public QObject {
   private slots:
     void valueOfText_data();
     void valueOfText();
+    void longRadixTexts_data();
+    void longRadixTexts();
     void displayText_data();
     void displayText();
     void fixed3_data();
@@ -73,6 +123,17 @@ void TestNumbers::valueOfText_data() {
     QTest::newRow("octal ends at 8") << "&O18" << 1.0;
     QTest::newRow("ampersand without radix") << "&12" << 0.0;
     QTest::newRow("radix without digits") << "&H" << 0.0;
+    // Past 53 bits the integer is rounded once, to the same double as its decimal text.
+    QTest::newRow("long hexadecimal rounds to nearest") << "&H345C7D01FC8EE96" << 235814252207206038.0;
+    QTest::newRow("long octal rounds to nearest") << "&O15056175003762167226" << 235814252207206038.0;
+    QTest::newRow("hexadecimal tie to even") << "&H20000000000001" << 9007199254740992.0;
+    QTest::newRow("hexadecimal tie up to even") << "&H20000000000003" << 9007199254740996.0;
+    QTest::newRow("hexadecimal leading zeros") << "&H0000000000000000001F" << 31.0;
+    QTest::newRow("hexadecimal largest double")
+        << "&H" + QString(13, u'F') + u'8' + QString(242, u'0') << largest;
+    QTest::newRow("hexadecimal beyond the range") << "&H1" + QString(256, u'0') << largest;
+    QTest::newRow("hexadecimal rounds up beyond the range") << "&H" + QString(256, u'F') << largest;
+    QTest::newRow("octal beyond the range") << "&O2" + QString(341, u'0') << largest;
     QTest::newRow("non-ASCII digit") << QString::fromUtf8("\u0663") << 0.0;
     QTest::newRow("largest double") << "1.7976931348623157E308" << largest;
     QTest::newRow("beyond the range") << "1e400" << largest;
@@ -92,6 +153,54 @@ void TestNumbers::valueOfText() {
     QFETCH(double, expected);
     const double actual = numbers::valueOfText(text);
     QVERIFY2(actual == expected, qPrintable(describe(actual) + " != " + describe(expected)));
+}
+
+void TestNumbers::longRadixTexts_data() {
+    QTest::addColumn<int>("base");
+    QTest::addColumn<int>("shortest"); // bits of the integer
+    QTest::addColumn<int>("longest");
+    QTest::addColumn<bool>("ties");    // the bits past the 53rd are halfway or just above it
+    QTest::newRow("hexadecimal past 53 bits") << 16 << 54 << 120 << false;
+    QTest::newRow("hexadecimal up to beyond the range") << 16 << 120 << 1100 << false;
+    QTest::newRow("hexadecimal halfway") << 16 << 55 << 1030 << true;
+    QTest::newRow("octal past 53 bits") << 8 << 54 << 120 << false;
+    QTest::newRow("octal up to beyond the range") << 8 << 120 << 1100 << false;
+    QTest::newRow("octal halfway") << 8 << 55 << 1030 << true;
+}
+
+// Random long integers, each read from its hexadecimal or octal text and compared with the
+// nearest double worked out exactly.
+void TestNumbers::longRadixTexts() {
+    QFETCH(int, base);
+    QFETCH(int, shortest);
+    QFETCH(int, longest);
+    QFETCH(bool, ties);
+    std::mt19937 random(static_cast<unsigned>(base * 1000 + shortest + (ties ? 7 : 0)));
+    std::uniform_int_distribution<int> length(shortest, longest);
+    int differentFromStepwise = 0;
+    for (int n = 0; n < 1000; ++n) {
+        Bits bits(static_cast<std::size_t>(length(random)));
+        for (std::size_t i = 0; i < bits.size(); ++i)
+            bits[i] = i == 0 || random() % 2;
+        if (ties) {
+            // Exactly halfway, or (every other text) just above it by the lowest bit.
+            std::fill(bits.begin() + 53, bits.end(), false);
+            bits[53] = true;
+            bits.back() = bits.back() || n % 2;
+        }
+        const QString text = radixText(bits, base, static_cast<int>(random() % 3), random);
+        const double expected = exactNearest(bits);
+        const double actual = numbers::valueOfText(text);
+        QVERIFY2(actual == expected,
+                 qPrintable(text + ": " + describe(actual) + " != " + describe(expected)));
+        // Digit by digit in a double would round at every step.
+        double stepwise = 0;
+        for (const QChar c : text.mid(2))
+            stepwise = stepwise * base + QString(c).toInt(nullptr, 16);
+        differentFromStepwise += std::isfinite(stepwise) && stepwise != expected;
+    }
+    // The texts do reach the cases a stepwise reading gets wrong.
+    QVERIFY(differentFromStepwise > 0);
 }
 
 void TestNumbers::displayText_data() {

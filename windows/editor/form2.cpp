@@ -228,18 +228,8 @@ void Form2::saveClick() { saveLastArray(); }
 
 void Form2::loadClick() {
     // The file gains an empty line first, so that it exists when it is read.
-    TextFile touch(lastArrayPath);
-    FileStatus s = touch.open(TextFile::Mode::Append);
-    if (s)
-        s = touch.writeLine(QString());
-    if (s)
-        s = touch.close();
-    if (!s) {
-        program_.reportFailure(this, s);
-        return;
-    }
     arrayfile::Content content;
-    s = arrayfile::read(lastArrayPath, content);
+    const FileStatus s = arrayfile::touchAndRead(lastArrayPath, content);
     if (!s) {
         program_.reportFailure(this, s);
         return;

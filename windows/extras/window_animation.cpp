@@ -7,7 +7,6 @@ namespace {
 
 const QColor brightOlive{192, 192, 0};
 constexpr int secondInterval = 1000;
-constexpr int sweepInterval = 1;
 constexpr int rowLength = 19; // Line1(k) and Line1(k + 19) are a pair
 constexpr int sweepEnd = 18;
 

@@ -30,6 +30,11 @@ public:
                     QAction* stoper = nullptr, SweepMemory* memory = nullptr);
     ~WindowAnimation() override;
 
+    // Timer1's interval during a sweep. A sweep is 36 Timer1 events (the pair moves on every
+    // second one), so 14 ms lets the running dots be seen for about half a second, and costs
+    // a few dozen small repaints a second per window.
+    static constexpr int sweepInterval = 14;
+
     // The window's load: the phase starts again at 0.
     void load();
 

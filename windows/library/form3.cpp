@@ -197,13 +197,8 @@ void Form3::formLoad() {
     combo1->clear();
     combo1->clearEditText();
     combo2->clear();
-    const FileStatus touched = library::touchSaveList();
-    program_.reportFailure(this, touched);
     QStringList names;
-    const FileStatus read = library::readSaveListNames(names);
-    // One message is enough when the list could not even be created.
-    if (touched)
-        program_.reportFailure(this, read);
+    program_.reportFailure(this, library::touchAndReadSaveListNames(names));
     combo1->addItems(names);
     combo2->addItems(names);
     // Adding the first name makes it current; the name box starts empty and nothing is selected.

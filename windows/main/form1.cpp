@@ -228,7 +228,7 @@ void Form1::command2Click() {
     command7->setEnabled(false);
     program_.files().closeAll();
     AnswerLog& log = program_.answerLog();
-    if (!succeeded(log.touchLog()) || !succeeded(log.openAnswerCursor()))
+    if (!succeeded(log.touchAndOpenCursor()))
         return;
     showNextAnswer();
 }
@@ -254,10 +254,8 @@ void Form1::lastansClick() {
     command7->setEnabled(false);
     program_.files().closeAll();
     AnswerLog& log = program_.answerLog();
-    if (!succeeded(log.touchLog()))
-        return;
     std::optional<QString> answer;
-    if (!succeeded(log.lastAnswer(answer)))
+    if (!succeeded(log.touchAndReadLast(answer)))
         return;
     picture1->cls();
     picture1->print(answer ? *answer : QStringLiteral("Ничего не помню"));

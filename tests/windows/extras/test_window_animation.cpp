@@ -216,7 +216,7 @@ void TestWindowAnimation::firstTimer2OnlyBrightens() {
     // The second event starts the first sweep and shows the red dots and the long diagonals.
     w.animation->timer2Tick();
     QCOMPARE(w.animation->animPhase(), 1);
-    QCOMPARE(w.animation->timer1().interval(), 1);
+    QCOMPARE(w.animation->timer1().interval(), WindowAnimation::sweepInterval);
     QVERIFY(w.animation->timer1().active());
     QCOMPARE(w.shownLine1(), (QList<int>{38, 39, 40, 41}));
 }
@@ -251,7 +251,7 @@ void TestWindowAnimation::completeSweepLeavesEndPair() {
     w.animation->timer2Tick();
     w.timer1Ticks(35);
     QCOMPARE(w.animation->sweepStep(), 17);
-    QCOMPARE(w.animation->timer1().interval(), 1);
+    QCOMPARE(w.animation->timer1().interval(), WindowAnimation::sweepInterval);
     w.timer1Ticks(1);
     QCOMPARE(w.animation->sweepStep(), 18);
     QCOMPARE(w.animation->sweepTick(), 0);
@@ -331,7 +331,7 @@ void TestWindowAnimation::toggles() {
     if (stoperChecked) {
         // The running animation brings back the red dots and the long diagonals.
         w.animation->timer2Tick();
-        QCOMPARE(w.animation->timer1().interval(), 1);
+        QCOMPARE(w.animation->timer1().interval(), WindowAnimation::sweepInterval);
         w.timer1Ticks(36);
         QCOMPARE(w.shownLine1(), (QList<int>{18, 37, 38, 39, 40, 41}));
     }
@@ -343,7 +343,7 @@ void TestWindowAnimation::stoperOffLetsRunningSweepFinish() {
     w.animation->timer2Tick();
     w.timer1Ticks(6);
     w.stoper.trigger();
-    QCOMPARE(w.animation->timer1().interval(), 1);
+    QCOMPARE(w.animation->timer1().interval(), WindowAnimation::sweepInterval);
     w.timer1Ticks(30);
     QCOMPARE(w.animation->sweepStep(), 18);
     QCOMPARE(w.animation->timer1().interval(), 0);
@@ -470,8 +470,18 @@ void TestWindowAnimation::firstSweepAboutTwoSecondsAfterLoad() {
     QTRY_VERIFY_WITH_TIMEOUT(w.line1(38), 2000);
     const qint64 swept = clock.elapsed();
     QVERIFY2(swept >= 1900 && swept < 3500, qPrintable(QString::number(swept)));
-    // A sweep of 36 events at 1 ms ends well within the second.
+    // The sweep runs for about half a second (36 events of 14 ms), long enough to be seen and
+    // within the second before the next one.
+    qint64 halfway = -1;
+    QObject probe;
+    connect(&w.animation->timer1(), &IntervalTimer::tick, &probe, [&] {
+        if (halfway < 0 && w.animation->sweepStep() == 9)
+            halfway = clock.elapsed() - swept;
+    });
     QTRY_VERIFY_WITH_TIMEOUT(w.line1(18) && w.line1(37), 900);
+    const qint64 took = clock.elapsed() - swept;
+    QVERIFY2(halfway >= 150, qPrintable(QString::number(halfway)));
+    QVERIFY2(took >= 400 && took < 950, qPrintable(QString::number(took)));
     QCOMPARE(w.animation->timer1().interval(), 0);
 }
 
