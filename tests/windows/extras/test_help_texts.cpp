@@ -1,0 +1,342 @@
+// Every Russian text the program can show is accounted for: each text literal of the program's
+// sources is in the reviewed table below, and each one the table marks as needing the help page
+// (messages, reasons of failures, captions and titles) appears in files/help.htm. Texts that
+// explain themselves (tooltips, the about window's lines) are listed with the reason.
+#include <QDirIterator>
+#include <algorithm>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+#include <QtTest>
+
+namespace {
+
+enum class Need {
+    Help,     // a message, a reason or a caption: the help page must contain it
+    Tooltip,  // a control's tooltip: says itself what the control is for
+    Obvious,  // explains itself where it is shown (see the note)
+};
+
+struct Text {
+    const char* text; // UTF-8, exactly as in the sources after escapes
+    Need need;
+};
+
+// Reviewed: every text below was checked against where the program shows it.
+// clang-format off
+const Text reviewed[] = {
+    // Messages in the answer area and in message boxes.
+    {"Одного решения нет", Need::Help},
+    {"Переполнение при вычислении", Need::Help},
+    {"Ничего не помню", Need::Help},
+    {"Нет данных", Need::Help},
+    {"Файл %1 повреждён: первое значение «%2» не задаёт порядок массива (ожидается положение от 2 до 10).", Need::Help},
+    {"Вы уверены что хотите создать Новый SaveList?\r\nНовый SaveList заменит старый.\r\nПодробности в справке.", Need::Help},
+    {"Создан новый SaveList", Need::Help},
+    {"Имя «%1» не годится для массива: %2.", Need::Help},
+    {"Не удалось открыть справку: не запускается ни files/iexplore, ни браузер системы.\r\nСтраница справки: %1", Need::Help},
+    {"Не удалось %1 файл %2: %3.", Need::Help},
+    {"прочитать", Need::Help},
+    {"записать", Need::Help},
+    {"открыть", Need::Help},
+    // Reasons of a failed file operation.
+    {"на диске нет места", Need::Help},
+    {"диск доступен только для чтения", Need::Help},
+    {"нет прав доступа", Need::Help},
+    {"файл не найден", Need::Help},
+    {"на месте файла находится папка", Need::Help},
+    {"путь к файлу проходит через файл, а не папку", Need::Help},
+    {"слишком длинное имя файла", Need::Help},
+    {"открыто слишком много файлов", Need::Help},
+    {"ошибка ввода-вывода", Need::Help},
+    {"ошибка чтения", Need::Help},
+    {"ошибка записи", Need::Help},
+    {"ошибка чтения (код %1)", Need::Help},
+    {"ошибка записи (код %1)", Need::Help},
+    {"нет папки «%1»", Need::Help},
+    {"«%1» — это файл, а не папка", Need::Help},
+    {"файл пуст", Need::Help},
+    {"первое значение «%1» не задаёт порядок массива, нужно число от 2 до 10", Need::Help},
+    {"знак «%1» нельзя сохранить в кодировке Windows-1251", Need::Help},
+    // Only a call out of turn inside the program could give these; no user's action does.
+    {"журнал ответов не открыт", Need::Obvious},
+    {"файл не открыт для записи", Need::Obvious},
+    {"файл не открыт для чтения", Need::Obvious},
+    // Reasons a name cannot name an array.
+    {"имя массива пусто", Need::Help},
+    {"имя массива длиннее %1 знаков", Need::Help},
+    {"в имени массива есть знак «%1», недопустимый в имени файла", Need::Help},
+    {"в имени массива есть управляющий знак", Need::Help},
+    {"имя «%1» обозначает папку", Need::Help},
+    {"имя массива начинается или кончается пробелом", Need::Help},
+    {"имя массива кончается точкой", Need::Help},
+    {"имя «%1» занято системой", Need::Help},
+    {"файл «%1» принадлежит самой программе", Need::Help},
+    // Window titles, message box titles, menus, menu items and captions.
+    {"Решение систем уравнений", Need::Help},
+    {"Редактор массивов", Need::Help},
+    {"Сохранение/Загрузка массивов", Need::Help},
+    {"О программе", Need::Help},
+    {"Ошибка", Need::Help},
+    {"Готово", Need::Help},
+    {"Создать SaveList", Need::Help},
+    {"Файл", Need::Help},
+    {"Данные", Need::Help},
+    {"Анимация", Need::Help},
+    {"Помощь", Need::Help},
+    {"Последний ответ", Need::Help},
+    {"Показать все ответы", Need::Help},
+    {"Выход из программы", Need::Help},
+    {"Выгрузить массив", Need::Help},
+    {"Редактор массивов...", Need::Help},
+    {"Решить массив", Need::Help},
+    {"Новый массив", Need::Help},
+    {"Загрузить последний массив", Need::Help},
+    {"Сохранить в последний массив", Need::Help},
+    {"Загрузить/сохранить массив", Need::Help},
+    {"Разрешить графику", Need::Help},
+    {"Разрешить анимацию", Need::Help},
+    {"Справка", Need::Help},
+    {"Подробный отчет", Need::Help},
+    {"Ввести данные", Need::Help},
+    {"Первый ответ", Need::Help},
+    {"Следующий ответ", Need::Help},
+    {"Все ответы", Need::Help},
+    {"Сохранить", Need::Help},
+    {"Скрыть", Need::Help},
+    {"Загрузить", Need::Help},
+    {"Добавить в список", Need::Help},
+    {"Редактировать список", Need::Help},
+    {"Массив", Need::Help},
+    {"Копировать", Need::Help},
+    {"Отмена", Need::Help},
+    // Tooltips.
+    {"Ввести матрицу", Need::Tooltip},
+    {"Решить систему уравнений", Need::Tooltip},
+    {"Сюда выводится ответ", Need::Tooltip},
+    {"Первый ответ из LastAns", Need::Tooltip},
+    {"Следующий ответ из LastAns", Need::Tooltip},
+    {"Последний полученный ответ", Need::Tooltip},
+    {"Показать и редактировать LastAns", Need::Tooltip},
+    {"Содержимое LastAns", Need::Tooltip},
+    {"Преобразованный массив", Need::Tooltip},
+    {"Сохранить содержимое в LastAns", Need::Tooltip},
+    {"Спрятать содержимое LastAns", Need::Tooltip},
+    {"Содержимое массива", Need::Tooltip},
+    {"Система уравнений", Need::Tooltip},
+    {"Порядок массива", Need::Tooltip},
+    {"Случайное содержимое массива", Need::Tooltip},
+    {"Случайный порядок массива", Need::Tooltip},
+    {"Сохранить/загрузить готовый массив", Need::Tooltip},
+    {"Перейти на основное окно", Need::Tooltip},
+    {"Сохранить текущий массив", Need::Tooltip},
+    {"В какой файл сохраняем", Need::Tooltip},
+    {"Добавить в SaveList", Need::Tooltip},
+    {"Список доступных массивов", Need::Tooltip},
+    {"Показать содержимое SaveList", Need::Tooltip},
+    {"Содержимое SaveList", Need::Tooltip},
+    {"Сохранить новое содержимое в SaveList", Need::Tooltip},
+    {"Скрыть SaveList", Need::Tooltip},
+    {"Перейти к редактору массивов", Need::Tooltip},
+    // The about window's own lines say what they are.
+    {"Программа предназначена для решения систем уравнений 2-10 порядка.", Need::Obvious},
+    {"Создатель", Need::Obvious},
+    {"slau, «Решение систем уравнений». Лицензия MIT, см.\u00a0README.", Need::Obvious},
+};
+// clang-format on
+
+bool hasCyrillic(const QString& text) {
+    for (const QChar c : text)
+        if (c.unicode() >= 0x0400 && c.unicode() <= 0x04ff)
+            return true;
+    return false;
+}
+
+// The string literals of a C++ source with Cyrillic in them, escapes resolved, adjacent literals
+// joined; comments and character literals are passed over.
+QStringList cyrillicLiterals(const QString& src) {
+    QStringList found;
+    qsizetype i = 0;
+    qsizetype lastEnd = -1;
+    const qsizetype n = src.size();
+    while (i < n) {
+        if (src.mid(i, 2) == u"//") {
+            const qsizetype eol = src.indexOf(u'\n', i);
+            i = eol < 0 ? n : eol;
+            continue;
+        }
+        if (src.mid(i, 2) == u"/*") {
+            i = src.indexOf(u"*/", i) + 2;
+            continue;
+        }
+        const QChar c = src[i];
+        // A quote after a digit separates digits (1'000); otherwise it opens a character.
+        if (c == u'\'' && !(i > 0 && src[i - 1].isDigit())) {
+            qsizetype j = i + 1;
+            while (j < n && src[j] != u'\'')
+                j += src[j] == u'\\' ? 2 : 1;
+            i = j + 1;
+            continue;
+        }
+        if (c != u'"') {
+            ++i;
+            continue;
+        }
+        QString text;
+        qsizetype j = i + 1;
+        while (j < n && src[j] != u'"') {
+            if (src[j] != u'\\') {
+                text += src[j++];
+                continue;
+            }
+            const QChar e = src[j + 1];
+            if (e == u'u') {
+                text += QChar(src.mid(j + 2, 4).toUShort(nullptr, 16));
+                j += 6;
+                continue;
+            }
+            static const QHash<QChar, QChar> escapes = {
+                {u'r', u'\r'}, {u'n', u'\n'}, {u't', u'\t'}, {u'"', u'"'}, {u'\\', u'\\'}};
+            text += escapes.value(e, e);
+            j += 2;
+        }
+        if (lastEnd >= 0 && src.mid(lastEnd, i - lastEnd).trimmed().isEmpty() && !found.isEmpty())
+            found.last() += text;
+        else
+            found.append(text);
+        lastEnd = j + 1;
+        i = j + 1;
+    }
+    QStringList cyrillic;
+    for (const QString& text : found)
+        if (hasCyrillic(text))
+            cyrillic.append(text);
+    return cyrillic;
+}
+
+// The page as a reader sees it: without markup, entities resolved, blanks collapsed.
+QString pageText(QString html) {
+    html.remove(QRegularExpression(QStringLiteral("<style.*?</style>"),
+                                   QRegularExpression::DotMatchesEverythingOption));
+    html.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+    html.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+    html.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+    html.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+    html.replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
+    html.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    return html.simplified();
+}
+
+// The fixed parts of a message: its lines cut at the placeholders, blanks collapsed, those
+// without a word left out.
+QStringList fixedParts(QString text) {
+    text.replace(QChar(0x00a0), u' ');
+    QStringList parts;
+    static const QRegularExpression placeholder(QStringLiteral("%\\d"));
+    for (const QString& line : text.split(QStringLiteral("\r\n"))) {
+        for (const QString& part : line.split(placeholder)) {
+            const QString simple = part.simplified();
+            if (std::count_if(simple.cbegin(), simple.cend(), [](QChar c) { return c.isLetter(); }) >= 3)
+                parts.append(simple);
+        }
+    }
+    return parts;
+}
+
+QString sourceRoot() { return QStringLiteral(SLAU_SOURCE_DIR); }
+
+} // namespace
+
+class TestHelpTexts : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void everyTextIsReviewed();
+    void reviewedTextsAreInTheProgram();
+    void helpPageHoldsTheText_data();
+    void helpPageHoldsTheText();
+    void licenceIsMit();
+
+private:
+    QSet<QString> programTexts_;
+    QHash<QString, QString> whereFound_;
+    QString page_;
+};
+
+void TestHelpTexts::initTestCase() {
+    for (const char* folder : {"app", "core", "support", "windows"}) {
+        QDirIterator it(sourceRoot() + u'/' + QLatin1String(folder),
+                        {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            QFile file(path);
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+            for (const QString& text : cyrillicLiterals(QString::fromUtf8(file.readAll()))) {
+                programTexts_.insert(text);
+                whereFound_.insert(text, path);
+            }
+        }
+    }
+    QVERIFY2(programTexts_.size() > 50, "the sources' texts were not found");
+    QFile help(sourceRoot() + QStringLiteral("/data/files/help.htm"));
+    QVERIFY(help.open(QIODevice::ReadOnly));
+    page_ = pageText(QString::fromUtf8(help.readAll()));
+}
+
+// A text added to the program must be reviewed here: into the help page, or marked as needing
+// no explanation.
+void TestHelpTexts::everyTextIsReviewed() {
+    QSet<QString> known;
+    for (const Text& t : reviewed)
+        known.insert(QString::fromUtf8(t.text));
+    QStringList missing;
+    for (const QString& text : programTexts_)
+        if (!known.contains(text))
+            missing.append(whereFound_.value(text) + QStringLiteral(": ") + text);
+    missing.sort();
+    QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("not reviewed:\n") + missing.join(u'\n')));
+}
+
+void TestHelpTexts::reviewedTextsAreInTheProgram() {
+    QStringList stale;
+    for (const Text& t : reviewed)
+        if (!programTexts_.contains(QString::fromUtf8(t.text)))
+            stale.append(QString::fromUtf8(t.text));
+    QVERIFY2(stale.isEmpty(),
+             qPrintable(QStringLiteral("no longer in the program:\n") + stale.join(u'\n')));
+}
+
+void TestHelpTexts::helpPageHoldsTheText_data() {
+    QTest::addColumn<QString>("text");
+    for (const Text& t : reviewed)
+        if (t.need == Need::Help)
+            QTest::newRow(t.text) << QString::fromUtf8(t.text);
+}
+
+void TestHelpTexts::helpPageHoldsTheText() {
+    QFETCH(QString, text);
+    const QStringList parts = fixedParts(text);
+    QVERIFY(!parts.isEmpty());
+    for (const QString& part : parts)
+        QVERIFY2(page_.contains(part), qPrintable(QStringLiteral("help.htm lacks: ") + part));
+}
+
+// The about window says the program is under the MIT licence; the licence file says so in full.
+void TestHelpTexts::licenceIsMit() {
+    QFile licence(sourceRoot() + QStringLiteral("/LICENSE"));
+    QVERIFY(licence.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(licence.readAll());
+    QVERIFY(text.startsWith(QStringLiteral("MIT License")));
+    QVERIFY(text.contains(QStringLiteral("Permission is hereby granted, free of charge")));
+    QVERIFY(text.contains(QStringLiteral("THE SOFTWARE IS PROVIDED \"AS IS\"")));
+    bool aboutSaysMit = false;
+    for (const QString& t : programTexts_)
+        aboutSaysMit = aboutSaysMit || t.contains(QStringLiteral("Лицензия MIT"));
+    QVERIFY(aboutSaysMit);
+    QVERIFY(page_.contains(QStringLiteral("лицензии MIT")));
+}
+
+QTEST_GUILESS_MAIN(TestHelpTexts)
+#include "test_help_texts.moc"
