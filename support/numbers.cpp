@@ -77,8 +77,8 @@ double readRadixInteger(NumberCursor& cur, int base) {
     if (binaryShift != 0)
         digits += "p" + std::to_string(binaryShift);
     double value = 0;
-    const auto [ptr, ec] =
-        std::from_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::hex);
+    const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                           std::chars_format::hex);
     (void)ptr;
     if (ec != std::errc() || !std::isfinite(value))
         return clampedHuge(false);

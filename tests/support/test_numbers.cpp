@@ -33,7 +33,8 @@ double exactNearest(const Bits& bits) {
     int exponent = static_cast<int>(bits.size() - kept);
     if (bits.size() > mantissaBits) {
         const bool half = bits[mantissaBits];
-        const bool below = std::any_of(bits.begin() + mantissaBits + 1, bits.end(), [](bool b) { return b; });
+        const bool below =
+            std::any_of(bits.begin() + mantissaBits + 1, bits.end(), [](bool b) { return b; });
         if (half && (below || (mantissa & 1)))
             ++mantissa;
         if (mantissa >> mantissaBits) {
@@ -123,9 +124,14 @@ void TestNumbers::valueOfText_data() {
     QTest::newRow("octal ends at 8") << "&O18" << 1.0;
     QTest::newRow("ampersand without radix") << "&12" << 0.0;
     QTest::newRow("radix without digits") << "&H" << 0.0;
-    // Past 53 bits the integer is rounded once, to the same double as its decimal text.
-    QTest::newRow("long hexadecimal rounds to nearest") << "&H345C7D01FC8EE96" << 235814252207206038.0;
-    QTest::newRow("long octal rounds to nearest") << "&O15056175003762167226" << 235814252207206038.0;
+    // Past 53 bits the integer is rounded once, to the same double as its decimal text: the
+    // integer 235814252207206038 lies nearest to the double 235814252207206048.
+    QTest::newRow("long hexadecimal rounds to nearest")
+        << "&H345C7D01FC8EE96" << 235814252207206048.0;
+    QTest::newRow("long octal rounds to nearest")
+        << "&O15056175003762167226" << 235814252207206048.0;
+    QTest::newRow("long decimal rounds to nearest")
+        << "235814252207206038" << 235814252207206048.0;
     QTest::newRow("hexadecimal tie to even") << "&H20000000000001" << 9007199254740992.0;
     QTest::newRow("hexadecimal tie up to even") << "&H20000000000003" << 9007199254740996.0;
     QTest::newRow("hexadecimal leading zeros") << "&H0000000000000000001F" << 31.0;
@@ -159,7 +165,7 @@ void TestNumbers::longRadixTexts_data() {
     QTest::addColumn<int>("base");
     QTest::addColumn<int>("shortest"); // bits of the integer
     QTest::addColumn<int>("longest");
-    QTest::addColumn<bool>("ties");    // the bits past the 53rd are halfway or just above it
+    QTest::addColumn<bool>("ties"); // the bits past the 53rd are halfway or just above it
     QTest::newRow("hexadecimal past 53 bits") << 16 << 54 << 120 << false;
     QTest::newRow("hexadecimal up to beyond the range") << 16 << 120 << 1100 << false;
     QTest::newRow("hexadecimal halfway") << 16 << 55 << 1030 << true;

@@ -3,19 +3,19 @@
 // (messages, reasons of failures, captions and titles) appears in files/help.htm. Texts that
 // explain themselves (tooltips, the about window's lines) are listed with the reason.
 #include <QDirIterator>
-#include <algorithm>
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <QtTest>
+#include <algorithm>
 
 namespace {
 
 enum class Need {
-    Help,     // a message, a reason or a caption: the help page must contain it
-    Tooltip,  // a control's tooltip: says itself what the control is for
-    Obvious,  // explains itself where it is shown (see the note)
+    Help,    // a message, a reason or a caption: the help page must contain it
+    Tooltip, // a control's tooltip: says itself what the control is for
+    Obvious, // explains itself where it is shown (see the note)
 };
 
 struct Text {
@@ -237,20 +237,23 @@ QStringList fixedParts(QString text) {
     for (const QString& line : text.split(QStringLiteral("\r\n"))) {
         for (const QString& part : line.split(placeholder)) {
             const QString simple = part.simplified();
-            if (std::count_if(simple.cbegin(), simple.cend(), [](QChar c) { return c.isLetter(); }) >= 3)
+            if (std::count_if(simple.cbegin(), simple.cend(),
+                              [](QChar c) { return c.isLetter(); }) >= 3)
                 parts.append(simple);
         }
     }
     return parts;
 }
 
-QString sourceRoot() { return QStringLiteral(SLAU_SOURCE_DIR); }
+QString sourceRoot() {
+    return QStringLiteral(SLAU_SOURCE_DIR);
+}
 
 } // namespace
 
 class TestHelpTexts : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void everyTextIsReviewed();
     void reviewedTextsAreInTheProgram();
@@ -258,7 +261,7 @@ private slots:
     void helpPageHoldsTheText();
     void licenceIsMit();
 
-private:
+  private:
     QSet<QString> programTexts_;
     QHash<QString, QString> whereFound_;
     QString page_;
@@ -296,7 +299,8 @@ void TestHelpTexts::everyTextIsReviewed() {
         if (!known.contains(text))
             missing.append(whereFound_.value(text) + QStringLiteral(": ") + text);
     missing.sort();
-    QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("not reviewed:\n") + missing.join(u'\n')));
+    QVERIFY2(missing.isEmpty(),
+             qPrintable(QStringLiteral("not reviewed:\n") + missing.join(u'\n')));
 }
 
 void TestHelpTexts::reviewedTextsAreInTheProgram() {
