@@ -3,10 +3,11 @@
 # space left) and then remounted read-only, and every file operation of the core runs on it; then,
 # as an unprivileged user, the in-process fault test runs its permission cases and every reading
 # operation meets an unreadable file. Reports itself skipped (77) where this cannot be set up.
-#   root_faults.sh DRIVER FAULT_TEST
+#   root_faults.sh DRIVER FAULT_TEST WINDOWS_TEST
 set -u
 DRIVER=$(realpath "$1")
 FAULT_TEST=$(realpath "$2")
+WINDOWS_TEST=$(realpath "$3")
 source "$(dirname "$0")/fault_checks.sh"
 
 [[ $EUID == 0 ]] || skip "mounting a small disk needs the superuser"
@@ -64,6 +65,16 @@ while IFS=$'\t' read -r op target effect; do
     run_on_disk "$op" "$target" "$effect" "read-only disk" "$expect" "диск доступен только для чтения"
 done < <(operation_table)
 echo "full disk and read-only disk: $cases cases, $failures failures"
+
+# The windows read the files of a read-only disk although they cannot add their empty line.
+reset_disk
+mount -o remount,ro "$DISK" || die "cannot remount $DISK read-only"
+cases=$((cases + 1))
+if ! (cd "$T" && env SLAU_READ_ONLY_FOLDER="$DISK" QT_QPA_PLATFORM=offscreen "$WINDOWS_TEST" >"$T/windows.log" 2>&1); then
+    report "(windows)" "read-only disk" "$(grep -E 'FAIL|Totals' "$T/windows.log" | head -5)"
+fi
+grep -q ' 0 skipped' "$T/windows.log" || report "(windows)" "read-only disk" "cases were skipped"
+echo "windows on a read-only disk: $(grep Totals "$T/windows.log")"
 
 # Permissions bind only an unprivileged user.
 nobody=65534
