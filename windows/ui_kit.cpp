@@ -23,6 +23,9 @@ void place(QWidget* widget, const Control& control) {
     widget->setGeometry(twips(control.left, control.top, control.width, control.height));
     if (!control.tooltip.isEmpty())
         widget->setToolTip(control.tooltip);
+    // What assistive technology reads out: the caption, else the tooltip.
+    widget->setAccessibleName(control.caption.isEmpty() ? control.tooltip : control.caption);
+    widget->setAccessibleDescription(control.tooltip);
     widget->setEnabled(control.enabled);
     widget->setVisible(control.shown);
 }

@@ -36,7 +36,8 @@ struct Control {
     bool enabled = true;
 };
 
-// Places the widget after the sheet: name, rectangle, tooltip, shown and enabled state.
+// Places the widget after the sheet: name, rectangle, tooltip, shown and enabled state; its
+// accessible name is the caption, else the tooltip.
 void place(QWidget* widget, const Control& control);
 // A button with the grey face of the program, or (dark) with a black one.
 QPushButton* button(QWidget* parent, const Control& control, bool dark = false);

@@ -8,16 +8,17 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <limits>
 
 EntryEdit::EntryEdit(QWidget* parent) : QLineEdit(parent) {
     setMaxLength(std::numeric_limits<int>::max());
 }
 
-void EntryEdit::pasteNormalized() {
+void EntryEdit::pasteNormalized(QClipboard::Mode mode) {
     if (isReadOnly())
         return;
-    insert(entry::normalizePasted(QGuiApplication::clipboard()->text()));
+    insert(entry::normalizePasted(QGuiApplication::clipboard()->text(mode)));
 }
 
 void EntryEdit::keyPressEvent(QKeyEvent* event) {
@@ -34,7 +35,7 @@ void EntryEdit::contextMenuEvent(QContextMenuEvent* event) {
     for (QAction* action : menu->actions()) {
         if (action->objectName() == QLatin1String("edit-paste")) {
             disconnect(action, &QAction::triggered, nullptr, nullptr);
-            connect(action, &QAction::triggered, this, &EntryEdit::pasteNormalized);
+            connect(action, &QAction::triggered, this, [this] { pasteNormalized(); });
         }
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -48,4 +49,16 @@ void EntryEdit::dropEvent(QDropEvent* event) {
         return;
     }
     QLineEdit::dropEvent(event);
+}
+
+void EntryEdit::mouseReleaseEvent(QMouseEvent* event) {
+    // The middle button pastes the primary selection where the desktop keeps one.
+    if (event->button() == Qt::MiddleButton && !isReadOnly() &&
+        QGuiApplication::clipboard()->supportsSelection()) {
+        deselect();
+        pasteNormalized(QClipboard::Selection);
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
 }

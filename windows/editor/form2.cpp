@@ -76,12 +76,18 @@ void Form2::buildControls(QWidget* client) {
     vscroll1->setSingleStep(1);
     vscroll1->setPageStep(1);
     vscroll1->setValue(8);
+    // Tab reaches it; the arrow and page keys and the wheel then step the order as a click does.
+    vscroll1->setFocusPolicy(Qt::StrongFocus);
+    vscroll1->setAccessibleName(QStringLiteral("Порядок массива"));
 
     command2 = ui::button(client, command2Sheet);
     command3 = ui::button(client, command3Sheet, true);
     command3->setIcon(icons::libraryIcon());
     command3->setIconSize(QSize(32, 32));
     command4 = ui::button(client, command4Sheet);
+    // Both random buttons read "RND": their tooltips tell them apart when read out.
+    command1->setAccessibleName(command1Sheet.tooltip);
+    command2->setAccessibleName(command2Sheet.tooltip);
 
     setTabOrder(text1, text2);
     setTabOrder(text2, command1);
