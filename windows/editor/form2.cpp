@@ -82,8 +82,11 @@ void Form2::buildControls(QWidget* client) {
 
     command2 = ui::button(client, command2Sheet);
     command3 = ui::button(client, command3Sheet, true);
-    command3->setIcon(icons::libraryIcon());
-    command3->setIconSize(QSize(32, 32));
+    // The 32-pixel picture fills the button's height: its outermost ring of pixels, background
+    // but for the arrow's tip, is left out so that the button's frame shows whole around it.
+    const QImage picture = icons::libraryImage(32).copy(1, 1, 30, 30);
+    command3->setIcon(QIcon(QPixmap::fromImage(picture)));
+    command3->setIconSize(picture.size());
     command4 = ui::button(client, command4Sheet);
     // Both random buttons read "RND": their tooltips tell them apart when read out.
     command1->setAccessibleName(command1Sheet.tooltip);

@@ -100,6 +100,10 @@ void darkScrollBars(QPlainTextEdit* edit) {
         p.setColor(QPalette::Window, ui::black);
         bar->setPalette(p);
     }
+    // The square between the two bars is black too, not the outline's grey.
+    auto* corner = new QWidget(edit);
+    ui::colour(corner, ui::green, ui::black);
+    edit->setCornerWidget(corner);
 }
 
 } // namespace
