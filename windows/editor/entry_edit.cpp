@@ -11,6 +11,20 @@
 #include <QMouseEvent>
 #include <limits>
 
+namespace {
+
+// The standard menu's paste item: named so from Qt 6.5 on; before that it is known by the
+// shortcut its caption shows, whatever language the caption is in.
+bool isPasteAction(const QAction* action) {
+    if (action->objectName() == QLatin1String("edit-paste"))
+        return true;
+    const QString shortcut =
+        u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    return action->text().endsWith(shortcut);
+}
+
+} // namespace
+
 EntryEdit::EntryEdit(QWidget* parent) : QLineEdit(parent) {
     setMaxLength(std::numeric_limits<int>::max());
 }
@@ -33,7 +47,7 @@ void EntryEdit::keyPressEvent(QKeyEvent* event) {
 void EntryEdit::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu();
     for (QAction* action : menu->actions()) {
-        if (action->objectName() == QLatin1String("edit-paste")) {
+        if (isPasteAction(action)) {
             disconnect(action, &QAction::triggered, nullptr, nullptr);
             connect(action, &QAction::triggered, this, [this] { pasteNormalized(); });
         }
