@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QPushButton>
@@ -78,11 +79,19 @@ QLabel* label(QWidget* parent, const Control& control, const QColor& textColour)
 QLineEdit* lineEdit(QWidget* parent, const Control& control) {
     auto* e = new QLineEdit(control.caption, parent);
     place(e, control);
+    // A text box's sheet text is its value, not its name.
+    if (!control.tooltip.isEmpty())
+        e->setAccessibleName(control.tooltip);
     defaultFont(e);
     colour(e, green, black);
     e->setFrame(true);
     e->setTextMargins(0, 0, 0, 0);
     return e;
+}
+
+void nameMenus(QMenuBar* bar) {
+    for (QMenu* menu : bar->findChildren<QMenu*>())
+        menu->setAccessibleName(menu->title().remove(u'&'));
 }
 
 void blackWindow(QWidget* window) {

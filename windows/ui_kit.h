@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QMainWindow;
 class QMenu;
+class QMenuBar;
 class QPlainTextEdit;
 class QAction;
 
@@ -46,6 +47,9 @@ QLineEdit* lineEdit(QWidget* parent, const Control& control);
 
 // A menu item with the name and caption of the window's menu sheet.
 QAction* menuItem(QMenu* menu, const char* name, const QString& caption);
+
+// Gives every menu of the bar its caption as its accessible name, for when it opens.
+void nameMenus(QMenuBar* bar);
 
 // Text colour and background of a widget through its own palette (no cascading style sheet).
 void colour(QWidget* widget, const QColor& text, const QColor& background);

@@ -135,6 +135,7 @@ void Form2::buildMenus() {
     connect(loadsave, &QAction::triggered, this, &Form2::command3Click);
     connect(ready, &QAction::triggered, this, &Form2::command4Click);
     connect(exit, &QAction::triggered, this, &Form2::exitClick);
+    ui::nameMenus(menuBar());
 }
 
 int Form2::order() const { return static_cast<int>(numbers::valueOfText(text2->text())); }

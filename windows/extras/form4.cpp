@@ -63,6 +63,7 @@ Form4::Form4(QWidget* parent)
     image1->setGeometry(ui::twips(2760, 0, 1920, 1920));
     image1->setPixmap(icons::aboutPicture());
     image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    image1->setAccessibleName(QStringLiteral("Пример системы уравнений и её решения"));
 
     setFixedSize(ui::px(4680), ui::px(2820));
 }

@@ -184,6 +184,7 @@ void Form1::buildMenus() {
     connect(unloadmas, &QAction::triggered, this, &Form1::unloadmasClick);
     connect(masedit, &QAction::triggered, this, &Form1::command1Click);
     connect(ans, &QAction::triggered, this, &Form1::command3Click);
+    ui::nameMenus(menuBar());
 }
 
 void Form1::formLoad() {
