@@ -197,6 +197,7 @@ void Form2::fillMatrix() {
     if (!preview)
         return;
     label1->setText(ui::screenText(*preview));
+    label1->setAccessibleDescription(label1->text());
     // Measuring the label's text is the costly part of a refill, and a random fill or a load
     // runs many refills in a row: the label is fitted to its text once they are done.
     if (!labelFitPending_) {

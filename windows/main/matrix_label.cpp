@@ -41,6 +41,8 @@ QStringList MatrixLabel::wrapRow(const QString& row, const QFontMetrics& metrics
 
 void MatrixLabel::setMatrixText(const QString& text) {
     text_ = text;
+    // Assistive technology reads the label by its name and the matrix as its description.
+    setAccessibleDescription(text);
     const QFontMetrics metrics = fontMetrics();
     QStringList shown;
     for (const QString& row : text.split(u'\n'))

@@ -133,6 +133,13 @@ void TestAccessibility::answerAreaExposesItsText() {
     // A later print is read too: the area holds what it shows, no more.
     f.main().lastansClick();
     QCOMPARE(area->text(QAccessible::Value), QStringLiteral("0.800  1.400  "));
+    // The eliminated matrix is read as the label's description, as is the editor's preview.
+    QAccessibleInterface* matrix = QAccessible::queryAccessibleInterface(f.main().label1);
+    QCOMPARE(matrix->text(QAccessible::Description),
+             QStringLiteral("2.000  1.000  3.000  \n0.000  2.500  3.500  \n"));
+    QAccessibleInterface* preview = QAccessible::queryAccessibleInterface(f.editor().label1);
+    QCOMPARE(preview->text(QAccessible::Description), f.editor().label1->text());
+    QVERIFY(preview->text(QAccessible::Description).contains(u'|'));
     f.main().picture1->cls();
     QCOMPARE(area->text(QAccessible::Value), QString());
     QCOMPARE(text->characterCount(), 0);
