@@ -6,12 +6,13 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
-ListEdit::ListEdit(QWidget* parent) : QPlainTextEdit(parent) { setTabChangesFocus(true); }
+ListEdit::ListEdit(QWidget* parent) : QPlainTextEdit(parent) {
+    setTabChangesFocus(true);
+}
 
 std::optional<QString> ListEdit::textProblem(QStringView text) {
     for (const QChar c : text) {
-        if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator ||
-            c == QChar::LineSeparator)
+        if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
             continue;
         // Each line is a name: a character the name check refuses on its own is refused here.
         if (c.unicode() < 0x20 || c.unicode() == 0x7f || c.category() == QChar::Other_Control) {

@@ -10,18 +10,18 @@
 
 class ListEdit : public QPlainTextEdit {
     Q_OBJECT
-public:
+  public:
     explicit ListEdit(QWidget* parent = nullptr);
 
     // Why the text cannot go into the list, or nothing when it can: line breaks are allowed, any
     // other control character is not.
     static std::optional<QString> textProblem(QStringView text);
 
-signals:
+  signals:
     // A text was refused, for this reason.
     void refused(const QString& reason);
 
-protected:
+  protected:
     void insertFromMimeData(const QMimeData* source) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;

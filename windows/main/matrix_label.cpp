@@ -50,7 +50,9 @@ void MatrixLabel::setMatrixText(const QString& text) {
     setText(shown.join(u'\n'));
 }
 
-void MatrixLabel::copyToClipboard() const { QGuiApplication::clipboard()->setText(text_); }
+void MatrixLabel::copyToClipboard() const {
+    QGuiApplication::clipboard()->setText(text_);
+}
 
 void MatrixLabel::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);

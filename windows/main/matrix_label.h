@@ -12,7 +12,7 @@ class QFontMetrics;
 
 class MatrixLabel : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit MatrixLabel(QWidget* parent = nullptr);
 
     // Shows the text (rows separated by LF) wrapped to the label's width.
@@ -24,9 +24,9 @@ public:
     // blanks at a break are dropped. A value wider than the whole width keeps a line of its own.
     static QStringList wrapRow(const QString& row, const QFontMetrics& metrics, int width);
 
-protected:
+  protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
-private:
+  private:
     QString text_;
 };

@@ -39,7 +39,7 @@ QMap<QString, Found> walk(QWidget* window) {
 
 class TestAccessibility : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void everyControlNamed_data();
     void everyControlNamed();
     void answerAreaExposesItsText();
@@ -48,33 +48,41 @@ private slots:
 void TestAccessibility::everyControlNamed_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QStringList>("names"); // control, name, control, name, ...
-    QTest::newRow("main window") << "Form1"
-        << QStringList{"Command1", "Ввести данные",   "Text1",    "Ввести матрицу",
-                       "Command3", "Решить массив",   "Picture1", "Сюда выводится ответ",
-                       "Command2", "Первый ответ",    "Command7", "Следующий ответ",
-                       "Command8", "Последний ответ", "Command4", "Все ответы",
-                       "Text2",    "Содержимое LastAns", "Label1", "Преобразованный массив",
-                       "Command5", "Сохранить",       "Command6", "Скрыть"};
+    QTest::newRow("main window")
+        << "Form1"
+        << QStringList{"Command1", "Ввести данные",      "Text1",    "Ввести матрицу",
+                       "Command3", "Решить массив",      "Picture1", "Сюда выводится ответ",
+                       "Command2", "Первый ответ",       "Command7", "Следующий ответ",
+                       "Command8", "Последний ответ",    "Command4", "Все ответы",
+                       "Text2",    "Содержимое LastAns", "Label1",   "Преобразованный массив",
+                       "Command5", "Сохранить",          "Command6", "Скрыть"};
     QTest::newRow("editor") << "Form2"
-        << QStringList{"Text1",    "Содержимое массива",
-                       "Label1",   "Массив",
-                       "Text2",    "Порядок массива",
-                       "Command1", "Случайное содержимое массива",
-                       "VScroll1", "Порядок массива",
-                       "Command2", "Случайный порядок массива",
-                       "Command3", "Сохранить/загрузить готовый массив",
-                       "Command4", "Готово"};
-    QTest::newRow("save/load window") << "Form3"
-        << QStringList{"Command1", "Сохранить",           "Command2", "Загрузить",
-                       "Combo1",   "В какой файл сохраняем", "Check1", "Добавить в список",
-                       "Combo2",   "Список доступных массивов",
-                       "Command3", "Редактировать список", "Text1", "Содержимое SaveList",
-                       "Command4", "Сохранить новое содержимое в SaveList",
-                       "Command5", "Скрыть",               "Command6", "Готово"};
-    QTest::newRow("about window") << "Form4"
-        << QStringList{"Label1", "О программе", "Label3",
-                       "Программа предназначена для решения систем уравнений 2-10 порядка.",
-                       "Label4", "Создатель", "Image1", "Пример системы уравнений и её решения"};
+                            << QStringList{"Text1",    "Содержимое массива",
+                                           "Label1",   "Массив",
+                                           "Text2",    "Порядок массива",
+                                           "Command1", "Случайное содержимое массива",
+                                           "VScroll1", "Порядок массива",
+                                           "Command2", "Случайный порядок массива",
+                                           "Command3", "Сохранить/загрузить готовый массив",
+                                           "Command4", "Готово"};
+    QTest::newRow("save/load window")
+        << "Form3" << QStringList{"Command1", "Сохранить",
+                                  "Command2", "Загрузить",
+                                  "Combo1",   "В какой файл сохраняем",
+                                  "Check1",   "Добавить в список",
+                                  "Combo2",   "Список доступных массивов",
+                                  "Command3", "Редактировать список",
+                                  "Text1",    "Содержимое SaveList",
+                                  "Command4", "Сохранить новое содержимое в SaveList",
+                                  "Command5", "Скрыть",
+                                  "Command6", "Готово"};
+    QTest::newRow("about window")
+        << "Form4"
+        << QStringList{
+               "Label1", "О программе",
+               "Label3", "Программа предназначена для решения систем уравнений 2-10 порядка.",
+               "Label4", "Создатель",
+               "Image1", "Пример системы уравнений и её решения"};
 }
 
 void TestAccessibility::everyControlNamed() {
@@ -111,8 +119,7 @@ void TestAccessibility::everyControlNamed() {
     }
     for (auto it = byName.cbegin(); it != byName.cend(); ++it) {
         const bool orderPair = *it == QStringList{"Text2", "VScroll1"};
-        QVERIFY2(it->size() == 1 || orderPair,
-                 qPrintable(it.key() + ": " + it->join(u' ')));
+        QVERIFY2(it->size() == 1 || orderPair, qPrintable(it.key() + ": " + it->join(u' ')));
     }
 }
 

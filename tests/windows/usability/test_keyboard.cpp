@@ -73,7 +73,7 @@ Form3& openListEditor(ProgramFixture& f) {
 
 class TestKeyboard : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void mainWindowChain_data();
     void mainWindowChain();
     void editorChain_data();
@@ -137,7 +137,7 @@ void TestKeyboard::editorChain() {
     ProgramFixture f;
     f.click(f.main().command1);
     Form2& e = f.editor();
-    const QStringList chain = {"Text1",   "Text2",    "Command1", "VScroll1",
+    const QStringList chain = {"Text1",    "Text2",    "Command1", "VScroll1",
                                "Command2", "Command3", "Command4"};
     QCOMPARE(walk(&e, e.text1, chain.size(), backwards), round(chain, backwards));
 }
@@ -199,8 +199,8 @@ void TestKeyboard::orderScrollBarKeys() {
         QTest::keyClick(e.vscroll1, Qt::Key(key));
     } else {
         const QPointF at(e.vscroll1->width() / 2.0, e.vscroll1->height() / 2.0);
-        QWheelEvent event(at, e.vscroll1->mapToGlobal(at), QPoint(), QPoint(0, wheel),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent event(at, e.vscroll1->mapToGlobal(at), QPoint(), QPoint(0, wheel), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(e.vscroll1, &event);
     }
     QCOMPARE(e.vscroll1->value(), position);

@@ -12,7 +12,7 @@
 
 class TestPaste : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void everyPasteNormalised_data();
     void everyPasteNormalised();
     void readOnlyOrderBoxTakesNoPaste();
@@ -50,7 +50,8 @@ void TestPaste::everyPasteNormalised() {
             QTest::keyClick(entry, Qt::Key_Insert, Qt::ShiftModifier);
     } else if (how == u"context menu") {
         QGuiApplication::clipboard()->setText(pasted);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), entry->mapToGlobal(QPoint(5, 5)));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                entry->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(entry, &event);
         QMenu* menu = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())

@@ -37,7 +37,7 @@ QStringList valuesOf(const QString& text) {
 
 class TestWindowLook : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void libraryPlacement_data();
     void libraryPlacement();
     void wrapRow_data();
@@ -100,15 +100,18 @@ void TestWindowLook::wrapRow_data() {
     QTest::addColumn<QString>("row");
     QTest::addColumn<QString>("room"); // the width: that of this text
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("fits") << "1.000  2.000  " << "1.000  2.000  3.000"
-                          << QStringList{"1.000  2.000  "};
-    QTest::newRow("breaks at the blanks") << "1.000  2.000  3.000  " << "1.000  2.000 "
-                                          << QStringList{"1.000  2.000", "3.000  "};
-    QTest::newRow("three lines") << "10.000  -2.500  3.000  4.000" << "-10.000"
-                                 << QStringList{"10.000", "-2.500", "3.000", "4.000"};
+    QTest::newRow("fits") << "1.000  2.000  "
+                          << "1.000  2.000  3.000" << QStringList{"1.000  2.000  "};
+    QTest::newRow("breaks at the blanks")
+        << "1.000  2.000  3.000  "
+        << "1.000  2.000 " << QStringList{"1.000  2.000", "3.000  "};
+    QTest::newRow("three lines") << "10.000  -2.500  3.000  4.000"
+                                 << "-10.000" << QStringList{"10.000", "-2.500", "3.000", "4.000"};
     QTest::newRow("a value wider than the room")
-        << "123456789.000  1.000" << "1.0000" << QStringList{"123456789.000", "1.000"};
-    QTest::newRow("empty row") << "" << "1" << QStringList{""};
+        << "123456789.000  1.000"
+        << "1.0000" << QStringList{"123456789.000", "1.000"};
+    QTest::newRow("empty row") << ""
+                               << "1" << QStringList{""};
 }
 
 void TestWindowLook::wrapRow() {
@@ -171,10 +174,9 @@ void TestWindowLook::loneLineFeedMarked_data() {
     QTest::addColumn<QStringList>("shown");
     QTest::addColumn<QByteArray>("saved");
     const QString mark(QChar(0x21B5));
-    QTest::newRow("lone LF inside a line")
-        << QByteArray("1.000  \nx\r\n2.000  \r\n")
-        << QStringList{"1.000  " + mark + "x", "2.000  ", ""}
-        << QByteArray("1.000  \r\nx\r\n2.000  \r\n\r\n");
+    QTest::newRow("lone LF inside a line") << QByteArray("1.000  \nx\r\n2.000  \r\n")
+                                           << QStringList{"1.000  " + mark + "x", "2.000  ", ""}
+                                           << QByteArray("1.000  \r\nx\r\n2.000  \r\n\r\n");
     QTest::newRow("two lone LFs, one at the line's end")
         << QByteArray("a\nb\n\r\n") << QStringList{"a" + mark + "b" + mark, ""}
         << QByteArray("a\r\nb\r\n\r\n\r\n");
