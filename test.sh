@@ -30,9 +30,10 @@ done
 # qt6-base-dev brings Qt 6 Core, Gui, Widgets and Test with their CMake files; the OpenGL and
 # Vulkan headers that the Qt6Gui CMake files look for are listed as well, to be sure.
 # fonts-liberation gives the narrow sans-serif the windows are laid out for (and measured with);
-# locales lets the locale test generate ru_RU.UTF-8.
+# locales lets the locale test generate ru_RU.UTF-8; xvfb and xauth give the middle-button paste
+# test an X server with a primary selection.
 install_missing cmake g++ make qt6-base-dev libgl-dev libglx-dev libvulkan-dev fonts-liberation \
-    locales
+    locales xvfb xauth
 
 cmake -S . -B "$build_dir" -DSLAU_SANITIZE="$sanitize"
 cmake --build "$build_dir" -j"$(nproc)"

@@ -71,25 +71,40 @@ void Program::hideForm2() {
 Form3& Program::createForm3() {
     if (!form3_) {
         form3_ = new Form3(*this);
+        form3Placed_ = false;
         form3_->formLoad();
     }
     return *form3_;
 }
 
+void Program::placeForm3(QWidget& window) const {
+    // One rule for every first showing of a new window, however it was created: beside the
+    // editor, to its right, when the screen has room there; centred on the screen otherwise.
+    ui::centre(&window);
+    QScreen* screen = window.screen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    QRect frame = window.frameGeometry();
+    if (form2_) {
+        const QRect editor = form2_->frameGeometry();
+        QRect beside = frame;
+        beside.moveTopLeft(QPoint(editor.right() + 8, editor.top()));
+        if (room.contains(beside))
+            frame = beside;
+    }
+    // Kept on the screen: its title bar above all, when the screen is smaller than the window.
+    frame.moveLeft(std::max(room.left(), std::min(frame.left(), room.right() - frame.width() + 1)));
+    frame.moveTop(std::max(room.top(), std::min(frame.top(), room.bottom() - frame.height() + 1)));
+    window.move(frame.topLeft());
+}
+
 void Program::showForm3() {
-    const bool first = !form3_;
     Form3& f = createForm3();
     f.show();
-    if (first) {
-        // Beside the editor when the screen has room for it there; centred otherwise.
-        ui::centre(&f);
-        if (form2_ && f.screen()) {
-            const QRect editor = form2_->frameGeometry();
-            QRect beside = f.frameGeometry();
-            beside.moveTopLeft(QPoint(editor.right() + 8, editor.top()));
-            if (f.screen()->availableGeometry().contains(beside))
-                f.move(beside.topLeft());
-        }
+    if (!form3Placed_) {
+        form3Placed_ = true;
+        placeForm3(f);
     }
     f.raise();
     f.activateWindow();

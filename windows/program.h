@@ -70,6 +70,8 @@ public:
 
 private:
     Form3& createForm3();
+    // Puts a new save/load window at its place on its first showing.
+    void placeForm3(QWidget& window) const;
 
     Platform& platform_;
     QString installFolder_;
@@ -81,6 +83,9 @@ private:
     std::unique_ptr<Form2> form2_;
     bool form1Loaded_ = false;
     QPointer<Form3> form3_;
+    // Whether the save/load window now in existence has been placed (it is not when the
+    // editor's close box created it hidden).
+    bool form3Placed_ = false;
     QPointer<Form4> form4_;
     SweepMemory librarySweep_;
 };

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QPushButton>
@@ -23,6 +24,9 @@ void place(QWidget* widget, const Control& control) {
     widget->setGeometry(twips(control.left, control.top, control.width, control.height));
     if (!control.tooltip.isEmpty())
         widget->setToolTip(control.tooltip);
+    // What assistive technology reads out: the caption, else the tooltip.
+    widget->setAccessibleName(control.caption.isEmpty() ? control.tooltip : control.caption);
+    widget->setAccessibleDescription(control.tooltip);
     widget->setEnabled(control.enabled);
     widget->setVisible(control.shown);
 }
@@ -75,11 +79,19 @@ QLabel* label(QWidget* parent, const Control& control, const QColor& textColour)
 QLineEdit* lineEdit(QWidget* parent, const Control& control) {
     auto* e = new QLineEdit(control.caption, parent);
     place(e, control);
+    // A text box's sheet text is its value, not its name.
+    if (!control.tooltip.isEmpty())
+        e->setAccessibleName(control.tooltip);
     defaultFont(e);
     colour(e, green, black);
     e->setFrame(true);
     e->setTextMargins(0, 0, 0, 0);
     return e;
+}
+
+void nameMenus(QMenuBar* bar) {
+    for (QMenu* menu : bar->findChildren<QMenu*>())
+        menu->setAccessibleName(menu->title().remove(u'&'));
 }
 
 void blackWindow(QWidget* window) {

@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QMainWindow;
 class QMenu;
+class QMenuBar;
 class QPlainTextEdit;
 class QAction;
 
@@ -36,7 +37,8 @@ struct Control {
     bool enabled = true;
 };
 
-// Places the widget after the sheet: name, rectangle, tooltip, shown and enabled state.
+// Places the widget after the sheet: name, rectangle, tooltip, shown and enabled state; its
+// accessible name is the caption, else the tooltip.
 void place(QWidget* widget, const Control& control);
 // A button with the grey face of the program, or (dark) with a black one.
 QPushButton* button(QWidget* parent, const Control& control, bool dark = false);
@@ -45,6 +47,9 @@ QLineEdit* lineEdit(QWidget* parent, const Control& control);
 
 // A menu item with the name and caption of the window's menu sheet.
 QAction* menuItem(QMenu* menu, const char* name, const QString& caption);
+
+// Gives every menu of the bar its caption as its accessible name, for when it opens.
+void nameMenus(QMenuBar* bar);
 
 // Text colour and background of a widget through its own palette (no cascading style sheet).
 void colour(QWidget* widget, const QColor& text, const QColor& background);

@@ -8,16 +8,31 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <limits>
+
+namespace {
+
+// The standard menu's paste item: named so from Qt 6.5 on; before that it is known by the
+// shortcut its caption shows, whatever language the caption is in.
+bool isPasteAction(const QAction* action) {
+    if (action->objectName() == QLatin1String("edit-paste"))
+        return true;
+    const QString shortcut =
+        u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    return action->text().endsWith(shortcut);
+}
+
+} // namespace
 
 EntryEdit::EntryEdit(QWidget* parent) : QLineEdit(parent) {
     setMaxLength(std::numeric_limits<int>::max());
 }
 
-void EntryEdit::pasteNormalized() {
+void EntryEdit::pasteNormalized(QClipboard::Mode mode) {
     if (isReadOnly())
         return;
-    insert(entry::normalizePasted(QGuiApplication::clipboard()->text()));
+    insert(entry::normalizePasted(QGuiApplication::clipboard()->text(mode)));
 }
 
 void EntryEdit::keyPressEvent(QKeyEvent* event) {
@@ -32,9 +47,9 @@ void EntryEdit::keyPressEvent(QKeyEvent* event) {
 void EntryEdit::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu();
     for (QAction* action : menu->actions()) {
-        if (action->objectName() == QLatin1String("edit-paste")) {
+        if (isPasteAction(action)) {
             disconnect(action, &QAction::triggered, nullptr, nullptr);
-            connect(action, &QAction::triggered, this, &EntryEdit::pasteNormalized);
+            connect(action, &QAction::triggered, this, [this] { pasteNormalized(); });
         }
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -48,4 +63,16 @@ void EntryEdit::dropEvent(QDropEvent* event) {
         return;
     }
     QLineEdit::dropEvent(event);
+}
+
+void EntryEdit::mouseReleaseEvent(QMouseEvent* event) {
+    // The middle button pastes the primary selection where the desktop keeps one.
+    if (event->button() == Qt::MiddleButton && !isReadOnly() &&
+        QGuiApplication::clipboard()->supportsSelection()) {
+        deselect();
+        pasteNormalized(QClipboard::Selection);
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
 }

@@ -76,12 +76,21 @@ void Form2::buildControls(QWidget* client) {
     vscroll1->setSingleStep(1);
     vscroll1->setPageStep(1);
     vscroll1->setValue(8);
+    // Tab reaches it; the arrow and page keys and the wheel then step the order as a click does.
+    vscroll1->setFocusPolicy(Qt::StrongFocus);
+    vscroll1->setAccessibleName(QStringLiteral("Порядок массива"));
 
     command2 = ui::button(client, command2Sheet);
     command3 = ui::button(client, command3Sheet, true);
-    command3->setIcon(icons::libraryIcon());
-    command3->setIconSize(QSize(32, 32));
+    // The 32-pixel picture fills the button's height: its outermost ring of pixels, background
+    // but for the arrow's tip, is left out so that the button's frame shows whole around it.
+    const QImage picture = icons::libraryImage(32).copy(1, 1, 30, 30);
+    command3->setIcon(QIcon(QPixmap::fromImage(picture)));
+    command3->setIconSize(picture.size());
     command4 = ui::button(client, command4Sheet);
+    // Both random buttons read "RND": their tooltips tell them apart when read out.
+    command1->setAccessibleName(command1Sheet.tooltip);
+    command2->setAccessibleName(command2Sheet.tooltip);
 
     setTabOrder(text1, text2);
     setTabOrder(text2, command1);
@@ -126,6 +135,7 @@ void Form2::buildMenus() {
     connect(loadsave, &QAction::triggered, this, &Form2::command3Click);
     connect(ready, &QAction::triggered, this, &Form2::command4Click);
     connect(exit, &QAction::triggered, this, &Form2::exitClick);
+    ui::nameMenus(menuBar());
 }
 
 int Form2::order() const { return static_cast<int>(numbers::valueOfText(text2->text())); }
@@ -187,6 +197,7 @@ void Form2::fillMatrix() {
     if (!preview)
         return;
     label1->setText(ui::screenText(*preview));
+    label1->setAccessibleDescription(label1->text());
     // Measuring the label's text is the costly part of a refill, and a random fill or a load
     // runs many refills in a row: the label is fitted to its text once they are done.
     if (!labelFitPending_) {

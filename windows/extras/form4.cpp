@@ -30,9 +30,8 @@ Form4::Form4(QWidget* parent)
 
     label1 = ui::label(this, {"Label1", 120, 120, 2535, 495, QStringLiteral("О программе"), {}},
                        ui::green);
-    // The sans-serif faces at hand run wider than the classic dialog font: the title is set a
-    // little condensed so that it keeps to its label.
-    setLabelFont(label1, 18, true, QFont::SemiCondensed);
+    // The regular-width bold face: at 18 pt the title keeps to its label.
+    setLabelFont(label1, 18, true);
     label3 = ui::label(this,
                        {"Label3",
                         120,
@@ -64,6 +63,7 @@ Form4::Form4(QWidget* parent)
     image1->setGeometry(ui::twips(2760, 0, 1920, 1920));
     image1->setPixmap(icons::aboutPicture());
     image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    image1->setAccessibleName(QStringLiteral("Пример системы уравнений и её решения"));
 
     setFixedSize(ui::px(4680), ui::px(2820));
 }

@@ -4,6 +4,7 @@
 #include "windows/editor/form2.h"
 #include "windows/extras/icons.h"
 #include "windows/extras/window_animation.h"
+#include "windows/library/list_edit.h"
 #include "windows/platform.h"
 #include "windows/program.h"
 #include "windows/ui_kit.h"
@@ -91,20 +92,18 @@ void greyOutline(QWidget* control) {
     control->setAutoFillBackground(false);
 }
 
-// Scroll bars keep the desktop's look inside the green-on-black list editor. Every colour is set
-// one by one: a palette with nothing set of its own would inherit the editor's colours again.
-void plainScrollBars(QPlainTextEdit* edit) {
-    const QPalette desktop = QGuiApplication::palette();
-    QPalette own;
-    for (int group = 0; group < QPalette::NColorGroups; ++group) {
-        for (int role = 0; role < QPalette::NColorRoles; ++role) {
-            const auto g = static_cast<QPalette::ColorGroup>(group);
-            const auto r = static_cast<QPalette::ColorRole>(role);
-            own.setBrush(g, r, desktop.brush(g, r));
-        }
+// The list editor's scroll bars look like the answer panel's in the main window: dark, with green
+// arrows, drawn from the editor's own colours but for the grey kept for its outline.
+void darkScrollBars(QPlainTextEdit* edit) {
+    for (QScrollBar* bar : {edit->horizontalScrollBar(), edit->verticalScrollBar()}) {
+        QPalette p = bar->palette();
+        p.setColor(QPalette::Window, ui::black);
+        bar->setPalette(p);
     }
-    edit->horizontalScrollBar()->setPalette(own);
-    edit->verticalScrollBar()->setPalette(own);
+    // The square between the two bars is black too, not the outline's grey.
+    auto* corner = new QWidget(edit);
+    ui::colour(corner, ui::green, ui::black);
+    edit->setCornerWidget(corner);
 }
 
 } // namespace
@@ -157,7 +156,8 @@ void Form3::buildControls() {
 
     command3 = ui::button(this, command3Sheet);
 
-    text1 = new QPlainTextEdit(this);
+    auto* listEdit = new ListEdit(this);
+    text1 = listEdit;
     text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -165,9 +165,15 @@ void Form3::buildControls() {
     ui::defaultFont(text1);
     ui::colour(text1, ui::green, ui::black);
     greyOutline(text1);
-    plainScrollBars(text1);
+    darkScrollBars(text1);
+    connect(listEdit, &ListEdit::refused, this, [this](const QString& reason) {
+        showError(QStringLiteral("Текст не вставлен в список: %1.").arg(reason));
+    });
 
     command4 = ui::button(this, command4Sheet);
+    // Two buttons read "Сохранить" while the list editor is shown: this one is read out by its
+    // tooltip.
+    command4->setAccessibleName(command4Sheet.tooltip);
     command5 = ui::button(this, command5Sheet);
     command6 = ui::button(this, command6Sheet);
 
@@ -297,6 +303,14 @@ QString Form3::listEditorText() const { return ui::crlfText(text1); }
 
 void Form3::command4Click() {
     const QString shown = listEditorText();
+    // A list read with a control character in it is written back as read; an edited one is
+    // checked before anything is written.
+    if (shown != listAsShown_) {
+        if (const auto problem = ListEdit::textProblem(shown)) {
+            showError(QStringLiteral("Список не сохранён: %1.").arg(*problem));
+            return;
+        }
+    }
     const FileStatus replaced =
         library::replaceSaveList(shown == listAsShown_ ? listAsRead_ : shown);
     if (!replaced) {

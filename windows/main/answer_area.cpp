@@ -1,5 +1,7 @@
 #include "windows/main/answer_area.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -7,19 +9,87 @@
 #include <QMenu>
 #include <QPainter>
 
+namespace {
+
+// What assistive technology sees of the area: a read-only text whose value is what is printed,
+// one line per print.
+class AccessibleAnswerArea : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit AccessibleAnswerArea(AnswerArea* area)
+        : QAccessibleWidget(area, QAccessible::StaticText) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value)
+            return all();
+        return QAccessibleWidget::text(t);
+    }
+
+    // The text interface, read-only, without a caret or selections.
+    QString text(int startOffset, int endOffset) const override {
+        return all().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(all().size()); }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    void selection(int, int* startOffset, int* endOffset) const override {
+        *startOffset = *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return QRect(); }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* startOffset, int* endOffset) const override {
+        *startOffset = *endOffset = 0;
+        return QString();
+    }
+
+private:
+    QString all() const { return static_cast<AnswerArea*>(widget())->printedLines().join(u'\n'); }
+};
+
+QAccessibleInterface* answerAreaFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("AnswerArea") && object && object->isWidgetType())
+        return new AccessibleAnswerArea(static_cast<AnswerArea*>(object));
+    return nullptr;
+}
+
+} // namespace
+
 AnswerArea::AnswerArea(QWidget* parent) : QWidget(parent) {
-    setFocusPolicy(Qt::ClickFocus);
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(answerAreaFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
+    // Tab reaches it, so that its text can be copied from the keyboard.
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void AnswerArea::textChanged() {
+    update();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, lines_.join(u'\n'));
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void AnswerArea::cls() {
     lines_.clear();
-    update();
+    textChanged();
 }
 
 void AnswerArea::print(const QString& text) {
     lines_.append(text);
-    update();
+    textChanged();
 }
 
 QStringList AnswerArea::visibleLines() const {

@@ -1,6 +1,7 @@
 // The main window's answer area: a box that is cleared and printed into line by line, each text
 // drawn at the current text position without wrapping. What it printed stays until it is cleared,
-// and can be copied (Ctrl+C or the context menu "Копировать").
+// and can be copied (Ctrl+C or the context menu "Копировать"); assistive technology reads it
+// as a read-only text.
 #pragma once
 
 #include <QStringList>
@@ -27,5 +28,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void textChanged();
+
     QStringList lines_;
 };

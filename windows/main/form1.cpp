@@ -6,11 +6,13 @@
 #include "windows/extras/icons.h"
 #include "windows/extras/window_animation.h"
 #include "windows/main/answer_area.h"
+#include "windows/main/matrix_label.h"
 #include "windows/platform.h"
 #include "windows/program.h"
 #include "windows/ui_kit.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -47,7 +49,33 @@ const ui::Control command5Sheet{"Command5", 120, 3720, 1095, 255, QStringLiteral
 const ui::Control command6Sheet{"Command6", 1200, 3720, 1095, 255, QStringLiteral("Скрыть"),
                                 QStringLiteral("Спрятать содержимое LastAns"), false};
 
+// A lone LF inside a line of the log is shown as this mark, so that the line is seen as one line;
+// it is not a Windows-1251 character, so no log text can hold it of its own.
+constexpr QChar loneLineFeedMark{0x21B5};
+
 } // namespace
+
+QString Form1::panelText(const QString& logText) {
+    QString shown;
+    shown.reserve(logText.size());
+    for (qsizetype i = 0; i < logText.size(); ++i) {
+        const QChar c = logText[i];
+        if (c == u'\r' && i + 1 < logText.size() && logText[i + 1] == u'\n') {
+            shown += u'\n';
+            ++i;
+        } else {
+            shown += c == u'\n' ? loneLineFeedMark : c;
+        }
+    }
+    return shown;
+}
+
+QString Form1::logText(const QString& panelCrlfText) {
+    // A marked break is saved as a line break, as every other break of the panel is.
+    QString text = panelCrlfText;
+    text.replace(loneLineFeedMark, QStringLiteral("\r\n"));
+    return text;
+}
 
 Form1::Form1(Program& program) : program_(program) {
     setWindowTitle(QStringLiteral("Решение систем уравнений"));
@@ -84,12 +112,17 @@ void Form1::buildControls(QWidget* client) {
     command7 = ui::button(client, command7Sheet);
     command8 = ui::button(client, command8Sheet);
 
-    label1 = ui::label(client, label1Sheet, ui::green);
+    label1 = new MatrixLabel(client);
+    ui::place(label1, label1Sheet);
+    ui::defaultFont(label1);
+    QPalette p = label1->palette();
+    p.setColor(QPalette::WindowText, ui::green);
+    label1->setPalette(p);
+    label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QFont bold = label1->font();
     bold.setBold(true);
     label1->setFont(bold);
     label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label1->setWordWrap(false);
 
     command4 = ui::button(client, command4Sheet);
 
@@ -100,6 +133,7 @@ void Form1::buildControls(QWidget* client) {
     text2->setLineWrapMode(QPlainTextEdit::NoWrap);
     text2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text2->setTabChangesFocus(true);
 
     command5 = ui::button(client, command5Sheet);
     command6 = ui::button(client, command6Sheet);
@@ -150,6 +184,7 @@ void Form1::buildMenus() {
     connect(unloadmas, &QAction::triggered, this, &Form1::unloadmasClick);
     connect(masedit, &QAction::triggered, this, &Form1::command1Click);
     connect(ans, &QAction::triggered, this, &Form1::command3Click);
+    ui::nameMenus(menuBar());
 }
 
 void Form1::formLoad() {
@@ -158,6 +193,16 @@ void Form1::formLoad() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    // From the keyboard the entry box answers Enter and Space as it answers a click.
+    if (watched == text1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+             key->key() == Qt::Key_Space) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            command1Click();
+            return true;
+        }
+    }
     if (watched == text1 && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
         text1->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
@@ -204,7 +249,7 @@ void Form1::solveSystem() {
     const QChar separator = program_.decimalSeparator();
     const QString line = solver::solutionLine(store, outcome, separator);
     picture1->print(line);
-    label1->setText(ui::screenText(solver::matrixText(store.matrix, separator)));
+    label1->setMatrixText(ui::screenText(solver::matrixText(store.matrix, separator)));
     succeeded(program_.answerLog().appendAnswer(line));
 }
 
@@ -281,15 +326,14 @@ void Form1::command4Click() {
     const FileStatus replaced = log.replaceLog(text);
     setPanelShown(true);
     text2->clear();
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text2->setPlainText(text);
+    text2->setPlainText(panelText(text));
     text.clear();
     succeeded(replaced);
 }
 
 void Form1::command5Click() {
     command7->setEnabled(false);
-    succeeded(program_.answerLog().replaceLog(ui::crlfText(text2)));
+    succeeded(program_.answerLog().replaceLog(logText(ui::crlfText(text2))));
 }
 
 void Form1::command6Click() { setPanelShown(false); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "support/file_status.h"
+#include "windows/main/matrix_label.h"
 
 #include <QMainWindow>
 
@@ -10,7 +11,7 @@ class Program;
 class AnswerArea;
 class WindowAnimation;
 class QAction;
-class QLabel;
+
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -38,6 +39,12 @@ public:
 
     bool panelShown() const { return panelShown_; }
 
+    // The log's text (lines joined by CR LF) as the panel shows it: one panel line per log line,
+    // a lone LF inside a line shown as a visible mark.
+    static QString panelText(const QString& logText);
+    // The panel's text (CR LF between its lines) as "Сохранить" writes it: a mark becomes CR LF.
+    static QString logText(const QString& panelCrlfText);
+
     QPushButton* command1 = nullptr;
     QLineEdit* text1 = nullptr;
     QPushButton* command3 = nullptr;
@@ -47,7 +54,7 @@ public:
     QPushButton* command8 = nullptr;
     QPushButton* command4 = nullptr;
     QPlainTextEdit* text2 = nullptr;
-    QLabel* label1 = nullptr;
+    MatrixLabel* label1 = nullptr;
     QPushButton* command5 = nullptr;
     QPushButton* command6 = nullptr;
 

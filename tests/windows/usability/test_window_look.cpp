@@ -1,0 +1,247 @@
+// What the windows show: the save/load window's place on every path that shows it, the main
+// window's matrix label wrapped at blanks, a lone LF of the log marked in the answer panel, the
+// about window's title face, the list editor's scroll bars and the editor's picture button.
+#include "program_fixture.h"
+
+#include "support/text_file.h"
+#include "windows/extras/form4.h"
+#include "windows/library/form3.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontMetrics>
+#include <QImage>
+#include <QScreen>
+#include <QScrollBar>
+
+namespace {
+
+// The place the save/load window must take: to the right of the editor when the screen has room
+// there, else centred on the screen.
+QPoint expectedPlace(const Form2& editor, const QWidget& window) {
+    const QRect room = window.screen()->availableGeometry();
+    QRect beside = window.frameGeometry();
+    beside.moveTopLeft(QPoint(editor.frameGeometry().right() + 8, editor.frameGeometry().top()));
+    if (room.contains(beside))
+        return beside.topLeft();
+    QRect centred = window.frameGeometry();
+    centred.moveCenter(room.center());
+    return centred.topLeft();
+}
+
+QStringList valuesOf(const QString& text) {
+    return text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestWindowLook : public QObject {
+    Q_OBJECT
+  private slots:
+    void libraryPlacement_data();
+    void libraryPlacement();
+    void wrapRow_data();
+    void wrapRow();
+    void orderTenMatrixHoldsEveryValue_data();
+    void orderTenMatrixHoldsEveryValue();
+    void loneLineFeedMarked_data();
+    void loneLineFeedMarked();
+    void aboutTitleRegularWidth();
+    void listEditorScrollBarsLikeAnswerPanel();
+    void pictureButtonFramedAllRound();
+};
+
+void TestWindowLook::libraryPlacement_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("editorAtLeft"); // room beside the editor, or not
+    for (const bool left : {false, true}) {
+        const char* where = left ? "editor at the left" : "editor centred";
+        for (const char* path : {"button", "menu", "after the close box", "after a re-create"})
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(path, where))) << path << left;
+    }
+}
+
+void TestWindowLook::libraryPlacement() {
+    QFETCH(QString, path);
+    QFETCH(bool, editorAtLeft);
+    ProgramFixture f;
+    f.click(f.main().command1);
+    Form2& editor = f.editor();
+    if (editorAtLeft)
+        editor.move(0, 0);
+    if (path == u"after the close box") {
+        QVERIFY(!editor.close()); // creates the save/load window hidden
+        QVERIFY(f.program->form3IfExists() && f.program->form3IfExists()->isHidden());
+        f.click(f.main().command1);
+    } else if (path == u"after a re-create") {
+        editor.command3Click();
+        Form3* first = f.program->form3IfExists();
+        first->move(5, 5); // where the user left it
+        f.click(first->command6);
+        QTRY_VERIFY(!f.program->form3IfExists());
+    }
+    if (path == u"menu")
+        editor.loadsave->trigger();
+    else
+        f.click(editor.command3);
+    Form3* form = f.program->form3IfExists();
+    QVERIFY(form && form->isVisible());
+    QCOMPARE(form->frameGeometry().topLeft(), expectedPlace(editor, *form));
+    QVERIFY(form->screen()->availableGeometry().contains(form->frameGeometry()));
+    QCOMPARE(form->frameGeometry().intersects(editor.frameGeometry()), !editorAtLeft);
+    // Shown again while it exists, it stays where it is.
+    form->move(form->pos() + QPoint(3, 4));
+    const QPoint moved = form->pos();
+    f.click(editor.command3);
+    QCOMPARE(form->pos(), moved);
+}
+
+void TestWindowLook::wrapRow_data() {
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("room"); // the width: that of this text
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("fits") << "1.000  2.000  "
+                          << "1.000  2.000  3.000" << QStringList{"1.000  2.000  "};
+    QTest::newRow("breaks at the blanks")
+        << "1.000  2.000  3.000  "
+        << "1.000  2.000 " << QStringList{"1.000  2.000", "3.000  "};
+    QTest::newRow("three lines") << "10.000  -2.500  3.000  4.000"
+                                 << "-10.000" << QStringList{"10.000", "-2.500", "3.000", "4.000"};
+    QTest::newRow("a value wider than the room")
+        << "123456789.000  1.000"
+        << "1.0000" << QStringList{"123456789.000", "1.000"};
+    QTest::newRow("empty row") << ""
+                               << "1" << QStringList{""};
+}
+
+void TestWindowLook::wrapRow() {
+    QFETCH(QString, row);
+    QFETCH(QString, room);
+    QFETCH(QStringList, lines);
+    ProgramFixture f;
+    const QFontMetrics metrics = f.main().label1->fontMetrics();
+    QCOMPARE(MatrixLabel::wrapRow(row, metrics, metrics.horizontalAdvance(room)), lines);
+}
+
+void TestWindowLook::orderTenMatrixHoldsEveryValue_data() {
+    QTest::addColumn<bool>("wide");
+    QTest::newRow("solved random system") << false;
+    QTest::newRow("widest values") << true;
+}
+
+void TestWindowLook::orderTenMatrixHoldsEveryValue() {
+    QFETCH(bool, wide);
+    ProgramFixture f;
+    Form1& w = f.main();
+    QString matrix;
+    if (wide) {
+        // Eleven values of the widest kind the pattern gives below 1E15, per row.
+        for (int i = 0; i < 10; ++i)
+            matrix += QStringLiteral("-123456789012.345  ").repeated(11) + u'\n';
+        w.label1->setMatrixText(matrix);
+    } else {
+        f.click(w.command1);
+        f.editor().vscroll1->setValue(2);
+        f.editor().command1Click();
+        f.click(f.editor().command4);
+        f.click(w.command3);
+        matrix = w.label1->matrixText();
+        QCOMPARE(valuesOf(matrix).size(), 110);
+    }
+    const QFontMetrics metrics(w.label1->font());
+    const QStringList shown = w.label1->text().split(u'\n');
+    // Every line is within the label's width, and the lines hold every value whole, in order.
+    for (const QString& line : shown)
+        QVERIFY2(metrics.horizontalAdvance(line.trimmed()) <= w.label1->width(), qPrintable(line));
+    QCOMPARE(valuesOf(shown.join(u' ')), valuesOf(matrix));
+    // Each row's lines follow one another: every row whose lines fit the height is seen whole.
+    int line = 0;
+    const int fitting = w.label1->height() / metrics.lineSpacing();
+    for (const QString& row : matrix.split(u'\n')) {
+        const int count = MatrixLabel::wrapRow(row, metrics, w.label1->width()).size();
+        if (line + count <= fitting)
+            QCOMPARE(valuesOf(shown.mid(line, count).join(u' ')), valuesOf(row));
+        line += count;
+    }
+    // "Копировать" gives the whole text, one line per row.
+    w.label1->copyToClipboard();
+    QCOMPARE(QGuiApplication::clipboard()->text(), matrix);
+    QCOMPARE(w.label1->width(), 297);
+}
+
+void TestWindowLook::loneLineFeedMarked_data() {
+    QTest::addColumn<QByteArray>("log");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QByteArray>("saved");
+    const QString mark(QChar(0x21B5));
+    QTest::newRow("lone LF inside a line") << QByteArray("1.000  \nx\r\n2.000  \r\n")
+                                           << QStringList{"1.000  " + mark + "x", "2.000  ", ""}
+                                           << QByteArray("1.000  \r\nx\r\n2.000  \r\n\r\n");
+    QTest::newRow("two lone LFs, one at the line's end")
+        << QByteArray("a\nb\n\r\n") << QStringList{"a" + mark + "b" + mark, ""}
+        << QByteArray("a\r\nb\r\n\r\n\r\n");
+    QTest::newRow("no lone LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b", ""}
+                                << QByteArray("a\r\nb\r\n\r\n");
+}
+
+void TestWindowLook::loneLineFeedMarked() {
+    QFETCH(QByteArray, log);
+    QFETCH(QStringList, shown);
+    QFETCH(QByteArray, saved);
+    ProgramFixture f;
+    writeBytes(QStringLiteral("files/lastans"), log);
+    f.click(f.main().command4);
+    QCOMPARE(f.main().text2->toPlainText().split(u'\n'), shown);
+    // "Сохранить" writes the panel's lines, each mark as a line break, and CR LF after the last.
+    f.click(f.main().command5);
+    QCOMPARE(readBytes(QStringLiteral("files/lastans")), saved);
+}
+
+void TestWindowLook::aboutTitleRegularWidth() {
+    Form4 form;
+    const QFont font = form.label1->font();
+    QVERIFY(font.stretch() == QFont::AnyStretch || font.stretch() == QFont::Unstretched);
+    QCOMPARE(font.pointSizeF(), 18.0);
+    QVERIFY(font.bold());
+    const int width = QFontMetrics(font).horizontalAdvance(form.label1->text());
+    QVERIFY2(width <= form.label1->width(), qPrintable(QString::number(width)));
+}
+
+void TestWindowLook::listEditorScrollBarsLikeAnswerPanel() {
+    ProgramFixture f;
+    f.click(f.main().command4);
+    f.click(f.main().command1);
+    f.editor().command3Click();
+    Form3& form = *f.program->form3IfExists();
+    f.click(form.command3);
+    QScrollBar* panel = f.main().text2->verticalScrollBar();
+    QScrollBar* list = form.text1->verticalScrollBar();
+    for (const auto role : {QPalette::Window, QPalette::Button, QPalette::ButtonText,
+                            QPalette::WindowText, QPalette::Base})
+        QCOMPARE(list->palette().color(role), panel->palette().color(role));
+    // The arrow at the top, drawn, is the same picture in both.
+    const int side = std::min(list->width(), panel->width());
+    QCOMPARE(list->grab(QRect(0, 0, side, side)).toImage(),
+             panel->grab(QRect(0, 0, side, side)).toImage());
+}
+
+void TestWindowLook::pictureButtonFramedAllRound() {
+    ProgramFixture f;
+    f.click(f.main().command1);
+    QPushButton* button = f.editor().command3;
+    QCOMPARE(button->size(), QSize(41, 32));
+    const QImage image = button->grab().toImage();
+    const QColor frame(200, 200, 200);
+    // Every pixel of the outermost ring is the frame's colour.
+    for (int x = 0; x < image.width(); ++x) {
+        QCOMPARE(image.pixelColor(x, 0), frame);
+        QCOMPARE(image.pixelColor(x, image.height() - 1), frame);
+    }
+    for (int y = 0; y < image.height(); ++y) {
+        QCOMPARE(image.pixelColor(0, y), frame);
+        QCOMPARE(image.pixelColor(image.width() - 1, y), frame);
+    }
+}
+
+QTEST_MAIN(TestWindowLook)
+#include "test_window_look.moc"

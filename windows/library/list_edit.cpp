@@ -1,0 +1,67 @@
+#include "windows/library/list_edit.h"
+
+#include "core/array_library.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+
+ListEdit::ListEdit(QWidget* parent) : QPlainTextEdit(parent) {
+    setTabChangesFocus(true);
+}
+
+std::optional<QString> ListEdit::textProblem(QStringView text) {
+    for (const QChar c : text) {
+        if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            continue;
+        // Each line is a name: a character the name check refuses on its own is refused here.
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || c.category() == QChar::Other_Control) {
+            if (auto problem = library::nameProblem(QString(c)))
+                return problem;
+        }
+    }
+    return std::nullopt;
+}
+
+void ListEdit::insertFromMimeData(const QMimeData* source) {
+    if (source && source->hasText()) {
+        if (const auto problem = textProblem(source->text())) {
+            emit refused(*problem);
+            return;
+        }
+    }
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
+void ListEdit::keyPressEvent(QKeyEvent* event) {
+    // Tab with Ctrl (plain Tab never gets here) moves the focus too, never writes a tab.
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+        focusNextPrevChild(event->key() == Qt::Key_Tab &&
+                           !(event->modifiers() & Qt::ShiftModifier));
+        event->accept();
+        return;
+    }
+    // Editing keys carry control codes of their own (Backspace, Delete, Escape, Enter) and
+    // shortcuts come with Ctrl: anything else that would type a control character is refused.
+    const bool editingKey = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete ||
+                            event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
+                            event->key() == Qt::Key_Enter;
+    const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+    if (!editingKey && !shortcut && !event->text().isEmpty()) {
+        if (const auto problem = textProblem(event->text())) {
+            emit refused(*problem);
+            event->accept();
+            return;
+        }
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void ListEdit::inputMethodEvent(QInputMethodEvent* event) {
+    if (const auto problem = textProblem(event->commitString())) {
+        emit refused(*problem);
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(event);
+}

@@ -1,0 +1,28 @@
+// The save/load window's list editor: the text of SaveList, one array name a line. Tab moves the
+// focus as in every other control of the window, and no tab or other control character gets into
+// the text: typed, pasted or dropped, such text is refused whole, for the reason the name check
+// gives, and nothing is inserted.
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QString>
+#include <optional>
+
+class ListEdit : public QPlainTextEdit {
+    Q_OBJECT
+  public:
+    explicit ListEdit(QWidget* parent = nullptr);
+
+    // Why the text cannot go into the list, or nothing when it can: line breaks are allowed, any
+    // other control character is not.
+    static std::optional<QString> textProblem(QStringView text);
+
+  signals:
+    // A text was refused, for this reason.
+    void refused(const QString& reason);
+
+  protected:
+    void insertFromMimeData(const QMimeData* source) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+};

@@ -1,0 +1,63 @@
+#include "windows/main/matrix_label.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QMenu>
+
+MatrixLabel::MatrixLabel(QWidget* parent) : QLabel(parent) {
+    setWordWrap(false);
+    setTextFormat(Qt::PlainText);
+}
+
+QStringList MatrixLabel::wrapRow(const QString& row, const QFontMetrics& metrics, int width) {
+    QStringList lines;
+    QString line;
+    qsizetype i = 0;
+    while (i < row.size()) {
+        // The next value together with the blanks in front of it.
+        qsizetype start = i;
+        while (i < row.size() && row[i] == u' ')
+            ++i;
+        const qsizetype wordStart = i;
+        while (i < row.size() && row[i] != u' ')
+            ++i;
+        if (wordStart == i) {
+            line += row.mid(start); // trailing blanks stay on the line they end
+            break;
+        }
+        const QString withBlanks = row.mid(start, i - start);
+        if (!line.isEmpty() && metrics.horizontalAdvance(line + withBlanks) > width) {
+            lines.append(line);
+            line = row.mid(wordStart, i - wordStart);
+        } else {
+            line += withBlanks;
+        }
+    }
+    lines.append(line);
+    return lines;
+}
+
+void MatrixLabel::setMatrixText(const QString& text) {
+    text_ = text;
+    // Assistive technology reads the label by its name and the matrix as its description.
+    setAccessibleDescription(text);
+    const QFontMetrics metrics = fontMetrics();
+    QStringList shown;
+    for (const QString& row : text.split(u'\n'))
+        shown += wrapRow(row, metrics, width());
+    setText(shown.join(u'\n'));
+}
+
+void MatrixLabel::copyToClipboard() const {
+    QGuiApplication::clipboard()->setText(text_);
+}
+
+void MatrixLabel::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    QAction* copy = menu.addAction(QStringLiteral("Копировать"));
+    copy->setEnabled(!text_.isEmpty());
+    connect(copy, &QAction::triggered, this, &MatrixLabel::copyToClipboard);
+    menu.exec(event->globalPos());
+}

@@ -1,0 +1,32 @@
+// The main window's label for the eliminated matrix: a fixed label that wraps each row at its
+// blanks, as a designer's label of fixed size does, so that the right-hand values of a wide row go
+// on the next line instead of being cut off at the label's edge. "Копировать" in its context menu
+// copies the whole text with one line per row, not the wrapped form.
+#pragma once
+
+#include <QLabel>
+#include <QString>
+#include <QStringList>
+
+class QFontMetrics;
+
+class MatrixLabel : public QLabel {
+    Q_OBJECT
+  public:
+    explicit MatrixLabel(QWidget* parent = nullptr);
+
+    // Shows the text (rows separated by LF) wrapped to the label's width.
+    void setMatrixText(const QString& text);
+    const QString& matrixText() const { return text_; }
+    void copyToClipboard() const;
+
+    // The lines a row breaks into: each as wide as the width allows, broken only at blanks; the
+    // blanks at a break are dropped. A value wider than the whole width keeps a line of its own.
+    static QStringList wrapRow(const QString& row, const QFontMetrics& metrics, int width);
+
+  protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    QString text_;
+};
