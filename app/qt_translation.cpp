@@ -8,9 +8,9 @@
 
 bool installQtRussian(QTranslator& translator) {
     const QLocale russian(QLocale::Russian, QLocale::Russia);
-    const QString folders[] = {
-        QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("translations"))};
+    const QString folders[] = {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                               QDir(QCoreApplication::applicationDirPath())
+                                   .absoluteFilePath(QStringLiteral("translations"))};
     for (const QString& folder : folders) {
         if (translator.load(russian, QStringLiteral("qtbase"), QStringLiteral("_"), folder))
             return QCoreApplication::installTranslator(&translator);

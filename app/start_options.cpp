@@ -23,9 +23,10 @@ StartOptions parseStartOptions(const QStringList& arguments) {
         "Решение систем линейных уравнений порядка от 2 до 10.\n"
         "Без параметров программа работает с папкой files в текущей папке и не создаёт её."));
     const QCommandLineOption userFolder(
-        userFolderName, QStringLiteral("Работать в папке данных пользователя (~/.local/share/"
-                                       SLAU_APP_ID "): её папка files создаётся при первом "
-                                       "запуске, вместе со страницей справки."));
+        userFolderName,
+        QStringLiteral("Работать в папке данных пользователя (~/.local/share/" SLAU_APP_ID
+                       "): её папка files создаётся при первом "
+                       "запуске, вместе со страницей справки."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Показать этот текст и выйти."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
@@ -40,11 +41,13 @@ StartOptions parseStartOptions(const QStringList& arguments) {
     if (!parser.parse(withProgram))
         return refuse(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
-        return refuse(QStringLiteral("лишний аргумент «%1».").arg(parser.positionalArguments().front()));
+        return refuse(
+            QStringLiteral("лишний аргумент «%1».").arg(parser.positionalArguments().front()));
     if (parser.isSet(help))
         return {.action = StartOptions::Action::ShowHelp, .text = parser.helpText()};
     if (parser.isSet(version))
         return {.action = StartOptions::Action::ShowVersion,
                 .text = QStringLiteral("slau " SLAU_VERSION "\n")};
-    return {.action = StartOptions::Action::Run, .userFolder = parser.isSet(userFolder), .text = {}};
+    return {
+        .action = StartOptions::Action::Run, .userFolder = parser.isSet(userFolder), .text = {}};
 }

@@ -16,7 +16,7 @@
 
 class TestStart : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void parse_data();
     void parse();
@@ -27,7 +27,7 @@ private slots:
     void entryBoxMenuIsRussian();
     void messageBoxButtonsAreRussian();
 
-private:
+  private:
     QTranslator qtRussian_;
 };
 
@@ -44,7 +44,9 @@ bool readsRussian(QString text) {
 
 } // namespace
 
-void TestStart::initTestCase() { QVERIFY(installQtRussian(qtRussian_)); }
+void TestStart::initTestCase() {
+    QVERIFY(installQtRussian(qtRussian_));
+}
 
 void TestStart::parse_data() {
     using Action = StartOptions::Action;
@@ -53,7 +55,8 @@ void TestStart::parse_data() {
     QTest::addColumn<bool>("userFolder");
     QTest::addColumn<QString>("textHas");
     QTest::newRow("none") << QStringList{} << Action::Run << false << QString();
-    QTest::newRow("user folder") << QStringList{"--user-folder"} << Action::Run << true << QString();
+    QTest::newRow("user folder") << QStringList{"--user-folder"} << Action::Run << true
+                                 << QString();
     QTest::newRow("help") << QStringList{"--help"} << Action::ShowHelp << false << "--user-folder";
     QTest::newRow("-h") << QStringList{"-h"} << Action::ShowHelp << false << "--version";
     QTest::newRow("help wins over version")
@@ -65,8 +68,8 @@ void TestStart::parse_data() {
     QTest::newRow("folder name") << QStringList{"files"} << Action::Refuse << false << "«files»";
     QTest::newRow("option with a value")
         << QStringList{"--user-folder=/tmp"} << Action::Refuse << false << "user-folder";
-    QTest::newRow("Qt's own option") << QStringList{"-platform", "xcb"} << Action::Refuse << false
-                                     << "platform";
+    QTest::newRow("Qt's own option")
+        << QStringList{"-platform", "xcb"} << Action::Refuse << false << "platform";
 }
 
 void TestStart::parse() {
@@ -135,8 +138,8 @@ void TestStart::userFolder_data() {
     QTest::addColumn<bool>("problem");
     QTest::newRow("first use") << "none" << true << QByteArray("installed page") << false;
     QTest::newRow("user's own page kept") << "own" << true << QByteArray("my notes") << false;
-    QTest::newRow("link to a removed page kept") << "dangling" << true << QByteArray("<missing>")
-                                                 << false;
+    QTest::newRow("link to a removed page kept")
+        << "dangling" << true << QByteArray("<missing>") << false;
     QTest::newRow("no installed page") << "none" << false << QByteArray("<missing>") << true;
 }
 
@@ -176,7 +179,8 @@ void TestStart::entryBoxMenuIsRussian() {
     QLineEdit* entry = fixture.editor().text1;
     entry->setText(QStringLiteral("1 2 3"));
     entry->selectAll();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), entry->mapToGlobal(QPoint(5, 5)));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            entry->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(entry, &event);
     QMenu* menu = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {

@@ -8,7 +8,7 @@
 
 class TestIcons : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void pngHasAlpha_data();
     void pngHasAlpha();
     void smallIconIsDrawnForItsSize();
@@ -18,7 +18,8 @@ private slots:
 namespace {
 
 QImage icon(int size) {
-    return QImage(QDir(QStringLiteral(SLAU_ICON_FOLDER)).filePath(QStringLiteral("slau-%1.png").arg(size)))
+    return QImage(QDir(QStringLiteral(SLAU_ICON_FOLDER))
+                      .filePath(QStringLiteral("slau-%1.png").arg(size)))
         .convertToFormat(QImage::Format_ARGB32);
 }
 
@@ -32,14 +33,15 @@ void TestIcons::pngHasAlpha_data() {
 
 void TestIcons::pngHasAlpha() {
     QFETCH(int, size);
-    const QString path = QDir(QStringLiteral(SLAU_ICON_FOLDER)).filePath(QStringLiteral("slau-%1.png").arg(size));
+    const QString path =
+        QDir(QStringLiteral(SLAU_ICON_FOLDER)).filePath(QStringLiteral("slau-%1.png").arg(size));
     const QImage raw(path);
     QVERIFY2(!raw.isNull(), qPrintable(path));
     QCOMPARE(raw.size(), QSize(size, size));
     QVERIFY(raw.hasAlphaChannel());
     const QImage image = icon(size);
-    for (const QPoint corner : {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1),
-                                QPoint(size - 1, size - 1)})
+    for (const QPoint corner :
+         {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1), QPoint(size - 1, size - 1)})
         QCOMPARE(qAlpha(image.pixel(corner)), 0);
     QCOMPARE(qAlpha(image.pixel(size / 2, size / 2)), 255);
     // Bright green marks on the tile at every size.
@@ -58,9 +60,9 @@ void TestIcons::smallIconIsDrawnForItsSize() {
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
             const QRgb c = small.pixel(x, y);
-            const bool whole = qAlpha(c) == 0 ||
-                               (qAlpha(c) == 255 && (qGreen(c) == 0 || qGreen(c) == 255 ||
-                                                      qGreen(c) == 160));
+            const bool whole =
+                qAlpha(c) == 0 ||
+                (qAlpha(c) == 255 && (qGreen(c) == 0 || qGreen(c) == 255 || qGreen(c) == 160));
             halfTones += !whole;
         }
     }
@@ -78,7 +80,8 @@ void TestIcons::windowIconIsTheDesktopIcon() {
             const QRgb c = desktop.pixel(x, y);
             const int a = qAlpha(c);
             // Laid on black, a pixel keeps its colour scaled by its coverage.
-            expected.setPixel(x, y, qRgb(qRed(c) * a / 255, qGreen(c) * a / 255, qBlue(c) * a / 255));
+            expected.setPixel(x, y,
+                              qRgb(qRed(c) * a / 255, qGreen(c) * a / 255, qBlue(c) * a / 255));
         }
     }
     const QImage window = icons::windowImage();
