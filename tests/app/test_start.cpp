@@ -24,6 +24,7 @@ class TestStart : public QObject {
     void programEndsWithoutWindow();
     void userFolder_data();
     void userFolder();
+    void userFolderBlocked();
     void entryBoxMenuIsRussian();
     void messageBoxButtonsAreRussian();
 
@@ -171,6 +172,19 @@ void TestStart::userFolder() {
     const UserFolderResult again = prepareUserFolder(data, source);
     QCOMPARE(readBytes(data + "/files/help.htm"), pageAfter);
     QCOMPARE(again.folder, result.folder);
+}
+
+// A file where the data folder should be: no working folder is offered, and the message names
+// the folder that could not be made.
+void TestStart::userFolderBlocked() {
+    QTemporaryDir root;
+    const QString data = root.filePath("ru.slau.slau");
+    QVERIFY(writeBytes(data, "not a folder"));
+    const UserFolderResult result = prepareUserFolder(data, root.filePath("help.htm"));
+    QVERIFY(result.folder.isEmpty());
+    QVERIFY2(result.problem.contains(QDir::toNativeSeparators(data + "/files")),
+             qPrintable(result.problem));
+    QCOMPARE(readBytes(data), QByteArray("not a folder"));
 }
 
 void TestStart::entryBoxMenuIsRussian() {
