@@ -30,10 +30,14 @@ done
 # qt6-base-dev brings Qt 6 Core, Gui, Widgets and Test with their CMake files; the OpenGL and
 # Vulkan headers that the Qt6Gui CMake files look for are listed as well, to be sure.
 # fonts-liberation gives the narrow sans-serif the windows are laid out for (and measured with);
-# locales lets the locale test generate ru_RU.UTF-8; xvfb and xauth give the middle-button paste
-# test an X server with a primary selection.
+# locales lets the locale test generate ru_RU.UTF-8; qt6-translations-l10n holds Qt's Russian texts;
+# xvfb and xauth give the middle-button paste test an X server with a primary selection.
+# The install checks use desktop-file-validate (desktop-file-utils), appstreamcli (appstream) and
+# man (man-db); the package test builds the .deb with cpack (dpkg-shlibdeps from dpkg-dev, file)
+# and installs it into a Debian 12 root made by debootstrap.
 install_missing cmake g++ make qt6-base-dev libgl-dev libglx-dev libvulkan-dev fonts-liberation \
-    locales xvfb xauth
+    locales xvfb xauth qt6-translations-l10n desktop-file-utils appstream man-db dpkg-dev file \
+    debootstrap
 
 cmake -S . -B "$build_dir" -DSLAU_SANITIZE="$sanitize"
 cmake --build "$build_dir" -j"$(nproc)"

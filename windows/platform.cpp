@@ -2,7 +2,6 @@
 
 #include "windows/ui_kit.h"
 
-#include <QAbstractButton>
 #include <QDesktopServices>
 #include <QLocale>
 #include <QMessageBox>
@@ -13,13 +12,9 @@ Platform::Answer DesktopPlatform::messageBox(QWidget* parent, const QString& tex
     QMessageBox box(parent);
     box.setWindowTitle(title);
     box.setText(ui::screenText(text));
-    if (buttons == Buttons::OkCancel) {
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
-    } else {
-        box.setStandardButtons(QMessageBox::Ok);
-    }
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    // The buttons' Russian captions come from Qt's own translation, loaded at start.
+    box.setStandardButtons(buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
+                                                        : QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
 }
 

@@ -1,5 +1,6 @@
 #include "windows/extras/help.h"
 
+#include "support/build_info.h"
 #include "windows/platform.h"
 
 #include <QDir>
@@ -13,8 +14,29 @@ const QString browserPath = QStringLiteral("files/iexplore");
 
 } // namespace
 
+QStringList help::pageCandidates(const QString& installFolder) {
+    const QDir program(installFolder);
+    return {program.absoluteFilePath(QStringLiteral("files/help.htm")),
+            QDir::current().absoluteFilePath(QStringLiteral("files/help.htm")),
+            QDir::cleanPath(program.absoluteFilePath(QStringLiteral(SLAU_DATA_FROM_BIN "/help.htm")))};
+}
+
 QString help::pagePath(const QString& installFolder) {
-    return QDir(installFolder).absoluteFilePath(QStringLiteral("files/help.htm"));
+    const QStringList candidates = pageCandidates(installFolder);
+    for (const QString& path : candidates) {
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return candidates.front();
+}
+
+QString help::shippedPage(const QString& installFolder) {
+    const QStringList candidates = pageCandidates(installFolder);
+    for (const QString& path : {candidates.front(), candidates.back()}) {
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return {};
 }
 
 bool help::openPage(Platform& platform, const QString& pagePath) {

@@ -3,13 +3,21 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class Platform;
 
 namespace help {
 
-// The help page of an installation: files/help.htm in its folder.
+// Where the help page is looked for, in this order: files/help.htm in the program's folder, the
+// same in the working folder, then the page an installation keeps in its data folder
+// (share/slau/help.htm beside bin/).
+QStringList pageCandidates(const QString& installFolder);
+// The first of the candidates that exists; the program folder's files/help.htm when none does.
 QString pagePath(const QString& installFolder);
+// The page the program ships with: the first of the candidates outside the working folder that
+// exists, else empty.
+QString shippedPage(const QString& installFolder);
 // False when neither browser could be started.
 bool openPage(Platform& platform, const QString& pagePath);
 

@@ -61,25 +61,14 @@ QPen stroke(const QColor& colour, qreal width) {
     return QPen(colour, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
 }
 
-// A matrix of digits with its right-hand sides, in square brackets.
+// The desktop icon (data/icons/slau.svg, rendered at 128 pixels) laid on black: a 24-bit picture
+// with the same matrix in brackets.
 QImage drawWindowImage() {
+    const QImage icon(QStringLiteral(":/icons/slau-128.png"));
     QImage image(128, 128, QImage::Format_RGB888);
     image.fill(Qt::black);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(stroke(green, 6));
-    p.drawPolyline(QPolygon({QPoint(30, 14), QPoint(12, 14), QPoint(12, 114), QPoint(30, 114)}));
-    p.drawPolyline(QPolygon({QPoint(98, 14), QPoint(116, 14), QPoint(116, 114), QPoint(98, 114)}));
-    p.setPen(stroke(darkGreen, 2));
-    p.drawLine(QPoint(84, 24), QPoint(84, 104));
-    p.setPen(stroke(green, 3));
-    static const char* const rows[3] = {"213", "132", "321"};
-    static const char* const sides[3] = {"7", "5", "4"};
-    for (int r = 0; r < 3; ++r) {
-        const int top = 28 + 28 * r;
-        drawText(p, rows[r], 28, top, 10, 18, 18);
-        drawText(p, sides[r], 92, top, 10, 18, 18);
-    }
+    p.drawImage(QRect(0, 0, 128, 128), icon);
     return image;
 }
 

@@ -10,7 +10,7 @@
 
 namespace icons {
 
-QIcon windowIcon();     // 128 x 128: a matrix in brackets
+QIcon windowIcon();     // 128 x 128: the desktop icon, a matrix in brackets, on black
 QPixmap aboutPicture(); // 128 x 128, also the about window's icon
 QIcon libraryIcon();    // 32 x 32 and 16 x 16, 16 colours: an arrow into a folder
 

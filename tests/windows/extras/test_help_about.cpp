@@ -6,6 +6,8 @@
 #include "windows/extras/icons.h"
 
 #include <QFile>
+#include <QMap>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QSet>
 #include <QtTest>
@@ -14,6 +16,8 @@ class TestHelpAbout : public QObject {
     Q_OBJECT
 private slots:
     void pagePathIsInFilesOfInstallFolder();
+    void pageLookup_data();
+    void pageLookup();
     void openPage_data();
     void openPage();
     void helpTwiceStartsTwice();
@@ -34,6 +38,38 @@ void TestHelpAbout::pagePathIsInFilesOfInstallFolder() {
              QStringLiteral("/opt/slau/bin/files/help.htm"));
     TempWorkFolder work;
     QCOMPARE(help::pagePath(QString()), QDir(work.path()).absoluteFilePath("files/help.htm"));
+}
+
+void TestHelpAbout::pageLookup_data() {
+    // Which pages exist: in the program's folder (files/help.htm), in the working folder
+    // (files/help.htm), in the installation's share/slau; which one is opened and which one a
+    // user folder links to.
+    QTest::addColumn<QString>("present");
+    QTest::addColumn<QString>("opened");
+    QTest::addColumn<QString>("shipped");
+    QTest::newRow("all three") << "PWI" << "P" << "P";
+    QTest::newRow("working and installed") << "WI" << "W" << "I";
+    QTest::newRow("installed only") << "I" << "I" << "I";
+    QTest::newRow("working only") << "W" << "W" << "";
+    QTest::newRow("none: the program folder's path") << "" << "P" << "";
+}
+
+void TestHelpAbout::pageLookup() {
+    QFETCH(QString, present);
+    QFETCH(QString, opened);
+    QFETCH(QString, shipped);
+    TempWorkFolder work;
+    QTemporaryDir install;
+    const QString bin = install.filePath("bin");
+    const QMap<QChar, QString> pages = {{u'P', bin + "/files/help.htm"},
+                                        {u'W', QDir::current().absoluteFilePath("files/help.htm")},
+                                        {u'I', install.filePath("share/slau/help.htm")}};
+    for (const QChar which : present) {
+        QVERIFY(QFileInfo(pages[which]).dir().mkpath("."));
+        QVERIFY(writeBytes(pages[which], "page"));
+    }
+    QCOMPARE(help::pagePath(bin), QDir::cleanPath(pages[opened.front()]));
+    QCOMPARE(help::shippedPage(bin), shipped.isEmpty() ? QString() : QDir::cleanPath(pages[shipped.front()]));
 }
 
 namespace {
