@@ -7,7 +7,8 @@ cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")"
 . scripts/install_missing.sh
 
 # fonts-liberation gives the narrow sans-serif the windows are laid out for.
-install_missing cmake g++ make qt6-base-dev libgl-dev libglx-dev libvulkan-dev fonts-liberation
+install_missing cmake g++ make qt6-base-dev libgl-dev libglx-dev libvulkan-dev fonts-liberation \
+    libgmp-dev pkg-config
 
 cmake -S . -B build
 cmake --build build --target slau -j"$(nproc)"

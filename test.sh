@@ -32,6 +32,7 @@ done
 # fonts-liberation gives the narrow sans-serif the windows are laid out for (and measured with);
 # locales lets the locale test generate ru_RU.UTF-8.
 install_missing cmake g++ make qt6-base-dev libgl-dev libglx-dev libvulkan-dev fonts-liberation \
+    libgmp-dev pkg-config \
     locales
 
 cmake -S . -B "$build_dir" -DSLAU_SANITIZE="$sanitize"
