@@ -60,5 +60,6 @@ void AnswerArea::contextMenuEvent(QContextMenuEvent* event) {
     QAction* copy = menu.addAction(QStringLiteral("Копировать"));
     copy->setEnabled(!lines_.isEmpty());
     connect(copy, &QAction::triggered, this, &AnswerArea::copyToClipboard);
+    menu.addActions(menuActions_);
     menu.exec(event->globalPos());
 }

@@ -3,8 +3,11 @@
 // and can be copied (Ctrl+C or the context menu "Копировать").
 #pragma once
 
+#include <QList>
 #include <QStringList>
 #include <QWidget>
+
+class QAction;
 
 class AnswerArea : public QWidget {
     Q_OBJECT
@@ -20,6 +23,8 @@ public:
     // The printed lines as they can be seen in the area's height.
     QStringList visibleLines() const;
     void copyToClipboard() const;
+    // An item the context menu offers after "Копировать".
+    void addMenuAction(QAction* action) { menuActions_.append(action); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -28,4 +33,5 @@ protected:
 
 private:
     QStringList lines_;
+    QList<QAction*> menuActions_;
 };

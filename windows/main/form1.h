@@ -2,6 +2,7 @@
 // solution and the eliminated matrix, and browses, shows and edits the answer log.
 #pragma once
 
+#include "core/solve_record.h"
 #include "support/file_status.h"
 
 #include <QMainWindow>
@@ -9,6 +10,7 @@
 class Program;
 class AnswerArea;
 class WindowAnimation;
+class StepsWindow;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -38,6 +40,13 @@ public:
 
     bool panelShown() const { return panelShown_; }
 
+    // "Решение по шагам…" (the answer area's and Label1's context menus, and its shortcut):
+    // the steps window for the last solve.
+    void stepsClick();
+    // The caption Label1 was given by the last solve, as the program's text (rows end in CR LF).
+    const QString& label1Caption() const { return label1Caption_; }
+    StepsWindow* stepsWindow() const { return stepsWindow_; }
+
     QPushButton* command1 = nullptr;
     QLineEdit* text1 = nullptr;
     QPushButton* command3 = nullptr;
@@ -62,6 +71,7 @@ public:
     QAction* what = nullptr;
     QAction* final = nullptr;
     QAction* about = nullptr;
+    QAction* steps = nullptr;
 
     WindowAnimation* animation() const { return animation_; }
 
@@ -72,6 +82,7 @@ protected:
 private:
     void buildControls(QWidget* client);
     void buildMenus();
+    void buildStepsCommand();
     void solveSystem();
     // The next answer on the open browse into the answer area; "Следующий ответ" on when found.
     void showNextAnswer();
@@ -82,4 +93,8 @@ private:
     Program& program_;
     WindowAnimation* animation_ = nullptr;
     bool panelShown_ = false;
+    QString label1Caption_;
+    solver::SolveRecord lastSolve_;
+    QString lastEntryText_;
+    StepsWindow* stepsWindow_ = nullptr;
 };
