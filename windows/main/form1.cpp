@@ -12,7 +12,9 @@
 #include "windows/program.h"
 #include "windows/ui_kit.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -74,8 +76,22 @@ void Form1::buildStepsCommand() {
     steps->setEnabled(false);
     addAction(steps);
     picture1->addMenuAction(steps);
-    label1->installEventFilter(this);
+    label1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(label1, &QWidget::customContextMenuRequested, this, &Form1::label1Menu);
     connect(steps, &QAction::triggered, this, &Form1::stepsClick);
+}
+
+void Form1::label1Menu(const QPoint& position) {
+    // "Копировать" copies the selected part of the matrix, or all of it when none is selected.
+    QMenu menu(label1);
+    QAction* copy = menu.addAction(QStringLiteral("Копировать"));
+    copy->setEnabled(!label1->text().isEmpty());
+    connect(copy, &QAction::triggered, this, [this] {
+        QGuiApplication::clipboard()->setText(label1->hasSelectedText() ? label1->selectedText()
+                                                                        : label1->text());
+    });
+    menu.addAction(steps);
+    menu.exec(label1->mapToGlobal(position));
 }
 
 void Form1::buildControls(QWidget* client) {
@@ -181,12 +197,6 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         command1Click();
         return true;
     }
-    // Label1's own context menu ("Копировать", "Выделить всё") gets the steps item as Qt
-    // polishes it, before it is laid out and shown.
-    if (watched == label1 && event->type() == QEvent::ChildPolished) {
-        if (auto* menu = qobject_cast<QMenu*>(static_cast<QChildEvent*>(event)->child()))
-            menu->addAction(steps);
-    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -244,7 +254,6 @@ void Form1::stepsClick() {
     stepsWindow_->setText(
         steps::fullText(lastSolve_, lastEntryText_, program_.decimalSeparator()));
     stepsWindow_->show();
-    stepsWindow_->raise();
     stepsWindow_->activateWindow();
 }
 

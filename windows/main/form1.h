@@ -83,6 +83,7 @@ private:
     void buildControls(QWidget* client);
     void buildMenus();
     void buildStepsCommand();
+    void label1Menu(const QPoint& position);
     void solveSystem();
     // The next answer on the open browse into the answer area; "Следующий ответ" on when found.
     void showNextAnswer();
