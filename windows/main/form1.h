@@ -46,6 +46,8 @@ public:
     // The caption Label1 was given by the last solve, as the program's text (rows end in CR LF).
     const QString& label1Caption() const { return label1Caption_; }
     StepsWindow* stepsWindow() const { return stepsWindow_; }
+    // The record of the last solve the window shows.
+    const solver::SolveRecord& stepsRecord() const { return lastSolve_; }
 
     QPushButton* command1 = nullptr;
     QLineEdit* text1 = nullptr;
