@@ -46,6 +46,13 @@ private:
         const QString t = f(value);
         return t.startsWith(u'-') ? u'(' + t + u')' : t;
     }
+    // A value that "##0.000" shows as zero although it is not gets its exponent form beside it.
+    QString tiny(double value) const {
+        const QString t = f(value);
+        return std::fabs(value) < 0.0005 && value != 0
+                   ? t + QStringLiteral(" (точнее ") + magnitudeText(value, sep_) + u')'
+                   : t;
+    }
     const Matrix& before(std::size_t p) const { return p == 0 ? r_.initial : r_.passes[p - 1].after; }
 
     void pass(std::size_t p) {
@@ -95,7 +102,7 @@ private:
         case StopReason::AnswerOverflow:
             out_ += QStringLiteral("\nПоследний диагональный элемент %1 не равен нулю: "
                                    "исключение закончено.\n")
-                        .arg(f(r_.final(n - 1, n - 1)));
+                        .arg(tiny(r_.final(n - 1, n - 1)));
             break;
         case StopReason::ZeroLastPivot:
             out_ += QStringLiteral("\nПоследний диагональный элемент равен нулю: ") +
