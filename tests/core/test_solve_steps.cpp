@@ -328,6 +328,15 @@ void TestSolveSteps::condition() {
     else // κ∞ of the Hilbert matrix of order 8 is about 3.4E+10
         QVERIFY(*computed > 3.3e10 && *computed < 3.5e10);
     QCOMPARE(steps::illConditioned(*computed), warned);
+    // A unique answer of the system carries the warning exactly when the matrix is ill-conditioned.
+    SystemStore store;
+    store.matrix = m;
+    store.answers.resize(order);
+    solver::SolveRecord record;
+    if (solver::solveSystem(store, record) == solver::Outcome::Unique)
+        QCOMPARE(steps::trustText(record, u'.').contains(steps::illConditionedText), warned);
+    else
+        QVERIFY(std::isinf(*computed) && steps::trustText(record, u'.').isEmpty());
 }
 
 void TestSolveSteps::floatSingularExactUnique() {
