@@ -3,8 +3,8 @@
 // text alone (elimination, trust check with the exact inverse, exact answer), and the solve with
 // and without the record.
 #include "bench_common.h"
-#include "core/steps_text.h"
 #include "core/solver.h"
+#include "core/steps_text.h"
 #include "windows/editor/form2.h"
 #include "windows/main/form1.h"
 #include "windows/main/steps_window.h"
@@ -97,8 +97,9 @@ int main(int argc, char** argv) {
     std::printf("first opening of the steps window (created): %.2f ms\n", first);
     std::printf("later openings: median %.2f ms, worst %.2f ms\n", median(open),
                 *std::max_element(open.begin(), open.end()));
-    std::printf("steps text alone (with trust check and exact answer): median %.2f ms, worst %.2f ms\n",
-                median(text), *std::max_element(text.begin(), text.end()));
+    std::printf(
+        "steps text alone (with trust check and exact answer): median %.2f ms, worst %.2f ms\n",
+        median(text), *std::max_element(text.begin(), text.end()));
     std::printf("one solve: %.2f us without the record, %.2f us with it\n", median(plain),
                 median(recorded));
     return 0;

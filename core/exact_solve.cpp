@@ -79,7 +79,9 @@ mpz_class powerOfTen(long long exponent) {
 // Reduces the rows (Gauss-Jordan) over the first pivotColumns columns, taking the first non-zero
 // entry of a column as its pivot. The rank, or nothing when a number grew past digitLimit.
 std::optional<int> reduce(std::vector<mpq_class>& m, int rows, int columns, int pivotColumns) {
-    auto at = [&](int i, int j) -> mpq_class& { return m[static_cast<std::size_t>(i) * columns + j]; };
+    auto at = [&](int i, int j) -> mpq_class& {
+        return m[static_cast<std::size_t>(i) * columns + j];
+    };
     int r = 0;
     mpq_class f;
     for (int k = 0; k < pivotColumns && r < rows; ++k) {
@@ -182,7 +184,8 @@ System systemFor(const Matrix& asSolved, int n, QStringView entryText) {
     const QList<QStringView> tokens = entry::tokens(entryText);
     bool matches = !tokens.isEmpty() && asSolved.rows() >= n && asSolved.columns() == columns;
     for (int k = 0; matches && k < n * columns; ++k)
-        matches = numbers::valueOfText(tokens[k % tokens.size()]) == asSolved(k / columns, k % columns);
+        matches =
+            numbers::valueOfText(tokens[k % tokens.size()]) == asSolved(k / columns, k % columns);
     system.values.reserve(static_cast<std::size_t>(n) * columns);
     if (matches) {
         system.source = Source::EntryText;

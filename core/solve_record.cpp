@@ -20,7 +20,9 @@ void SolveRecord::pivotChosen(int row, double magnitude) {
     passes.back().pivotMagnitude = magnitude;
 }
 
-void SolveRecord::rowsExchanged() { passes.back().exchanged = true; }
+void SolveRecord::rowsExchanged() {
+    passes.back().exchanged = true;
+}
 
 void SolveRecord::factorUsed(int row, double factor) {
     passes.back().factors.push_back({row, factor});

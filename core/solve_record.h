@@ -17,14 +17,14 @@ struct RowFactor {
 };
 
 struct SolvePass {
-    int column = 0;          // the pivot column k (also the row the pivot moves to)
-    int pivotRow = -1;       // -1: the column is zero from the diagonal down
+    int column = 0;    // the pivot column k (also the row the pivot moves to)
+    int pivotRow = -1; // -1: the column is zero from the diagonal down
     double pivotMagnitude = 0;
-    bool exchanged = false;  // rows k and pivotRow were exchanged
+    bool exchanged = false; // rows k and pivotRow were exchanged
     std::vector<RowFactor> factors;
-    int overflowRow = -1;    // the row whose update gave a value that is not finite
-    bool finished = false;   // every row below the pivot was updated
-    Matrix after;            // the matrix when the pass ended (or stopped)
+    int overflowRow = -1;  // the row whose update gave a value that is not finite
+    bool finished = false; // every row below the pivot was updated
+    Matrix after;          // the matrix when the pass ended (or stopped)
 };
 
 enum class StopReason {
@@ -60,13 +60,13 @@ public:
     void finished(Outcome result, const Matrix& matrix);
 
     int order = 0;
-    Matrix initial;            // the augmented matrix as solved
+    Matrix initial; // the augmented matrix as solved
     std::vector<SolvePass> passes;
     StopReason stop = StopReason::None;
     std::vector<BackStep> back; // in the order computed (last unknown first)
-    Matrix final;              // the matrix the solver left
+    Matrix final;               // the matrix the solver left
     Outcome outcome{};
-    bool complete = false;     // the solve ran to its end with this record
+    bool complete = false; // the solve ran to its end with this record
 };
 
 } // namespace solver

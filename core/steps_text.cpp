@@ -14,9 +14,13 @@ using solver::SolvePass;
 using solver::SolveRecord;
 using solver::StopReason;
 
-QString lf(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+QString lf(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
-QString number(int value) { return QString::number(value); }
+QString number(int value) {
+    return QString::number(value);
+}
 
 class Writer {
 public:
@@ -26,8 +30,9 @@ public:
         out_ += QStringLiteral("Система, как она решалась (в последнем столбце правые части):\n");
         out_ += lf(solver::matrixText(r_.initial, sep_));
         if (r_.stop == StopReason::InputNotFinite) {
-            out_ += QStringLiteral("\nВ матрице есть значение, которое не является конечным числом: ") +
-                    solver::overflowText + u'\n';
+            out_ +=
+                QStringLiteral("\nВ матрице есть значение, которое не является конечным числом: ") +
+                solver::overflowText + u'\n';
             return out_;
         }
         for (std::size_t p = 0; p < r_.passes.size(); ++p)
@@ -53,14 +58,17 @@ private:
                    ? t + QStringLiteral(" (точнее ") + magnitudeText(value, sep_) + u')'
                    : t;
     }
-    const Matrix& before(std::size_t p) const { return p == 0 ? r_.initial : r_.passes[p - 1].after; }
+    const Matrix& before(std::size_t p) const {
+        return p == 0 ? r_.initial : r_.passes[p - 1].after;
+    }
 
     void pass(std::size_t p) {
         const SolvePass& s = r_.passes[p];
         const int k = s.column;
         const int n = r_.order;
         const Matrix& m = before(p);
-        out_ += QStringLiteral("\nШаг %1: столбец %1, строки %1–%2.\n").arg(number(k + 1), number(n));
+        out_ +=
+            QStringLiteral("\nШаг %1: столбец %1, строки %1–%2.\n").arg(number(k + 1), number(n));
         if (s.pivotRow < 0) {
             out_ += QStringLiteral("В столбце %1 от строки %1 вниз все элементы равны нулю: "
                                    "ведущего элемента нет.\n")
@@ -81,9 +89,10 @@ private:
         auto rowOf = [&](int i) { return i == k ? s.pivotRow : (i == s.pivotRow ? k : i); };
         const double pivot = m(s.pivotRow, k);
         for (const solver::RowFactor& rf : s.factors) {
-            out_ += QStringLiteral("Строка %1: множитель %2 / %3 = %4; строка %1 - %5 × строка %6.\n")
-                        .arg(number(rf.row + 1), term(m(rowOf(rf.row), k)), term(pivot),
-                             f(rf.factor), term(rf.factor), number(k + 1));
+            out_ +=
+                QStringLiteral("Строка %1: множитель %2 / %3 = %4; строка %1 - %5 × строка %6.\n")
+                    .arg(number(rf.row + 1), term(m(rowOf(rf.row), k)), term(pivot), f(rf.factor),
+                         term(rf.factor), number(k + 1));
             if (rf.row == s.overflowRow)
                 out_ += QStringLiteral("В строке %1 получилось число вне диапазона чисел "
                                        "двойной точности.\n")
@@ -170,11 +179,15 @@ std::vector<double> answersOf(const SolveRecord& record) {
     return x;
 }
 
-QString limitText() { return QString::number(exact::digitLimit); }
+QString limitText() {
+    return QString::number(exact::digitLimit);
+}
 
 } // namespace
 
-bool illConditioned(double condition) { return condition * unitRoundoff > 1e-8; }
+bool illConditioned(double condition) {
+    return condition * unitRoundoff > 1e-8;
+}
 
 QString magnitudeText(double value, QChar decimalSeparator) {
     if (value == 0)

@@ -54,8 +54,7 @@ RandomSystem makeSystem(std::mt19937& random, Kind kind) {
         for (int j = 0; j < columns; ++j) {
             if (kind == Kind::Integers || kind == Kind::Exchanges)
                 at(i, j) = small(random);
-            else
-            {
+            else {
                 at(i, j) = mpq_class(wide(random), kind == Kind::Decimals ? 1000 : 100);
                 at(i, j).canonicalize();
             }
@@ -126,7 +125,8 @@ QString lastMatrixBlock(const QString& text, int rows) {
     int start = -1;
     for (int i = 0; i < lines.size(); ++i)
         if ((lines[i].startsWith(QStringLiteral("Матрица")) ||
-             lines[i].startsWith(QStringLiteral("Система"))) && lines[i].endsWith(u':'))
+             lines[i].startsWith(QStringLiteral("Система"))) &&
+            lines[i].endsWith(u':'))
             start = i + 1;
     if (start < 0 || start + rows > lines.size())
         return QStringLiteral("<none>");
@@ -184,13 +184,16 @@ void TestSolveSteps::randomSystems() {
         for (std::size_t v = 0; v < s.values.size(); ++v)
             QVERIFY2(system.values[v] == s.values[v],
                      qPrintable(s.text + u'|' + QString::number(v) + u'|' +
-                                QString::fromStdString(system.values[v].get_str() + " " + s.values[v].get_str())));
+                                QString::fromStdString(system.values[v].get_str() + " " +
+                                                       s.values[v].get_str())));
         const exact::Answer answer = exact::solve(system);
         if (s.singular) {
-            QCOMPARE(answer.kind, s.inconsistent ? exact::Kind::Inconsistent : exact::Kind::Infinite);
+            QCOMPARE(answer.kind,
+                     s.inconsistent ? exact::Kind::Inconsistent : exact::Kind::Infinite);
             if (outcome == solver::Outcome::Unique) {
                 ++singularButNotExactly;
-                QVERIFY(steps::exactText(record, s.text).contains(QStringLiteral("ошибок округления")));
+                QVERIFY(
+                    steps::exactText(record, s.text).contains(QStringLiteral("ошибок округления")));
             }
             continue;
         }
@@ -233,22 +236,38 @@ void TestSolveSteps::randomSystems() {
 void TestSolveSteps::exactTokens_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("exact"); // GMP's text of the rational, or "none" when too large
-    QTest::newRow("decimal tenth") << "0.1" << "1/10";
-    QTest::newRow("sign and exponent D") << "-2.5D-1" << "-1/4";
-    QTest::newRow("leading point") << ".5" << "1/2";
-    QTest::newRow("blanks skipped inside") << " 1\t2.5" << "25/2";
-    QTest::newRow("first wrong character ends") << "7x3" << "7";
-    QTest::newRow("comma is not a point") << "2,5" << "2";
-    QTest::newRow("no number") << "abc" << "0";
-    QTest::newRow("hexadecimal") << "&Hff" << "255";
-    QTest::newRow("octal") << "&o17" << "15";
-    QTest::newRow("ampersand alone") << "&x" << "0";
-    QTest::newRow("beyond the double range") << "1e400" << "1" + QString(400, u'0');
-    QTest::newRow("below the double range") << "-1e-400" << "-1/1" + QString(400, u'0');
-    QTest::newRow("zero with a huge exponent") << "0e999999999999" << "0";
-    QTest::newRow("trailing zeros to the exponent") << "1" + QString(2500, u'0') + "e-2500" << "1";
-    QTest::newRow("too many digits") << "1e2001" << "none";
-    QTest::newRow("too small") << "1e-2001" << "none";
+    QTest::newRow("decimal tenth") << "0.1"
+                                   << "1/10";
+    QTest::newRow("sign and exponent D") << "-2.5D-1"
+                                         << "-1/4";
+    QTest::newRow("leading point") << ".5"
+                                   << "1/2";
+    QTest::newRow("blanks skipped inside") << " 1\t2.5"
+                                           << "25/2";
+    QTest::newRow("first wrong character ends") << "7x3"
+                                                << "7";
+    QTest::newRow("comma is not a point") << "2,5"
+                                          << "2";
+    QTest::newRow("no number") << "abc"
+                               << "0";
+    QTest::newRow("hexadecimal") << "&Hff"
+                                 << "255";
+    QTest::newRow("octal") << "&o17"
+                           << "15";
+    QTest::newRow("ampersand alone") << "&x"
+                                     << "0";
+    QTest::newRow("beyond the double range") << "1e400"
+                                             << "1" + QString(400, u'0');
+    QTest::newRow("below the double range") << "-1e-400"
+                                            << "-1/1" + QString(400, u'0');
+    QTest::newRow("zero with a huge exponent") << "0e999999999999"
+                                               << "0";
+    QTest::newRow("trailing zeros to the exponent") << "1" + QString(2500, u'0') + "e-2500"
+                                                    << "1";
+    QTest::newRow("too many digits") << "1e2001"
+                                     << "none";
+    QTest::newRow("too small") << "1e-2001"
+                               << "none";
     QTest::newRow("hexadecimal too long") << "&H" + QString(1700, u'F') << "none";
 }
 
@@ -271,11 +290,13 @@ void TestSolveSteps::exactTokensAgreeWithDoubles() {
         const std::optional<mpq_class> value = exact::valueOfText(text);
         const double d = numbers::valueOfText(text);
         if (!value) { // only a value far outside the double range is too large to compute
-            QVERIFY2(d == 0 || std::fabs(d) == std::numeric_limits<double>::max(), qPrintable(text));
+            QVERIFY2(d == 0 || std::fabs(d) == std::numeric_limits<double>::max(),
+                     qPrintable(text));
             continue;
         }
         if (std::fabs(d) < 1e300 && (d != 0 || *value == 0))
-            QVERIFY2(value->get_d() == d || std::nextafter(value->get_d(), d) == d, qPrintable(text));
+            QVERIFY2(value->get_d() == d || std::nextafter(value->get_d(), d) == d,
+                     qPrintable(text));
     }
 }
 
@@ -364,7 +385,8 @@ void TestSolveSteps::overflowIsRecorded() {
     QCOMPARE(solver::solveSystem(store, record), solver::Outcome::Overflow);
     QCOMPARE(record.stop, solver::StopReason::Overflow);
     const QString steps = steps::eliminationText(record, u'.');
-    QVERIFY(steps.contains(QStringLiteral("Исключение остановлено на шаге 1: ") + solver::overflowText));
+    QVERIFY(steps.contains(QStringLiteral("Исключение остановлено на шаге 1: ") +
+                           solver::overflowText));
     QCOMPARE(lastMatrixBlock(steps, 2), solver::matrixText(store.matrix, u'.'));
     // The exact system has its solution all the same.
     QVERIFY(steps::exactText(record, text).contains(QStringLiteral("x1 = ")));

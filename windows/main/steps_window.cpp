@@ -24,9 +24,13 @@ StepsWindow::StepsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(ui::px(9600), ui::px(7200));
 }
 
-void StepsWindow::setText(const QString& text) { text1->setPlainText(text); }
+void StepsWindow::setText(const QString& text) {
+    text1->setPlainText(text);
+}
 
-QString StepsWindow::text() const { return text1->toPlainText(); }
+QString StepsWindow::text() const {
+    return text1->toPlainText();
+}
 
 void StepsWindow::showEvent(QShowEvent* event) {
     if (!shownOnce_) {

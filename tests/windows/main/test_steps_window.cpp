@@ -118,7 +118,8 @@ QString lastMatrixBlock(const QString& text, int rows) {
     int start = -1;
     for (int i = 0; i < lines.size(); ++i)
         if ((lines[i].startsWith(QStringLiteral("Матрица")) ||
-             lines[i].startsWith(QStringLiteral("Система"))) && lines[i].endsWith(u':'))
+             lines[i].startsWith(QStringLiteral("Система"))) &&
+            lines[i].endsWith(u':'))
             start = i + 1;
     QString block;
     for (int i = start; start >= 0 && i < start + rows && i < lines.size(); ++i)
@@ -166,8 +167,8 @@ void TestStepsWindow::workedSystems_data() {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("expected");
     QTest::newRow("row exchange") << 2 << "0 2 4 1 1 3" << rowExchangeText();
-    QTest::newRow("first random system") << 4 << "7 5 5 2 3 7 0 7 8 7 0 4 8 7 3 9 8 0 9 3 "
-                                         << firstRandomSystemText();
+    QTest::newRow("first random system")
+        << 4 << "7 5 5 2 3 7 0 7 8 7 0 4 8 7 3 9 8 0 9 3 " << firstRandomSystemText();
 }
 
 void TestStepsWindow::workedSystems() {
@@ -178,7 +179,8 @@ void TestStepsWindow::workedSystems() {
     f.enter(order, entry);
     f.click(f.main().command3);
     QString text = openedText(f);
-    const QRegularExpression residual(QStringLiteral("(невязка \\|b - A·x\\|: )\\d,\\d\\dE-1\\d\n"));
+    const QRegularExpression residual(
+        QStringLiteral("(невязка \\|b - A·x\\|: )\\d,\\d\\dE-1\\d\n"));
     const QRegularExpression kappa(QStringLiteral("(κ∞: )[1-9],\\d\\dE\\+00\n"));
     if (expected.contains(QStringLiteral("<residual>"))) {
         text.replace(residual, QStringLiteral("\\1<residual>\n"));
@@ -206,7 +208,8 @@ QStringList menuItems(QWidget* widget, QAction* steps, bool& stepsEnabled) {
             menu->close();
         }
     });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), widget->mapToGlobal(QPoint(5, 5)));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            widget->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(widget, &event);
     return items;
 }
@@ -252,7 +255,8 @@ void TestStepsWindow::followsTheLastSolve() {
     f.click(f.main().command3);
     QVERIFY(f.main().stepsWindow()->text().contains(
         QStringLiteral("наибольший по модулю в столбце 1 (из равных по модулю взят верхний)")));
-    QVERIFY(f.main().stepsWindow()->text().contains(QStringLiteral("Перестановка строк не нужна.")));
+    QVERIFY(
+        f.main().stepsWindow()->text().contains(QStringLiteral("Перестановка строк не нужна.")));
 }
 
 void TestStepsWindow::solvedAgainAfterElimination() {
