@@ -151,6 +151,8 @@ private slots:
     void condition();
     void floatSingularExactUnique();
     void overflowIsRecorded();
+    void outcomesTold_data();
+    void outcomesTold();
 };
 
 void TestSolveSteps::randomSystems() {
@@ -390,6 +392,58 @@ void TestSolveSteps::overflowIsRecorded() {
     QCOMPARE(lastMatrixBlock(steps, 2), solver::matrixText(store.matrix, u'.'));
     // The exact system has its solution all the same.
     QVERIFY(steps::exactText(record, text).contains(QStringLiteral("x1 = ")));
+}
+
+void TestSolveSteps::outcomesTold_data() {
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QStringList>("lines"); // lines the steps text must hold, in this order
+    QTest::newRow("zero first column")
+        << 2 << "0 1 1 0 2 2"
+        << QStringList{"В столбце 1 от строки 1 вниз все элементы равны нулю: ведущего элемента нет.",
+                       "Исключение остановлено на шаге 1: Одного решения нет",
+                       "Решение: Одного решения нет",
+                       "В точной арифметике система вырождена (ранг 1 из 2): решений бесконечно много."};
+    QTest::newRow("proportional rows")
+        << 2 << "1 2 3 2 4 6"
+        << QStringList{"Строки 1 и 2 переставлены.",
+                       "Последний диагональный элемент равен нулю: Одного решения нет",
+                       "В точной арифметике система вырождена (ранг 1 из 2): решений бесконечно много."};
+    QTest::newRow("contradicting rows")
+        << 2 << "1 2 3 2 4 7"
+        << QStringList{"В точной арифметике система вырождена (ранг 1 из 2): решений нет."};
+    QTest::newRow("tokens used again from the first")
+        << 2 << "1 2" << QStringList{"Система, как она решалась (в последнем столбце правые части):",
+                                     "1.000  2.000  1.000  ", "2.000  1.000  2.000  ",
+                                     "Решение: 1.000  0.000  ", "x1 = 1", "x2 = 0"};
+    QTest::newRow("hexadecimal and octal")
+        << 2 << "&H2 0 &O10 0 1 3" << QStringList{"x1 = 4", "x2 = 3"};
+    QTest::newRow("beyond the double range as written")
+        << 2 << "1e400 0 2e400 0 1 1"
+        << QStringList{"Решение: 1.000  1.000  ", "Точный ответ (числа взяты точно, как они записаны):",
+                       "x1 = 2", "x2 = 1"};
+    QTest::newRow("exact numbers too long")
+        << 2 << "1e1999 3 1e1998 7 1e1997 1"
+        << QStringList{"Не вычислен: в вычислении появились числа длиннее 2000 цифр."};
+    QTest::newRow("mixed fraction")
+        << 2 << "3 0 7 0 1 1" << QStringList{"x1 = 7/3 = 2 1/3", "x2 = 1"};
+}
+
+void TestSolveSteps::outcomesTold() {
+    QFETCH(int, order);
+    QFETCH(QString, entry);
+    QFETCH(QStringList, lines);
+    SystemStore store;
+    store.shapeForOrder(order);
+    entry::fillMatrix(store.matrix, entry, u'.');
+    solver::SolveRecord record;
+    solver::solveSystem(store, record);
+    const QStringList text = steps::fullText(record, entry, u'.').split(u'\n');
+    qsizetype at = 0;
+    for (const QString& line : lines) {
+        at = text.indexOf(line, at);
+        QVERIFY2(at >= 0, qPrintable(line));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSolveSteps)
