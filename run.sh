@@ -7,9 +7,9 @@ cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")"
 . scripts/install_missing.sh
 
 # fonts-liberation gives the narrow sans-serif the windows are laid out for; qt6-translations-l10n
-# holds Qt's own Russian texts (context menus, dialog buttons).
+# holds Qt's own Russian texts (context menus, dialog buttons); GMP gives the exact answers.
 install_missing cmake g++ make qt6-base-dev libgl-dev libglx-dev libvulkan-dev fonts-liberation \
-    qt6-translations-l10n
+    qt6-translations-l10n libgmp-dev pkg-config
 
 cmake -S . -B build
 cmake --build build --target slau -j"$(nproc)"

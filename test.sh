@@ -37,7 +37,7 @@ done
 # and installs it into a Debian 12 root made by debootstrap.
 install_missing cmake g++ make qt6-base-dev libgl-dev libglx-dev libvulkan-dev fonts-liberation \
     locales xvfb xauth qt6-translations-l10n desktop-file-utils appstream man-db dpkg-dev file \
-    debootstrap
+    debootstrap libgmp-dev pkg-config
 
 cmake -S . -B "$build_dir" -DSLAU_SANITIZE="$sanitize"
 cmake --build "$build_dir" -j"$(nproc)"

@@ -1,5 +1,6 @@
 #include "core/solver.h"
 
+#include "core/solve_record.h"
 #include "support/numbers.h"
 
 #include <cmath>
@@ -15,14 +16,27 @@ bool allFinite(const Matrix& m) {
     return true;
 }
 
-Outcome endWith(SystemStore& store, Outcome outcome, const QString& text) {
-    store.answers.assign(1, AnswerValue{text});
-    return outcome;
-}
+// Listens to nothing: every call is empty and inline, so the loop compiles as if it had none.
+struct NoObserver {
+    void started(const Matrix&, int) {}
+    void inputNotFinite() {}
+    void passStarted(int) {}
+    void pivotChosen(int, double) {}
+    void rowsExchanged() {}
+    void factorUsed(int, double) {}
+    void rowOverflowed(int, const Matrix&) {}
+    void passDone(const Matrix&) {}
+    void noPivot(const Matrix&) {}
+    void lastPivotZero() {}
+    void unknownSolved(int, double, double) {}
+    void answerNotFinite() {}
+    void finished(Outcome, const Matrix&) {}
+};
 
 // Forward elimination; false when a pivot column is zero from the diagonal down.
-bool eliminate(Matrix& m, int n, bool& overflow) {
+template <typename Observer> bool eliminate(Matrix& m, int n, bool& overflow, Observer& seen) {
     for (int k = 0; k <= n - 2; ++k) {
+        seen.passStarted(k);
         int pivotRow = -1;
         double pivotMagnitude = 0;
         for (int i = k; i < n; ++i) {
@@ -31,18 +45,23 @@ bool eliminate(Matrix& m, int n, bool& overflow) {
                 pivotRow = i;
             }
         }
-        if (pivotRow == -1)
+        if (pivotRow == -1) {
+            seen.noPivot(m);
             return false;
+        }
+        seen.pivotChosen(pivotRow, pivotMagnitude);
         if (pivotRow != k) {
             double* a = m.rowData(k);
             double* b = m.rowData(pivotRow);
             for (int j = 0; j <= n; ++j)
                 std::swap(a[j], b[j]);
+            seen.rowsExchanged();
         }
         const double* pivot = m.rowData(k);
         for (int i = k + 1; i < n; ++i) {
             double* row = m.rowData(i);
             const double factor = row[k] / pivot[k];
+            seen.factorUsed(i, factor);
             bool finite = std::isfinite(factor);
             for (int j = 0; j <= n; ++j) {
                 row[j] = j == k ? 0.0 : row[j] - pivot[j] * factor;
@@ -50,46 +69,72 @@ bool eliminate(Matrix& m, int n, bool& overflow) {
             }
             if (!finite) {
                 overflow = true;
+                seen.rowOverflowed(i, m);
                 return false;
             }
         }
+        seen.passDone(m);
     }
     return true;
 }
 
-} // namespace
+template <typename Observer>
+Outcome endWith(SystemStore& store, Outcome outcome, const QString& text, Observer& seen) {
+    store.answers.assign(1, AnswerValue{text});
+    seen.finished(outcome, store.matrix);
+    return outcome;
+}
 
-Outcome solveSystem(SystemStore& store) {
+template <typename Observer> Outcome solveWith(SystemStore& store, Observer& seen) {
     Matrix& m = store.matrix;
     const int n = m.order();
     if (n < 1 || m.rows() < n)
         return Outcome::NoSystem;
-    if (!allFinite(m))
-        return endWith(store, Outcome::Overflow, overflowText);
+    seen.started(m, n);
+    if (!allFinite(m)) {
+        seen.inputNotFinite();
+        return endWith(store, Outcome::Overflow, overflowText, seen);
+    }
     if (static_cast<int>(store.answers.size()) < n)
         store.answers.resize(static_cast<std::size_t>(n));
     bool overflow = false;
-    if (!eliminate(m, n, overflow))
-        return overflow ? endWith(store, Outcome::Overflow, overflowText)
-                        : endWith(store, Outcome::NoUnique, noUniqueText);
-    if (m(n - 1, n - 1) == 0)
-        return endWith(store, Outcome::NoUnique, noUniqueText);
+    if (!eliminate(m, n, overflow, seen))
+        return overflow ? endWith(store, Outcome::Overflow, overflowText, seen)
+                        : endWith(store, Outcome::NoUnique, noUniqueText, seen);
+    if (m(n - 1, n - 1) == 0) {
+        seen.lastPivotZero();
+        return endWith(store, Outcome::NoUnique, noUniqueText, seen);
+    }
     std::vector<double> x(static_cast<std::size_t>(n));
     x[n - 1] = m(n - 1, n) / m(n - 1, n - 1);
+    seen.unknownSolved(n - 1, 0.0, x[n - 1]);
     for (int i = n - 2; i >= 0; --i) {
         double s = 0;
         for (int j = i + 1; j < n; ++j)
             s += m(i, j) * x[j];
         x[i] = (m(i, n) - s) / m(i, i);
+        seen.unknownSolved(i, s, x[i]);
     }
     for (int i = 0; i < n; ++i) {
-        if (!std::isfinite(x[i]))
-            return endWith(store, Outcome::Overflow, overflowText);
+        if (!std::isfinite(x[i])) {
+            seen.answerNotFinite();
+            return endWith(store, Outcome::Overflow, overflowText, seen);
+        }
     }
     for (int i = 0; i < n; ++i)
         store.answers[i] = x[i];
+    seen.finished(Outcome::Unique, m);
     return Outcome::Unique;
 }
+
+} // namespace
+
+Outcome solveSystem(SystemStore& store) {
+    NoObserver none;
+    return solveWith(store, none);
+}
+
+Outcome solveSystem(SystemStore& store, SolveRecord& record) { return solveWith(store, record); }
 
 QString solutionLine(const SystemStore& store, Outcome outcome, QChar decimalSeparator) {
     if (outcome != Outcome::Unique) {

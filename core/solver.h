@@ -23,6 +23,10 @@ inline const QString overflowText = QStringLiteral("Переполнение п�
 // elimination got), the answers as the outcome says.
 Outcome solveSystem(SystemStore& store);
 
+class SolveRecord;
+// The same solve, with every step told to the record as it is done.
+Outcome solveSystem(SystemStore& store, SolveRecord& record);
+
 // The solution line: every value in "##0.000" followed by two blanks, or the text of the outcome.
 QString solutionLine(const SystemStore& store, Outcome outcome, QChar decimalSeparator);
 

@@ -293,3 +293,5 @@ void Form2::closeEvent(QCloseEvent* event) {
     hide();
     program_.showForm1();
 }
+
+QString Form2::entryText() const { return text1->text(); }

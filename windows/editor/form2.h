@@ -42,6 +42,8 @@ public:
     bool saveLastArray();
 
     int order() const;
+    // The entry text as it is now (the tokens the matrix was last filled from).
+    QString entryText() const;
 
     QLineEdit* text1 = nullptr;
     QLineEdit* text2 = nullptr;

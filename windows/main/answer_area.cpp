@@ -130,5 +130,6 @@ void AnswerArea::contextMenuEvent(QContextMenuEvent* event) {
     QAction* copy = menu.addAction(QStringLiteral("Копировать"));
     copy->setEnabled(!lines_.isEmpty());
     connect(copy, &QAction::triggered, this, &AnswerArea::copyToClipboard);
+    menu.addActions(menuActions_);
     menu.exec(event->globalPos());
 }

@@ -4,8 +4,11 @@
 // as a read-only text.
 #pragma once
 
+#include <QList>
 #include <QStringList>
 #include <QWidget>
+
+class QAction;
 
 class AnswerArea : public QWidget {
     Q_OBJECT
@@ -21,6 +24,8 @@ public:
     // The printed lines as they can be seen in the area's height.
     QStringList visibleLines() const;
     void copyToClipboard() const;
+    // An item the context menu offers after "Копировать".
+    void addMenuAction(QAction* action) { menuActions_.append(action); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -31,4 +36,5 @@ private:
     void textChanged();
 
     QStringList lines_;
+    QList<QAction*> menuActions_;
 };

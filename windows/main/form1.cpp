@@ -1,12 +1,14 @@
 #include "windows/main/form1.h"
 
 #include "core/solver.h"
+#include "core/steps_text.h"
 #include "windows/editor/form2.h"
 #include "windows/extras/extras_menus.h"
 #include "windows/extras/icons.h"
 #include "windows/extras/window_animation.h"
 #include "windows/main/answer_area.h"
 #include "windows/main/matrix_label.h"
+#include "windows/main/steps_window.h"
 #include "windows/platform.h"
 #include "windows/program.h"
 #include "windows/ui_kit.h"
@@ -15,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -86,7 +89,21 @@ Form1::Form1(Program& program) : program_(program) {
     buildMenus();
     animation_ = new WindowAnimation(client, SceneLayout::Main, graph, stoper);
     buildControls(client);
+    buildStepsCommand();
     ui::fixClientSize(this, client, 4710, 4080);
+}
+
+void Form1::buildStepsCommand() {
+    // Not in the menu bar: the context menus of the answer area and of Label1 offer it, and
+    // its shortcut works anywhere in the window.
+    steps = new QAction(QStringLiteral("Решение по шагам…"), this);
+    steps->setObjectName(QStringLiteral("steps"));
+    steps->setShortcut(QKeySequence(Qt::Key_F9));
+    steps->setEnabled(false);
+    addAction(steps);
+    picture1->addMenuAction(steps);
+    label1->addMenuAction(steps);
+    connect(steps, &QAction::triggered, this, &Form1::stepsClick);
 }
 
 void Form1::buildControls(QWidget* client) {
@@ -243,14 +260,30 @@ void Form1::solveSystem() {
     // After "Выгрузить массив" the store holds no system; the user solves what the editor shows.
     if (store.matrix.order() < 1 && program_.form2Exists())
         program_.form2().text2Change();
-    const solver::Outcome outcome = solver::solveSystem(store);
+    const solver::Outcome outcome = solver::solveSystem(store, lastSolve_);
     if (outcome == solver::Outcome::NoSystem)
         return;
+    lastEntryText_ = program_.form2Exists() ? program_.form2().entryText() : QString();
     const QChar separator = program_.decimalSeparator();
     const QString line = solver::solutionLine(store, outcome, separator);
     picture1->print(line);
-    label1->setMatrixText(ui::screenText(solver::matrixText(store.matrix, separator)));
+    label1Caption_ = solver::matrixText(store.matrix, separator);
+    label1->setMatrixText(ui::screenText(label1Caption_));
+    steps->setEnabled(true);
+    if (stepsWindow_ && stepsWindow_->isVisible())
+        stepsWindow_->setText(steps::fullText(lastSolve_, lastEntryText_, separator));
     succeeded(program_.answerLog().appendAnswer(line));
+}
+
+void Form1::stepsClick() {
+    if (!lastSolve_.complete)
+        return;
+    if (!stepsWindow_)
+        stepsWindow_ = new StepsWindow(this);
+    stepsWindow_->setText(
+        steps::fullText(lastSolve_, lastEntryText_, program_.decimalSeparator()));
+    stepsWindow_->show();
+    stepsWindow_->activateWindow();
 }
 
 void Form1::unloadmasClick() {

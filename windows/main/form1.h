@@ -2,6 +2,7 @@
 // solution and the eliminated matrix, and browses, shows and edits the answer log.
 #pragma once
 
+#include "core/solve_record.h"
 #include "support/file_status.h"
 #include "windows/main/matrix_label.h"
 
@@ -10,6 +11,7 @@
 class Program;
 class AnswerArea;
 class WindowAnimation;
+class StepsWindow;
 class QAction;
 
 class QLineEdit;
@@ -45,6 +47,15 @@ public:
     // The panel's text (CR LF between its lines) as "Сохранить" writes it: a mark becomes CR LF.
     static QString logText(const QString& panelCrlfText);
 
+    // "Решение по шагам…" (the answer area's and Label1's context menus, and its shortcut):
+    // the steps window for the last solve.
+    void stepsClick();
+    // The caption Label1 was given by the last solve, as the program's text (rows end in CR LF).
+    const QString& label1Caption() const { return label1Caption_; }
+    StepsWindow* stepsWindow() const { return stepsWindow_; }
+    // The record of the last solve the window shows.
+    const solver::SolveRecord& stepsRecord() const { return lastSolve_; }
+
     QPushButton* command1 = nullptr;
     QLineEdit* text1 = nullptr;
     QPushButton* command3 = nullptr;
@@ -69,6 +80,7 @@ public:
     QAction* what = nullptr;
     QAction* final = nullptr;
     QAction* about = nullptr;
+    QAction* steps = nullptr;
 
     WindowAnimation* animation() const { return animation_; }
 
@@ -79,6 +91,7 @@ protected:
 private:
     void buildControls(QWidget* client);
     void buildMenus();
+    void buildStepsCommand();
     void solveSystem();
     // The next answer on the open browse into the answer area; "Следующий ответ" on when found.
     void showNextAnswer();
@@ -89,4 +102,8 @@ private:
     Program& program_;
     WindowAnimation* animation_ = nullptr;
     bool panelShown_ = false;
+    QString label1Caption_;
+    solver::SolveRecord lastSolve_;
+    QString lastEntryText_;
+    StepsWindow* stepsWindow_ = nullptr;
 };

@@ -59,5 +59,6 @@ void MatrixLabel::contextMenuEvent(QContextMenuEvent* event) {
     QAction* copy = menu.addAction(QStringLiteral("Копировать"));
     copy->setEnabled(!text_.isEmpty());
     connect(copy, &QAction::triggered, this, &MatrixLabel::copyToClipboard);
+    menu.addActions(menuActions_);
     menu.exec(event->globalPos());
 }

@@ -5,9 +5,11 @@
 #pragma once
 
 #include <QLabel>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
+class QAction;
 class QFontMetrics;
 
 class MatrixLabel : public QLabel {
@@ -19,6 +21,8 @@ class MatrixLabel : public QLabel {
     void setMatrixText(const QString& text);
     const QString& matrixText() const { return text_; }
     void copyToClipboard() const;
+    // An action the context menu offers after "Копировать".
+    void addMenuAction(QAction* action) { menuActions_.append(action); }
 
     // The lines a row breaks into: each as wide as the width allows, broken only at blanks; the
     // blanks at a break are dropped. A value wider than the whole width keeps a line of its own.
@@ -29,4 +33,5 @@ class MatrixLabel : public QLabel {
 
   private:
     QString text_;
+    QList<QAction*> menuActions_;
 };

@@ -1,0 +1,106 @@
+// Times opening the steps window for order-10 systems with six-digit decimal entries, driving
+// the real main window offscreen: the first opening (the window is created) and later ones, the
+// text alone (elimination, trust check with the exact inverse, exact answer), and the solve with
+// and without the record.
+#include "bench_common.h"
+#include "core/solver.h"
+#include "core/steps_text.h"
+#include "windows/editor/form2.h"
+#include "windows/main/form1.h"
+#include "windows/main/steps_window.h"
+#include "windows/program.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <random>
+#include <vector>
+
+namespace {
+
+// n (n + 1) entries such as -123.456 or 7.25001: six significant digits, three decimals or more.
+QString sixDigitSystem(int n, std::mt19937& random) {
+    std::uniform_int_distribution<int> mantissa(100000, 999999);
+    std::uniform_int_distribution<int> point(0, 5);
+    QStringList tokens;
+    for (int k = 0; k < n * (n + 1); ++k) {
+        QString digits = QString::number(mantissa(random));
+        digits.insert(point(random) + 1, u'.');
+        tokens.append((random() & 1 ? QStringLiteral("-") : QString()) + digits);
+    }
+    return tokens.join(u' ') + u' ';
+}
+
+double milliseconds(std::chrono::steady_clock::time_point start) {
+    return bench::secondsSince(start) * 1e3;
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir folder;
+    QDir::setCurrent(folder.path());
+    QDir().mkdir(QStringLiteral("files"));
+    bench::SilentPlatform platform(u',');
+    Program program(platform);
+    program.start();
+    Form1& main = program.form1();
+    std::mt19937 random(2024);
+
+    constexpr int systems = 30;
+    std::vector<double> open, text, plain, recorded;
+    double first = 0;
+    for (int t = 0; t < systems; ++t) {
+        main.command1Click();
+        Form2& editor = program.form2();
+        editor.vscroll1->setValue(2);
+        editor.text1->setText(sixDigitSystem(10, random));
+        editor.command4Click();
+        main.command3Click();
+        auto start = std::chrono::steady_clock::now();
+        main.stepsClick();
+        app.processEvents();
+        (t == 0 ? first : open.emplace_back()) = milliseconds(start);
+        start = std::chrono::steady_clock::now();
+        const QString full = steps::fullText(main.stepsRecord(), editor.entryText(), u',');
+        text.push_back(milliseconds(start));
+        if (full != main.stepsWindow()->text())
+            std::printf("the window does not show the text of the record\n");
+        // The same system solved 1000 times, without and with the record.
+        SystemStore store;
+        for (const bool withRecord : {false, true}) {
+            solver::SolveRecord record;
+            start = std::chrono::steady_clock::now();
+            for (int r = 0; r < 1000; ++r) {
+                store.matrix = main.stepsRecord().initial;
+                if (withRecord)
+                    solver::solveSystem(store, record);
+                else
+                    solver::solveSystem(store);
+            }
+            (withRecord ? recorded : plain).push_back(milliseconds(start));
+        }
+    }
+    std::printf("order 10, six-digit decimals, %d systems\n", systems);
+    std::printf("first opening of the steps window (created): %.2f ms\n", first);
+    std::printf("later openings: median %.2f ms, worst %.2f ms\n", median(open),
+                *std::max_element(open.begin(), open.end()));
+    std::printf(
+        "steps text alone (with trust check and exact answer): median %.2f ms, worst %.2f ms\n",
+        median(text), *std::max_element(text.begin(), text.end()));
+    std::printf("one solve: %.2f us without the record, %.2f us with it\n", median(plain),
+                median(recorded));
+    return 0;
+}

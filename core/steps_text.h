@@ -1,0 +1,36 @@
+// The text of the steps window: the record of the last solve told in Russian, every number in
+// "##0.000", then the trust check of a unique answer and the exact answer in fractions.
+#pragma once
+
+#include "core/solve_record.h"
+
+#include <QChar>
+#include <QString>
+#include <QStringView>
+
+namespace steps {
+
+inline const QString illConditionedText =
+    QStringLiteral("Система плохо обусловлена: последние знаки ответа могут быть неверны");
+
+// The unit roundoff of doubles; the warning is given when κ∞ times it passes 1e-8.
+constexpr double unitRoundoff = 0x1p-53;
+bool illConditioned(double condition);
+
+// The elimination and back substitution as the record has them (lines end in LF; every matrix
+// block is the solver's matrix text, one row a line).
+QString eliminationText(const solver::SolveRecord& record, QChar decimalSeparator);
+
+// The residual and condition number of a unique answer; empty for any other outcome.
+QString trustText(const solver::SolveRecord& record, QChar decimalSeparator);
+
+// The exact answer of the system as solved; entryText is the editor's text at the solve.
+QString exactText(const solver::SolveRecord& record, QStringView entryText);
+
+// All three, with a blank line between them.
+QString fullText(const solver::SolveRecord& record, QStringView entryText, QChar decimalSeparator);
+
+// A magnitude in exponent form with two decimals ("1,23E-16"), 0 as "0".
+QString magnitudeText(double value, QChar decimalSeparator);
+
+} // namespace steps

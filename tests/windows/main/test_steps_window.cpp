@@ -1,0 +1,296 @@
+// The steps window: where it is found (the answer area's and Label1's context menus, F9), when
+// it can be opened, its full text for the two worked systems, and over random systems through
+// the real windows that its last matrix is the one Label1 was given.
+#include "program_fixture.h"
+
+#include "core/steps_text.h"
+#include "windows/main/steps_window.h"
+#include "windows/ui_kit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+#include <random>
+
+namespace {
+
+QString rowExchangeText() {
+    return QStringLiteral(
+        "Система, как она решалась (в последнем столбце правые части):\n"
+        "0,000  2,000  4,000  \n"
+        "1,000  1,000  3,000  \n"
+        "\n"
+        "Шаг 1: столбец 1, строки 1–2.\n"
+        "Ведущий элемент 1,000 в строке 2: наибольший по модулю в столбце 1.\n"
+        "Строки 1 и 2 переставлены.\n"
+        "Строка 2: множитель 0,000 / 1,000 = 0,000; строка 2 - 0,000 × строка 1.\n"
+        "Матрица после шага 1:\n"
+        "1,000  1,000  3,000  \n"
+        "0,000  2,000  4,000  \n"
+        "\n"
+        "Последний диагональный элемент 2,000 не равен нулю: исключение закончено.\n"
+        "\n"
+        "Обратная подстановка:\n"
+        "x2 = 4,000 / 2,000 = 2,000\n"
+        "x1 = (3,000 - 1,000·2,000) / 1,000 = 1,000\n"
+        "\n"
+        "Решение: 1,000  2,000  \n"
+        "\n"
+        "Проверка по системе, как она решалась:\n"
+        "Наибольшая невязка |b - A·x|: 0\n"
+        "Число обусловленности κ∞: 3,00E+00\n"
+        "\n"
+        "Точный ответ (числа взяты точно, как они записаны):\n"
+        "x1 = 1\n"
+        "x2 = 2\n");
+}
+
+// The residual and the condition number of this system are checked by their form only.
+QString firstRandomSystemText() {
+    return QStringLiteral(
+        "Система, как она решалась (в последнем столбце правые части):\n"
+        "7,000  5,000  5,000  2,000  3,000  \n"
+        "7,000  0,000  7,000  8,000  7,000  \n"
+        "0,000  4,000  8,000  7,000  3,000  \n"
+        "9,000  8,000  0,000  9,000  3,000  \n"
+        "\n"
+        "Шаг 1: столбец 1, строки 1–4.\n"
+        "Ведущий элемент 9,000 в строке 4: наибольший по модулю в столбце 1.\n"
+        "Строки 1 и 4 переставлены.\n"
+        "Строка 2: множитель 7,000 / 9,000 = 0,778; строка 2 - 0,778 × строка 1.\n"
+        "Строка 3: множитель 0,000 / 9,000 = 0,000; строка 3 - 0,000 × строка 1.\n"
+        "Строка 4: множитель 7,000 / 9,000 = 0,778; строка 4 - 0,778 × строка 1.\n"
+        "Матрица после шага 1:\n"
+        "9,000  8,000  0,000  9,000  3,000  \n"
+        "0,000  -6,222  7,000  1,000  4,667  \n"
+        "0,000  4,000  8,000  7,000  3,000  \n"
+        "0,000  -1,222  5,000  -5,000  0,667  \n"
+        "\n"
+        "Шаг 2: столбец 2, строки 2–4.\n"
+        "Ведущий элемент -6,222 в строке 2: наибольший по модулю в столбце 2.\n"
+        "Перестановка строк не нужна.\n"
+        "Строка 3: множитель 4,000 / (-6,222) = -0,643; строка 3 - (-0,643) × строка 2.\n"
+        "Строка 4: множитель (-1,222) / (-6,222) = 0,196; строка 4 - 0,196 × строка 2.\n"
+        "Матрица после шага 2:\n"
+        "9,000  8,000  0,000  9,000  3,000  \n"
+        "0,000  -6,222  7,000  1,000  4,667  \n"
+        "0,000  0,000  12,500  7,643  6,000  \n"
+        "0,000  0,000  3,625  -5,196  -0,250  \n"
+        "\n"
+        "Шаг 3: столбец 3, строки 3–4.\n"
+        "Ведущий элемент 12,500 в строке 3: наибольший по модулю в столбце 3.\n"
+        "Перестановка строк не нужна.\n"
+        "Строка 4: множитель 3,625 / 12,500 = 0,290; строка 4 - 0,290 × строка 3.\n"
+        "Матрица после шага 3:\n"
+        "9,000  8,000  0,000  9,000  3,000  \n"
+        "0,000  -6,222  7,000  1,000  4,667  \n"
+        "0,000  0,000  12,500  7,643  6,000  \n"
+        "0,000  0,000  0,000  -7,413  -1,990  \n"
+        "\n"
+        "Последний диагональный элемент -7,413 не равен нулю: исключение закончено.\n"
+        "\n"
+        "Обратная подстановка:\n"
+        "x4 = (-1,990) / (-7,413) = 0,268\n"
+        "x3 = (6,000 - 7,643·0,268) / 12,500 = 0,316\n"
+        "x2 = (4,667 - 7,000·0,316 - 1,000·0,268) / (-6,222) = -0,352\n"
+        "x1 = (3,000 - 8,000·(-0,352) - 0,000·0,316 - 9,000·0,268) / 9,000 = 0,377\n"
+        "\n"
+        "Решение: 0,377  -0,352  0,316  0,268  \n"
+        "\n"
+        "Проверка по системе, как она решалась:\n"
+        "Наибольшая невязка |b - A·x|: <residual>\n"
+        "Число обусловленности κ∞: <kappa>\n"
+        "\n"
+        "Точный ответ (числа взяты точно, как они записаны):\n"
+        "x1 = 1958/5189\n"
+        "x2 = -1824/5189\n"
+        "x3 = 1639/5189\n"
+        "x4 = 1393/5189\n");
+}
+
+// The rows after the last line that introduces a matrix, each ended by CR LF.
+QString lastMatrixBlock(const QString& text, int rows) {
+    const QStringList lines = text.split(u'\n');
+    int start = -1;
+    for (int i = 0; i < lines.size(); ++i)
+        if ((lines[i].startsWith(QStringLiteral("Матрица")) ||
+             lines[i].startsWith(QStringLiteral("Система"))) &&
+            lines[i].endsWith(u':'))
+            start = i + 1;
+    QString block;
+    for (int i = start; start >= 0 && i < start + rows && i < lines.size(); ++i)
+        block += lines[i] + QStringLiteral("\r\n");
+    return block;
+}
+
+QString openedText(ProgramFixture& f) {
+    f.main().steps->trigger();
+    StepsWindow* w = f.main().stepsWindow();
+    return w && w->isVisible() ? w->text() : QStringLiteral("<not open>");
+}
+
+} // namespace
+
+class TestStepsWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void disabledBeforeAnySolve();
+    void workedSystems_data();
+    void workedSystems();
+    void contextMenusOfferSteps_data();
+    void contextMenusOfferSteps();
+    void shortcutOpensWindow();
+    void followsTheLastSolve();
+    void solvedAgainAfterElimination();
+    void randomSystemsThroughTheWindows();
+};
+
+void TestStepsWindow::disabledBeforeAnySolve() {
+    ProgramFixture f;
+    QVERIFY(!f.main().steps->isEnabled());
+    f.main().stepsClick();
+    QVERIFY(!f.main().stepsWindow());
+    f.enter(2, QStringLiteral("1 2 3 2 4 6"));
+    f.click(f.main().command3);
+    QCOMPARE(f.answer(), QStringLiteral("Одного решения нет"));
+    QVERIFY(f.main().steps->isEnabled());
+    QVERIFY(openedText(f).contains(QStringLiteral("Последний диагональный элемент равен нулю: "
+                                                  "Одного решения нет")));
+}
+
+void TestStepsWindow::workedSystems_data() {
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("row exchange") << 2 << "0 2 4 1 1 3" << rowExchangeText();
+    QTest::newRow("first random system")
+        << 4 << "7 5 5 2 3 7 0 7 8 7 0 4 8 7 3 9 8 0 9 3 " << firstRandomSystemText();
+}
+
+void TestStepsWindow::workedSystems() {
+    QFETCH(int, order);
+    QFETCH(QString, entry);
+    QFETCH(QString, expected);
+    ProgramFixture f(u',');
+    f.enter(order, entry);
+    f.click(f.main().command3);
+    QString text = openedText(f);
+    const QRegularExpression residual(
+        QStringLiteral("(невязка \\|b - A·x\\|: )\\d,\\d\\dE-1\\d\n"));
+    const QRegularExpression kappa(QStringLiteral("(κ∞: )[1-9],\\d\\dE\\+00\n"));
+    if (expected.contains(QStringLiteral("<residual>"))) {
+        text.replace(residual, QStringLiteral("\\1<residual>\n"));
+        text.replace(kappa, QStringLiteral("\\1<kappa>\n"));
+    }
+    QCOMPARE(text, expected);
+    QCOMPARE(lastMatrixBlock(text, order), f.main().label1Caption());
+    QCOMPARE(ui::screenText(f.main().label1Caption()), f.main().label1->matrixText());
+    const StepsWindow* w = f.main().stepsWindow();
+    QCOMPARE(w->windowTitle(), QStringLiteral("Решение по шагам"));
+    QVERIFY(w->text1->isReadOnly());
+    QVERIFY(w->text1->textInteractionFlags() & Qt::TextSelectableByMouse);
+    QVERIFY(w->minimumSize() != w->maximumSize());
+}
+
+// The items of the context menu a right click on the widget opens, and whether "Решение по
+// шагам…" in it is enabled; the menu is closed again.
+QStringList menuItems(QWidget* widget, QAction* steps, bool& stepsEnabled) {
+    QStringList items;
+    QTimer::singleShot(0, widget, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* a : menu->actions())
+                items.append(a->text());
+            stepsEnabled = menu->actions().contains(steps) && steps->isEnabled();
+            menu->close();
+        }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            widget->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(widget, &event);
+    return items;
+}
+
+void TestStepsWindow::contextMenusOfferSteps_data() {
+    QTest::addColumn<bool>("onLabel1");
+    QTest::newRow("answer area") << false;
+    QTest::newRow("Label1") << true;
+}
+
+void TestStepsWindow::contextMenusOfferSteps() {
+    QFETCH(bool, onLabel1);
+    ProgramFixture f;
+    QWidget* widget = onLabel1 ? static_cast<QWidget*>(f.main().label1) : f.main().picture1;
+    bool enabled = true;
+    const QStringList both{QStringLiteral("Копировать"), QStringLiteral("Решение по шагам…")};
+    QCOMPARE(menuItems(widget, f.main().steps, enabled), both);
+    QVERIFY(!enabled);
+    f.enter(2, QStringLiteral("0 2 4 1 1 3"));
+    f.click(f.main().command3);
+    QCOMPARE(menuItems(widget, f.main().steps, enabled), both);
+    QVERIFY(enabled);
+}
+
+void TestStepsWindow::shortcutOpensWindow() {
+    ProgramFixture f;
+    f.enter(2, QStringLiteral("0 2 4 1 1 3"));
+    f.click(f.main().command3);
+    QCOMPARE(f.main().steps->shortcut(), QKeySequence(Qt::Key_F9));
+    f.main().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.main()));
+    QTest::keyClick(&f.main(), Qt::Key_F9);
+    QVERIFY(f.main().stepsWindow() && f.main().stepsWindow()->isVisible());
+}
+
+void TestStepsWindow::followsTheLastSolve() {
+    ProgramFixture f;
+    f.enter(2, QStringLiteral("0 2 4 1 1 3"));
+    f.click(f.main().command3);
+    QVERIFY(openedText(f).contains(QStringLiteral("Решение: 1.000  2.000  \n")));
+    // A new solve while the window is open shows there at once.
+    f.enter(2, QStringLiteral("1 1 2 -1 1 0"));
+    f.click(f.main().command3);
+    QVERIFY(f.main().stepsWindow()->text().contains(
+        QStringLiteral("наибольший по модулю в столбце 1 (из равных по модулю взят верхний)")));
+    QVERIFY(
+        f.main().stepsWindow()->text().contains(QStringLiteral("Перестановка строк не нужна.")));
+}
+
+void TestStepsWindow::solvedAgainAfterElimination() {
+    // The menu item solves the eliminated matrix again: it no longer reads as the entry text,
+    // so the exact part works on its doubles and says so.
+    ProgramFixture f;
+    f.enter(2, QStringLiteral("0 2 4 1 1 3"));
+    f.click(f.main().command3);
+    f.main().ans->trigger();
+    const QString text = openedText(f);
+    QVERIFY(text.startsWith(QStringLiteral("Система, как она решалась (в последнем столбце правые "
+                                           "части):\n1.000  1.000  3.000  \n0.000  2.000  4.000")));
+    QVERIFY(text.contains(QStringLiteral("по двоичным значениям чисел матрицы")));
+    QVERIFY(text.contains(QStringLiteral("x1 = 1\nx2 = 2\n")));
+}
+
+void TestStepsWindow::randomSystemsThroughTheWindows() {
+    ProgramFixture f(u',');
+    std::mt19937 random(99);
+    std::uniform_int_distribution<int> digit(-9, 9);
+    for (int t = 0; t < 1000; ++t) {
+        const int n = std::uniform_int_distribution<int>(2, 10)(random);
+        QStringList tokens;
+        for (int k = 0; k < n * (n + 1); ++k)
+            tokens.append(t % 3 == 0 ? QString::number(digit(random))
+                                     : QString::number(digit(random) * 0.125 + digit(random)));
+        f.enter(n, tokens.join(u' '));
+        f.click(f.main().command3);
+        const QString text = openedText(f);
+        QCOMPARE(lastMatrixBlock(text, n), f.main().label1Caption());
+        QVERIFY(text.contains(QStringLiteral("Решение: ") + f.answer() + u'\n'));
+        QVERIFY(text.contains(QStringLiteral("Точный ответ (числа взяты точно")));
+    }
+}
+
+QTEST_MAIN(TestStepsWindow)
+#include "test_steps_window.moc"

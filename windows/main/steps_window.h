@@ -1,0 +1,25 @@
+// The window "Решение по шагам": the last solve told step by step (the record the solver made
+// while it solved), the trust check of the answer and the exact answer in fractions. Resizable;
+// its text can be selected and copied whole.
+#pragma once
+
+#include <QWidget>
+
+class QPlainTextEdit;
+
+class StepsWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit StepsWindow(QWidget* parent = nullptr);
+
+    void setText(const QString& text);
+    QString text() const;
+
+    QPlainTextEdit* text1 = nullptr;
+
+private:
+    bool shownOnce_ = false;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
