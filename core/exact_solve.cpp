@@ -10,42 +10,7 @@
 namespace exact {
 namespace {
 
-// Walks a text as the value-of-text rule does, passing over blanks, tabs and line feeds.
-class Cursor {
-public:
-    explicit Cursor(QStringView text) : text_(text) {}
-    QChar peek() {
-        while (pos_ < text_.size() &&
-               (text_[pos_] == u' ' || text_[pos_] == u'\t' || text_[pos_] == u'\n'))
-            ++pos_;
-        return pos_ < text_.size() ? text_[pos_] : QChar();
-    }
-    void advance() { ++pos_; }
-    bool digitNext() { return peek().unicode() >= u'0' && peek().unicode() <= u'9'; }
-
-private:
-    QStringView text_;
-    qsizetype pos_ = 0;
-};
-
-int digitValue(QChar c, int base) {
-    const char16_t u = c.unicode();
-    int v = -1;
-    if (u >= u'0' && u <= u'9')
-        v = u - u'0';
-    else if (u >= u'a' && u <= u'f')
-        v = u - u'a' + 10;
-    else if (u >= u'A' && u <= u'F')
-        v = u - u'A' + 10;
-    return v >= 0 && v < base ? v : -1;
-}
-
-std::optional<mpq_class> radixInteger(Cursor& cur, int base) {
-    std::string digits;
-    for (int d = digitValue(cur.peek(), base); d >= 0; d = digitValue(cur.peek(), base)) {
-        digits += static_cast<char>(cur.peek().unicode());
-        cur.advance();
-    }
+std::optional<mpq_class> radixInteger(std::string digits, int base) {
     const auto first = digits.find_first_not_of('0');
     if (first == std::string::npos)
         return mpq_class(0);
@@ -54,15 +19,6 @@ std::optional<mpq_class> radixInteger(Cursor& cur, int base) {
     if (static_cast<double>(digits.size()) * (base == 16 ? 1.21 : 0.91) > digitLimit)
         return std::nullopt;
     return mpq_class(mpz_class(digits, base));
-}
-
-std::string readDigits(Cursor& cur) {
-    std::string digits;
-    while (cur.digitNext()) {
-        digits += static_cast<char>(cur.peek().unicode());
-        cur.advance();
-    }
-    return digits;
 }
 
 bool fits(const mpq_class& q) {
@@ -116,48 +72,15 @@ std::optional<int> reduce(std::vector<mpq_class>& m, int rows, int columns, int 
 } // namespace
 
 std::optional<mpq_class> valueOfText(QStringView text) {
-    Cursor cur(text);
-    if (cur.peek() == u'&') {
-        cur.advance();
-        const QChar kind = cur.peek().toUpper();
-        if (kind == u'H' || kind == u'O') {
-            cur.advance();
-            return radixInteger(cur, kind == u'H' ? 16 : 8);
-        }
-        return mpq_class(0);
-    }
-    bool negative = false;
-    if (cur.peek() == u'+' || cur.peek() == u'-') {
-        negative = cur.peek() == u'-';
-        cur.advance();
-    }
-    const std::string intDigits = readDigits(cur);
-    std::string fracDigits;
-    if (cur.peek() == u'.') {
-        cur.advance();
-        fracDigits = readDigits(cur);
-    }
-    if (intDigits.empty() && fracDigits.empty())
-        return mpq_class(0);
-    long long exp = 0;
-    const QChar e = cur.peek().toUpper();
-    if (e == u'E' || e == u'D') {
-        cur.advance();
-        bool expNegative = false;
-        if (cur.peek() == u'+' || cur.peek() == u'-') {
-            expNegative = cur.peek() == u'-';
-            cur.advance();
-        }
-        constexpr long long expLimit = 1'000'000'000;
-        for (const char c : readDigits(cur))
-            if (exp < expLimit)
-                exp = exp * 10 + (c - '0');
-        if (expNegative)
-            exp = -exp;
-    }
+    const numbers::NumberParts parts = numbers::scanNumber(text);
+    if (parts.radix != 10)
+        return radixInteger(parts.digits, parts.radix);
+    const std::string& fracDigits = parts.fraction;
+    long long exp = parts.exponent;
+    const bool negative = parts.negative;
     // The value is the digits as one integer times 10^(exp - number of decimals), with the
     // integer's leading zeros dropped and its trailing ones moved into the exponent.
-    std::string digits = intDigits + fracDigits;
+    std::string digits = parts.digits + fracDigits;
     exp -= static_cast<long long>(fracDigits.size());
     const auto first = digits.find_first_not_of('0');
     if (first == std::string::npos)

@@ -45,12 +45,12 @@ double clampedHuge(bool negative) {
 
 // A hexadecimal or octal integer, read exactly and rounded once to the nearest double (halves to
 // even), as a decimal text of the same integer is; beyond the double range the largest double.
-double readRadixInteger(NumberCursor& cur, int base) {
+double radixValue(const std::string& radixDigits, int base) {
     std::string digits; // the significant digits, as hexadecimal digits
     int octalBits = 0;  // octal digits go in three bits at a time
     unsigned pending = 0;
-    for (int d = digitValue(cur.peek(), base); d >= 0; d = digitValue(cur.peek(), base)) {
-        cur.advance();
+    for (const char c : radixDigits) {
+        const int d = digitValue(QChar(c), base);
         if (base == 16) {
             if (!digits.empty() || d != 0)
                 digits += "0123456789abcdef"[d];
@@ -104,37 +104,35 @@ QString nonFiniteText(double value) {
 
 } // namespace
 
-double valueOfText(QStringView text) {
+NumberParts scanNumber(QStringView text) {
     NumberCursor cur(text);
+    NumberParts parts;
     if (cur.peek() == u'&') {
         cur.advance();
         const QChar kind = cur.peek().toUpper();
         if (kind == u'H' || kind == u'O') {
             cur.advance();
-            return readRadixInteger(cur, kind == u'H' ? 16 : 8);
+            parts.radix = kind == u'H' ? 16 : 8;
+            for (; digitValue(cur.peek(), parts.radix) >= 0; cur.advance())
+                parts.digits += static_cast<char>(cur.peek().unicode());
         }
-        return 0;
+        return parts;
     }
-    bool negative = false;
     if (cur.peek() == u'+' || cur.peek() == u'-') {
-        negative = cur.peek() == u'-';
+        parts.negative = cur.peek() == u'-';
         cur.advance();
     }
-    std::string intDigits, fracDigits;
-    while (cur.peek().isDigit() && cur.peek().unicode() < 128) {
-        intDigits += static_cast<char>(cur.peek().unicode());
-        cur.advance();
-    }
+    const auto readDigits = [&cur](std::string& digits) {
+        for (; digitValue(cur.peek(), 10) >= 0; cur.advance())
+            digits += static_cast<char>(cur.peek().unicode());
+    };
+    readDigits(parts.digits);
     if (cur.peek() == u'.') {
         cur.advance();
-        while (cur.peek().isDigit() && cur.peek().unicode() < 128) {
-            fracDigits += static_cast<char>(cur.peek().unicode());
-            cur.advance();
-        }
+        readDigits(parts.fraction);
     }
-    if (intDigits.empty() && fracDigits.empty())
-        return 0;
-    long long exp = 0;
+    if (parts.digits.empty() && parts.fraction.empty())
+        return parts;
     const QChar e = cur.peek().toUpper();
     if (e == u'E' || e == u'D') {
         cur.advance();
@@ -143,15 +141,25 @@ double valueOfText(QStringView text) {
             expNegative = cur.peek() == u'-';
             cur.advance();
         }
-        constexpr long long expLimit = 1'000'000'000;
-        while (cur.peek().isDigit() && cur.peek().unicode() < 128) {
-            if (exp < expLimit)
-                exp = exp * 10 + (cur.peek().unicode() - u'0');
-            cur.advance();
-        }
+        for (; digitValue(cur.peek(), 10) >= 0; cur.advance())
+            if (parts.exponent < NumberParts::exponentLimit)
+                parts.exponent = parts.exponent * 10 + (cur.peek().unicode() - u'0');
         if (expNegative)
-            exp = -exp;
+            parts.exponent = -parts.exponent;
     }
+    return parts;
+}
+
+double valueOfText(QStringView text) {
+    const NumberParts parts = scanNumber(text);
+    if (parts.radix != 10)
+        return radixValue(parts.digits, parts.radix);
+    const std::string& intDigits = parts.digits;
+    const std::string& fracDigits = parts.fraction;
+    const long long exp = parts.exponent;
+    const bool negative = parts.negative;
+    if (intDigits.empty() && fracDigits.empty())
+        return 0;
     std::string number = (intDigits.empty() ? std::string("0") : intDigits);
     if (!fracDigits.empty())
         number += '.' + fracDigits;

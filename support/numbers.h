@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringView>
 #include <optional>
+#include <string>
 
 namespace numbers {
 
@@ -14,6 +15,19 @@ namespace numbers {
 // start a hexadecimal or octal integer. A text without a number gives 0. A number beyond the
 // double range gives the largest finite double with its sign; one too small gives 0.
 double valueOfText(QStringView text);
+
+// A number text as the value-of-text rule reads it, before it becomes a value: for the readers
+// that build the value in another arithmetic (the exact answers of the steps window).
+struct NumberParts {
+    static constexpr long long exponentLimit = 1'000'000'000; // larger exponents stop growing
+    int radix = 10;        // 16 or 8 after "&H" or "&O"
+    bool negative = false; // a decimal number's sign
+    std::string digits;    // the integer digits (after "&H"/"&O" the hexadecimal or octal ones)
+    std::string fraction;  // the digits after the period
+    long long exponent = 0;
+};
+// No digits at all (in both parts) reads as 0.
+NumberParts scanNumber(QStringView text);
 
 // Shortest text with at most 15 significant digits; exponent form ("1E+16", "1E-05") when the
 // decimal exponent is 15 or more or below -4. Non-finite values give "∞", "-∞" or "?".
