@@ -43,6 +43,9 @@ cmake -S . -B "$build_dir" -DSLAU_SANITIZE="$sanitize"
 cmake --build "$build_dir" -j"$(nproc)"
 
 export QT_QPA_PLATFORM=offscreen
+if [ "$sanitize" = ON ]; then
+    export LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+fi
 if ! ctest --test-dir "$build_dir" --output-on-failure; then
     echo "test.sh: some tests failed (see above)" >&2
     exit 1
