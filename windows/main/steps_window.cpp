@@ -2,6 +2,7 @@
 
 #include "windows/ui_kit.h"
 
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextOption>
 #include <QVBoxLayout>
@@ -38,4 +39,12 @@ void StepsWindow::showEvent(QShowEvent* event) {
         ui::centre(this);
     }
     QWidget::showEvent(event);
+}
+
+void StepsWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -22,4 +22,6 @@ private:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Esc closes the window, as its close box does.
+    void keyPressEvent(QKeyEvent* event) override;
 };

@@ -243,6 +243,11 @@ void TestStepsWindow::shortcutOpensWindow() {
     QVERIFY(QTest::qWaitForWindowActive(&f.main()));
     QTest::keyClick(&f.main(), Qt::Key_F9);
     QVERIFY(f.main().stepsWindow() && f.main().stepsWindow()->isVisible());
+    // Esc in its text closes it again; F9 shows it anew.
+    QTest::keyClick(f.main().stepsWindow()->text1, Qt::Key_Escape);
+    QVERIFY(!f.main().stepsWindow()->isVisible());
+    QTest::keyClick(&f.main(), Qt::Key_F9);
+    QVERIFY(f.main().stepsWindow()->isVisible());
 }
 
 void TestStepsWindow::followsTheLastSolve() {
