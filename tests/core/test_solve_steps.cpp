@@ -7,6 +7,7 @@
 #include "core/solver.h"
 #include "core/steps_text.h"
 #include "support/numbers.h"
+#include "steps_blocks.h"
 
 #include <QtTest>
 #include <cmath>
@@ -119,22 +120,6 @@ std::vector<int> pivotRows(const Matrix& initial, int n) {
     return pivots;
 }
 
-// The last matrix block of a steps text: the rows after the last line that introduces one.
-QString lastMatrixBlock(const QString& text, int rows) {
-    const QStringList lines = text.split(u'\n');
-    int start = -1;
-    for (int i = 0; i < lines.size(); ++i)
-        if ((lines[i].startsWith(QStringLiteral("Матрица")) ||
-             lines[i].startsWith(QStringLiteral("Система"))) &&
-            lines[i].endsWith(u':'))
-            start = i + 1;
-    if (start < 0 || start + rows > lines.size())
-        return QStringLiteral("<none>");
-    QString block;
-    for (int i = start; i < start + rows; ++i)
-        block += lines[i] + QStringLiteral("\r\n");
-    return block;
-}
 
 } // namespace
 

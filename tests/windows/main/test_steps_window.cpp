@@ -2,6 +2,7 @@
 // it can be opened, its full text for the two worked systems, and over random systems through
 // the real windows that its last matrix is the one Label1 was given.
 #include "program_fixture.h"
+#include "steps_blocks.h"
 
 #include "core/steps_text.h"
 #include "windows/main/steps_window.h"
@@ -112,20 +113,6 @@ QString firstRandomSystemText() {
         "x4 = 1393/5189\n");
 }
 
-// The rows after the last line that introduces a matrix, each ended by CR LF.
-QString lastMatrixBlock(const QString& text, int rows) {
-    const QStringList lines = text.split(u'\n');
-    int start = -1;
-    for (int i = 0; i < lines.size(); ++i)
-        if ((lines[i].startsWith(QStringLiteral("Матрица")) ||
-             lines[i].startsWith(QStringLiteral("Система"))) &&
-            lines[i].endsWith(u':'))
-            start = i + 1;
-    QString block;
-    for (int i = start; start >= 0 && i < start + rows && i < lines.size(); ++i)
-        block += lines[i] + QStringLiteral("\r\n");
-    return block;
-}
 
 QString openedText(ProgramFixture& f) {
     f.main().steps->trigger();
