@@ -35,6 +35,24 @@ Outcome readOutcome(const FileStatus& status, const QString& result, const FileT
     return {status, status ? result : QString(), files.anyOpen()};
 }
 
+// Opens the browsing cursor the given way and reads every answer to the end of the log.
+Outcome browseToEnd(FileTable& files, FileStatus (AnswerLog::*open)()) {
+    AnswerLog log(files);
+    FileStatus s = (log.*open)();
+    QStringList answers;
+    std::optional<QString> answer;
+    while (s) {
+        s = log.nextAnswer(answer);
+        if (!answer)
+            break;
+        answers.append(*answer);
+    }
+    const Outcome out = readOutcome(s, answers.join(u'\n'), files);
+    // The cursor stays open by design; what matters is that it is the only file.
+    files.closeAll();
+    return out;
+}
+
 Outcome writeOutcome(const FileStatus& status, const FileTable& files) {
     return {status, QString(), files.anyOpen()};
 }
@@ -54,35 +72,10 @@ QList<Operation> buildOperations() {
                     return writeOutcome(log.touchLog(), files);
                 }});
     ops.append({QStringLiteral("log.cursor"), logPath, Effect::Read, [](FileTable& files) {
-                    AnswerLog log(files);
-                    FileStatus s = log.openAnswerCursor();
-                    QStringList answers;
-                    std::optional<QString> answer;
-                    while (s) {
-                        s = log.nextAnswer(answer);
-                        if (!answer)
-                            break;
-                        answers.append(*answer);
-                    }
-                    const Outcome out = readOutcome(s, answers.join(u'\n'), files);
-                    // The cursor stays open by design; what matters is that it is the only file.
-                    files.closeAll();
-                    return out;
+                    return browseToEnd(files, &AnswerLog::openAnswerCursor);
                 }});
     ops.append({QStringLiteral("log.touchCursor"), logPath, Effect::TouchRead, [](FileTable& files) {
-                    AnswerLog log(files);
-                    FileStatus s = log.touchAndOpenCursor();
-                    QStringList answers;
-                    std::optional<QString> answer;
-                    while (s) {
-                        s = log.nextAnswer(answer);
-                        if (!answer)
-                            break;
-                        answers.append(*answer);
-                    }
-                    const Outcome out = readOutcome(s, answers.join(u'\n'), files);
-                    files.closeAll();
-                    return out;
+                    return browseToEnd(files, &AnswerLog::touchAndOpenCursor);
                 }});
     ops.append({QStringLiteral("log.touchLast"), logPath, Effect::TouchRead, [](FileTable& files) {
                     AnswerLog log(files);
