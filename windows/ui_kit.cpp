@@ -150,4 +150,14 @@ QString screenText(const QString& text) {
     return t;
 }
 
+void copyMenu(QWidget* owner, const QPoint& globalPos, bool canCopy,
+              const std::function<void()>& copy, const QList<QAction*>& more) {
+    QMenu menu(owner);
+    QAction* copyAction = menu.addAction(QStringLiteral("Копировать"));
+    copyAction->setEnabled(canCopy);
+    QObject::connect(copyAction, &QAction::triggered, owner, copy);
+    menu.addActions(more);
+    menu.exec(globalPos);
+}
+
 } // namespace ui

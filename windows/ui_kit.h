@@ -3,8 +3,10 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <QRect>
 #include <QString>
+#include <functional>
 
 class QWidget;
 class QPushButton;
@@ -15,6 +17,7 @@ class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
 class QAction;
+class QPoint;
 
 namespace ui {
 
@@ -71,5 +74,10 @@ QString crlfText(const QPlainTextEdit* box);
 
 // A text with CR LF, LF CR or lone CR as line breaks, in the form a label shows.
 QString screenText(const QString& text);
+
+// The context menu of a text the program shows (answer area, matrix label): "Копировать" (enabled
+// when there is something to copy), then the window's own commands that go with it.
+void copyMenu(QWidget* owner, const QPoint& globalPos, bool canCopy,
+              const std::function<void()>& copy, const QList<QAction*>& more);
 
 } // namespace ui

@@ -1,12 +1,13 @@
 #include "windows/main/answer_area.h"
 
+#include "windows/ui_kit.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QPainter>
 
 namespace {
@@ -126,10 +127,5 @@ void AnswerArea::keyPressEvent(QKeyEvent* event) {
 }
 
 void AnswerArea::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu menu(this);
-    QAction* copy = menu.addAction(QStringLiteral("Копировать"));
-    copy->setEnabled(!lines_.isEmpty());
-    connect(copy, &QAction::triggered, this, &AnswerArea::copyToClipboard);
-    menu.addActions(menuActions_);
-    menu.exec(event->globalPos());
+    ui::copyMenu(this, event->globalPos(), !lines_.isEmpty(), [this] { copyToClipboard(); }, menuActions_);
 }

@@ -1,10 +1,11 @@
 #include "windows/main/matrix_label.h"
 
+#include "windows/ui_kit.h"
+
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QMenu>
 
 MatrixLabel::MatrixLabel(QWidget* parent) : QLabel(parent) {
     setWordWrap(false);
@@ -55,10 +56,5 @@ void MatrixLabel::copyToClipboard() const {
 }
 
 void MatrixLabel::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu menu(this);
-    QAction* copy = menu.addAction(QStringLiteral("Копировать"));
-    copy->setEnabled(!text_.isEmpty());
-    connect(copy, &QAction::triggered, this, &MatrixLabel::copyToClipboard);
-    menu.addActions(menuActions_);
-    menu.exec(event->globalPos());
+    ui::copyMenu(this, event->globalPos(), !text_.isEmpty(), [this] { copyToClipboard(); }, menuActions_);
 }
