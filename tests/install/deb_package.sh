@@ -28,17 +28,35 @@ for tool in cpack dpkg-shlibdeps file; do
     command -v "$tool" >/dev/null || fail "$tool is missing (./test.sh installs it)"
 done
 
-# The archive this machine installs from, as its own APT sources name it.
-mirror=${SLAU_DEBIAN_MIRROR:-}
-if [ -z "$mirror" ]; then
-    mirror=$(sed -n 's/^URIs:[[:space:]]*\([^[:space:]]*\/debian\)\/\{0,1\}$/\1/p' \
-        /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n1)
-fi
-if [ -z "$mirror" ]; then
-    mirror=$(sed -n 's/^deb[[:space:]]\+\(\[[^]]*\][[:space:]]\+\)\{0,1\}\([^[:space:]]*\/debian\)\/\{0,1\}[[:space:]]\+bookworm[[:space:]].*/\2/p' \
-        /etc/apt/sources.list 2>/dev/null | head -n1)
-fi
-[ -n "$mirror" ] || fail "no Debian archive found in /etc/apt; set SLAU_DEBIAN_MIRROR"
+# The archive this machine installs from, as its own APT sources name it: the first entry for
+# bookworm itself (not -updates or -security), in the one-line form (sources.list, *.list) or in
+# the deb822 form (*.sources); either may be missing. A mirror may have any path.
+apt_sources() {
+    local f
+    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -r "$f" ] || continue
+        awk '{ sub(/#.*/, ""); gsub(/\[[^]]*\]/, "") }
+             $1 == "deb" && $3 == "bookworm" && $2 ~ /^(https?|file):/ { print $2 }' "$f"
+    done
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -r "$f" ] || continue
+        awk 'BEGIN { RS = ""; FS = "\n" }
+             { uri = ""; deb = 0; ok = 0; off = 0
+               for (i = 1; i <= NF; i++) {
+                   line = $i; if (line ~ /^[ \t]*#/) continue
+                   if (line ~ /^Types:/ && line ~ /[ \t]deb([ \t]|$)/) deb = 1
+                   if (line ~ /^Suites:/ && line ~ /[ \t]bookworm([ \t]|$)/) ok = 1
+                   if (line ~ /^Enabled:[ \t]*no/) off = 1
+                   if (line ~ /^URIs:/ && uri == "") { split(line, w, /[ \t]+/); uri = w[2] } }
+               if (deb && ok && !off && uri ~ /^(https?|file):/) print uri }' "$f"
+    done
+}
+mirror=${SLAU_DEBIAN_MIRROR:-$(apt_sources | head -n1)}
+mirror=${mirror%/}
+[ -n "$mirror" ] || skip "no Debian 12 archive found in /etc/apt; set SLAU_DEBIAN_MIRROR"
+# Without the archive nothing can be installed in the root: say so instead of failing part way.
+/usr/lib/apt/apt-helper download-file "$mirror/dists/bookworm/Release" "$(mktemp -u)" >/dev/null 2>&1 ||
+    skip "the Debian archive $mirror cannot be reached"
 
 # 1. The package.
 rm -f "$build"/slau_*.deb
