@@ -2,8 +2,8 @@
 // one measurement in a child process of its own so that every peak is that measurement's alone.
 #pragma once
 
-#include <QByteArray>
 #include "windows/platform.h"
+#include <QByteArray>
 
 #include <QCoreApplication>
 #include <QFile>
@@ -41,7 +41,7 @@ inline int runChild(const QStringList& arguments) {
 
 // Platform services that start nothing and answer every message box with OK, printing its text.
 class SilentPlatform : public Platform {
-public:
+  public:
     explicit SilentPlatform(QChar separator) : separator_(separator) {}
     Answer messageBox(QWidget*, const QString& text, const QString&, Buttons) override {
         std::printf("message: %s\n", qPrintable(text));
@@ -51,7 +51,7 @@ public:
     bool openUrl(const QUrl&) override { return false; }
     QChar decimalSeparator() const override { return separator_; }
 
-private:
+  private:
     QChar separator_;
 };
 

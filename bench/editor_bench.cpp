@@ -14,8 +14,7 @@
 
 namespace {
 
-template <typename Work>
-double bestOf(int runs, Work work) {
+template <typename Work> double bestOf(int runs, Work work) {
     double best = 1e9;
     for (int i = 0; i < runs; ++i) {
         const auto start = std::chrono::steady_clock::now();

@@ -66,8 +66,7 @@ int measure(const QString& mode, int argc, char** argv) {
         const auto shown = std::chrono::steady_clock::now();
         program.form1().command4Click();
         QCoreApplication::processEvents();
-        std::printf("ReadAllAnswers + panel (100,000 lines): %.3f s",
-                    bench::secondsSince(shown));
+        std::printf("ReadAllAnswers + panel (100,000 lines): %.3f s", bench::secondsSince(shown));
     }
     std::printf(", peak memory %ld KiB\n", bench::peakKilobytes());
     return 0;

@@ -66,7 +66,8 @@ namespace {
 // every CR ends a line, an LF right after it belongs to that line end, and text after the last
 // line end is the last line. Nothing when the tail holds no such line; undetermined (false) when
 // the answer may start before the block.
-bool lastNonEmptyLine(QByteArrayView block, qint64 blockStart, std::optional<QByteArrayView>& line) {
+bool lastNonEmptyLine(QByteArrayView block, qint64 blockStart,
+                      std::optional<QByteArrayView>& line) {
     const char* data = block.data();
     qsizetype end = block.size();
     for (;;) {

@@ -9,7 +9,7 @@
 #include <optional>
 
 class AnswerLog {
-public:
+  public:
     static inline const QString path = QStringLiteral("files/lastans");
     // The number under which the browsing cursor stays open between clicks.
     static constexpr int cursorNumber = 1;
@@ -38,6 +38,6 @@ public:
     // Closes all files; the whole log becomes the text followed by CR LF.
     FileStatus replaceLog(const QString& text);
 
-private:
+  private:
     FileTable& files_;
 };

@@ -15,9 +15,9 @@ namespace arrayfile {
 FileStatus write(const QString& path, int scrollPosition, QStringView entryText);
 
 struct Content {
-    bool empty = true;      // the file held no field at all
-    QString firstField;     // the scroll position as stored
-    QStringList fields;     // every further field, in file order, empty ones included
+    bool empty = true;  // the file held no field at all
+    QString firstField; // the scroll position as stored
+    QStringList fields; // every further field, in file order, empty ones included
 };
 
 // Reads every field of the file.

@@ -7,8 +7,7 @@
 namespace library {
 namespace {
 
-template <typename Visit>
-FileStatus forEachLine(const QString& path, Visit visit) {
+template <typename Visit> FileStatus forEachLine(const QString& path, Visit visit) {
     TextFile file(path);
     FileStatus s = file.open(TextFile::Mode::Read);
     if (!s)
@@ -32,7 +31,9 @@ bool isDeviceName(const QString& name) {
 
 } // namespace
 
-QString arrayPath(const QString& name) { return QStringLiteral("files/") + name; }
+QString arrayPath(const QString& name) {
+    return QStringLiteral("files/") + name;
+}
 
 std::optional<QString> nameProblem(const QString& name) {
     constexpr int longest = 64;

@@ -26,7 +26,7 @@ namespace {
 
 // Hands out the tokens of a text one by one, starting again from the first after the last.
 class TokenCycle {
-public:
+  public:
     explicit TokenCycle(QStringView text) : text_(text) {}
     QStringView next() {
         const qsizetype blank = text_.indexOf(u' ', pos_);
@@ -41,7 +41,7 @@ public:
         return token;
     }
 
-private:
+  private:
     QStringView text_;
     qsizetype pos_ = 0;
 };

@@ -44,7 +44,7 @@ struct BackStep {
 
 // Listens to the solver's loop. Every call is made at the moment the solver does the step.
 class SolveRecord {
-public:
+  public:
     void started(const Matrix& matrix, int order);
     void inputNotFinite() { stop = StopReason::InputNotFinite; }
     void passStarted(int column);

@@ -134,7 +134,9 @@ Outcome solveSystem(SystemStore& store) {
     return solveWith(store, none);
 }
 
-Outcome solveSystem(SystemStore& store, SolveRecord& record) { return solveWith(store, record); }
+Outcome solveSystem(SystemStore& store, SolveRecord& record) {
+    return solveWith(store, record);
+}
 
 QString solutionLine(const SystemStore& store, Outcome outcome, QChar decimalSeparator) {
     if (outcome != Outcome::Unique) {

@@ -23,7 +23,7 @@ QString number(int value) {
 }
 
 class Writer {
-public:
+  public:
     Writer(const SolveRecord& record, QChar separator) : r_(record), sep_(separator) {}
 
     QString text() {
@@ -44,7 +44,7 @@ public:
         return out_;
     }
 
-private:
+  private:
     QString f(double value) const { return numbers::fixed3(value, sep_); }
     // A number inside a formula: in brackets when it carries a minus sign.
     QString term(double value) const {

@@ -10,7 +10,7 @@
 using AnswerValue = std::variant<std::monostate, double, QString>;
 
 class Matrix {
-public:
+  public:
     // Re-creates the matrix with the given number of rows and columns, all 0.0.
     void redim(int rows, int columns);
     int rows() const { return rows_; }
@@ -24,7 +24,7 @@ public:
     double operator()(int row, int column) const { return data_[row * columns_ + column]; }
     double* rowData(int row) { return data_.data() + row * columns_; }
 
-private:
+  private:
     int rows_ = 0;
     int columns_ = 0;
     std::vector<double> data_;

@@ -1,8 +1,8 @@
 // The array file loader on any bytes: it reads the whole file, and the scroll position it finds
 // is either none or one the order scroll bar can take; writing the values back gives exactly the
 // file text of that entry text, and reading them again gives the same numbers.
-#include "fuzz_common.h"
 #include "core/array_file.h"
+#include "fuzz_common.h"
 #include "support/numbers.h"
 #include "support/text_file.h"
 
@@ -36,13 +36,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     written.close();
     arrayfile::Content again;
     const qsizetype expected = content.fields.isEmpty() ? 0 : content.fields.size() + 1;
-    if (!arrayfile::read(path, again) || arrayfile::scrollPositionOf(again.firstField) != position ||
+    if (!arrayfile::read(path, again) ||
+        arrayfile::scrollPositionOf(again.firstField) != position ||
         again.fields.size() != expected)
         std::abort();
     for (qsizetype i = 0; i < content.fields.size(); ++i) {
         fuzz::requireNoNonFiniteText(again.fields[i]);
-        const double stored = numbers::valueOfText(
-            numbers::fileNumberText(numbers::valueOfText(content.fields[i])));
+        const double stored =
+            numbers::valueOfText(numbers::fileNumberText(numbers::valueOfText(content.fields[i])));
         if (numbers::valueOfText(again.fields[i]) != stored)
             std::abort();
     }

@@ -5,8 +5,8 @@
 // shorter than the order, as after a solve without a unique solution. Without bit 40 the entries
 // are the raw doubles that follow; with it every entry is chosen by a byte among the hard values
 // or small fractions, and bit 20 then solves the unloaded store instead.
-#include "fuzz_common.h"
 #include "core/solver.h"
+#include "fuzz_common.h"
 
 #include <cmath>
 #include <cstring>
@@ -16,26 +16,36 @@ namespace {
 
 // Entries chosen byte by byte among the values that break arithmetic.
 class HardValues {
-public:
+  public:
     HardValues(const uint8_t* data, size_t size) : data_(data), size_(size) {}
     double next() {
         using limits = std::numeric_limits<double>;
         const uint8_t kind = byte();
         switch (kind % 12) {
-        case 0: return limits::quiet_NaN();
-        case 1: return limits::infinity();
-        case 2: return -limits::infinity();
-        case 3: return 1E+300;
-        case 4: return -1E+300;
-        case 5: return limits::max();
-        case 6: return limits::denorm_min() * (1 + byte());
-        case 7: return -limits::min();
-        case 8: return -0.0;
-        default: return static_cast<double>(static_cast<int8_t>(byte())) / (kind / 12 % 4 + 1);
+        case 0:
+            return limits::quiet_NaN();
+        case 1:
+            return limits::infinity();
+        case 2:
+            return -limits::infinity();
+        case 3:
+            return 1E+300;
+        case 4:
+            return -1E+300;
+        case 5:
+            return limits::max();
+        case 6:
+            return limits::denorm_min() * (1 + byte());
+        case 7:
+            return -limits::min();
+        case 8:
+            return -0.0;
+        default:
+            return static_cast<double>(static_cast<int8_t>(byte())) / (kind / 12 % 4 + 1);
         }
     }
 
-private:
+  private:
     uint8_t byte() { return pos_ < size_ ? data_[pos_++] : 0; }
     const uint8_t* data_;
     size_t size_;
@@ -86,16 +96,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 std::abort();
     }
     if (outcome == solver::Outcome::NoUnique || outcome == solver::Outcome::Overflow) {
-        const QString* text = store.answers.size() == 1 ? std::get_if<QString>(&store.answers[0]) : nullptr;
-        fuzz::require(text && *text == (outcome == solver::Outcome::NoUnique ? solver::noUniqueText
-                                                                             : solver::overflowText),
+        const QString* text =
+            store.answers.size() == 1 ? std::get_if<QString>(&store.answers[0]) : nullptr;
+        fuzz::require(text &&
+                          *text == (outcome == solver::Outcome::NoUnique ? solver::noUniqueText
+                                                                         : solver::overflowText),
                       QStringLiteral("the answer text of a result without a solution"));
     }
     if (outcome == solver::Outcome::NoSystem) {
         // Nothing was changed.
-        fuzz::require(store.matrix.rows() == before.rows() && store.matrix.columns() == before.columns(),
+        fuzz::require(store.matrix.rows() == before.rows() &&
+                          store.matrix.columns() == before.columns(),
                       QStringLiteral("the unloaded matrix was reshaped"));
-        fuzz::require(store.matrix(0, 0) == before(0, 0), QStringLiteral("the unloaded matrix changed"));
+        fuzz::require(store.matrix(0, 0) == before(0, 0),
+                      QStringLiteral("the unloaded matrix changed"));
     }
     fuzz::requireNoNonFiniteText(solver::solutionLine(store, outcome, u','));
     fuzz::requireNoNonFiniteText(solver::matrixText(store.matrix, u'.'));

@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t inputSize) {
     QByteArray bytes;
     if (inputSize >= 2 && input[0] == 0x01) {
         bytes = QByteArray(readerBlock - input[1] % 128, 'x');
-        bytes.append(reinterpret_cast<const char*>(input) + 2, static_cast<qsizetype>(inputSize) - 2);
+        bytes.append(reinterpret_cast<const char*>(input) + 2,
+                     static_cast<qsizetype>(inputSize) - 2);
     } else {
         bytes = QByteArray(reinterpret_cast<const char*>(input), static_cast<qsizetype>(inputSize));
     }

@@ -26,10 +26,12 @@ void check(const QString& text) {
     const double shown = numbers::valueOfText(display);
     fuzz::require(numbers::displayText(shown, u'.') == display, display);
     fuzz::require(numbers::valueOfText(file) == shown, file + u' ' + display);
-    fuzz::require(QString(numbers::displayText(value, u',')).replace(u',', u'.') == display, display);
+    fuzz::require(QString(numbers::displayText(value, u',')).replace(u',', u'.') == display,
+                  display);
     fuzz::require(fixed.indexOf(u'.') == fixed.size() - 4, fixed);
     const double tolerance = 0.0005 + std::fabs(value) * 1e-14;
-    fuzz::require(std::fabs(numbers::valueOfText(fixed) - value) <= tolerance, fixed + u' ' + display);
+    fuzz::require(std::fabs(numbers::valueOfText(fixed) - value) <= tolerance,
+                  fixed + u' ' + display);
     numbers::roundToInt16(value);
 }
 

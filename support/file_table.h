@@ -8,7 +8,7 @@
 #include <memory>
 
 class FileTable {
-public:
+  public:
     // Takes the file under the number, closing whatever was open under it.
     TextFile& put(int number, std::unique_ptr<TextFile> file);
     TextFile* get(int number) const;
@@ -16,6 +16,6 @@ public:
     void closeAll();
     bool anyOpen() const { return !files_.empty(); }
 
-private:
+  private:
     std::map<int, std::unique_ptr<TextFile>> files_;
 };

@@ -10,7 +10,7 @@ namespace {
 
 // Walks a text for the value-of-text rule, passing over blanks, tabs and line feeds.
 class NumberCursor {
-public:
+  public:
     explicit NumberCursor(QStringView text) : text_(text) {}
 
     QChar peek() {
@@ -20,7 +20,7 @@ public:
     }
     void advance() { ++pos_; }
 
-private:
+  private:
     static bool isSkipped(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
     QStringView text_;
     qsizetype pos_ = 0;

@@ -20,10 +20,10 @@ double valueOfText(QStringView text);
 // that build the value in another arithmetic (the exact answers of the steps window).
 struct NumberParts {
     static constexpr long long exponentLimit = 1'000'000'000; // larger exponents stop growing
-    int radix = 10;        // 16 or 8 after "&H" or "&O"
-    bool negative = false; // a decimal number's sign
-    std::string digits;    // the integer digits (after "&H"/"&O" the hexadecimal or octal ones)
-    std::string fraction;  // the digits after the period
+    int radix = 10;                                           // 16 or 8 after "&H" or "&O"
+    bool negative = false;                                    // a decimal number's sign
+    std::string digits;   // the integer digits (after "&H"/"&O" the hexadecimal or octal ones)
+    std::string fraction; // the digits after the period
     long long exponent = 0;
 };
 // No digits at all (in both parts) reads as 0.

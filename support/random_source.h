@@ -5,13 +5,13 @@
 #include <cstdint>
 
 class RandomSource {
-public:
+  public:
     static constexpr std::uint32_t startState = 327680;
 
     // Advances the state and returns the draw, a value in [0, 1).
     double next();
     std::uint32_t state() const { return state_; }
 
-private:
+  private:
     std::uint32_t state_ = startState;
 };

@@ -18,7 +18,9 @@ namespace {
 constexpr const char* codePage = "windows-1251";
 constexpr qsizetype chunkSize = 256 * 1024;
 
-QString absolute(const QString& path) { return QDir::current().filePath(path); }
+QString absolute(const QString& path) {
+    return QDir::current().filePath(path);
+}
 
 // Puts the written data of an open file on the disk; false (errno set) when that fails. The
 // file's metadata is left to the file system: a rewrite renames a new file, an append grows one.
@@ -44,7 +46,9 @@ bool canOnlyWriteInPlace(const QString& file) {
 
 TextFile::TextFile(QString path) : path_(std::move(path)) {}
 
-TextFile::~TextFile() { abandon(); }
+TextFile::~TextFile() {
+    abandon();
+}
 
 namespace {
 
@@ -112,7 +116,8 @@ FileStatus TextFile::open(Mode mode) {
     switch (mode) {
     case Mode::Read:
         reader_ = std::make_unique<QFile>(file);
-        opened = !QFileInfo(file).isDir() && reader_->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        opened =
+            !QFileInfo(file).isDir() && reader_->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
         code = errno;
         action = FileStatus::Action::Read;
         buffer_.resize(chunkSize);

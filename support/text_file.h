@@ -16,7 +16,7 @@
 #include <memory>
 
 class TextFile {
-public:
+  public:
     enum class Mode { Read, Write, Append };
 
     // The path is relative to the current working folder, as "files/lastans".
@@ -61,7 +61,7 @@ public:
     // Fails when the code page cannot hold a character; firstBad then receives it.
     static bool encode(QStringView text, QByteArray& bytes, QString* firstBad = nullptr);
 
-private:
+  private:
     bool fill();
     int peekByte();
     FileStatus writeInPlace();

@@ -7,17 +7,17 @@
 
 class IntervalTimer : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit IntervalTimer(QObject* parent = nullptr);
     // Sets the interval in milliseconds; 0 stops the timer, anything else (re)starts it.
     void setInterval(int milliseconds);
     int interval() const { return interval_; }
     bool active() const { return timer_.isActive(); }
 
-signals:
+  signals:
     void tick();
 
-private:
+  private:
     QTimer timer_;
     int interval_ = 0;
 };

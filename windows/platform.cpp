@@ -22,7 +22,9 @@ bool DesktopPlatform::startDetached(const QString& program, const QStringList& a
     return QProcess::startDetached(program, arguments);
 }
 
-bool DesktopPlatform::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool DesktopPlatform::openUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
 
 QChar DesktopPlatform::decimalSeparator() const {
     const QString sep = QLocale::system().decimalPoint();

@@ -10,7 +10,7 @@
 class QWidget;
 
 class Platform {
-public:
+  public:
     enum class Buttons { Ok, OkCancel };
     enum class Answer { Ok, Cancel };
 
@@ -26,7 +26,7 @@ public:
 
 // The real services: QMessageBox, QProcess, QDesktopServices and the system locale.
 class DesktopPlatform : public Platform {
-public:
+  public:
     Answer messageBox(QWidget* parent, const QString& text, const QString& title,
                       Buttons buttons) override;
     bool startDetached(const QString& program, const QStringList& arguments) override;

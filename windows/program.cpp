@@ -20,9 +20,13 @@ Program::~Program() {
     delete form4_.data();
 }
 
-QChar Program::decimalSeparator() const { return platform_.decimalSeparator(); }
+QChar Program::decimalSeparator() const {
+    return platform_.decimalSeparator();
+}
 
-void Program::start() { showForm1(); }
+void Program::start() {
+    showForm1();
+}
 
 Form1& Program::form1() {
     if (!form1_)
@@ -110,11 +114,17 @@ void Program::showForm3() {
     f.activateWindow();
 }
 
-Form3* Program::form3IfExists() const { return form3_.data(); }
+Form3* Program::form3IfExists() const {
+    return form3_.data();
+}
 
-Form4* Program::form4IfExists() const { return form4_.data(); }
+Form4* Program::form4IfExists() const {
+    return form4_.data();
+}
 
-void Program::hideForm3() { createForm3().hide(); }
+void Program::hideForm3() {
+    createForm3().hide();
+}
 
 void Program::showAbout() {
     if (!form4_) {
@@ -128,7 +138,9 @@ void Program::showAbout() {
     form4_->activateWindow();
 }
 
-QString Program::helpPagePath() const { return help::pagePath(installFolder_); }
+QString Program::helpPagePath() const {
+    return help::pagePath(installFolder_);
+}
 
 void Program::showHelp(QWidget* parent) {
     if (!help::openPage(platform_, helpPagePath()))
@@ -143,8 +155,7 @@ void Program::showHelp(QWidget* parent) {
 void Program::reportFailure(QWidget* parent, const FileStatus& status) {
     if (status)
         return;
-    platform_.messageBox(parent, status.message(), QStringLiteral("Ошибка"),
-                         Platform::Buttons::Ok);
+    platform_.messageBox(parent, status.message(), QStringLiteral("Ошибка"), Platform::Buttons::Ok);
 }
 
 void Program::endRun() {

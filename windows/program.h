@@ -21,7 +21,7 @@ class QWidget;
 
 class Program : public QObject {
     Q_OBJECT
-public:
+  public:
     // The folder of the installed program, where files/help.htm is looked for.
     explicit Program(Platform& platform, QString installFolder = QString());
     ~Program() override;
@@ -68,7 +68,7 @@ public:
     // Ends the run at once: no other window's close handling runs.
     void endRun();
 
-private:
+  private:
     Form3& createForm3();
     // Puts a new save/load window at its place on its first showing.
     void placeForm3(QWidget& window) const;

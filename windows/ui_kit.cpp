@@ -8,9 +8,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QTextDocument>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextDocument>
 #include <QWidget>
 
 namespace ui {

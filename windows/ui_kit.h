@@ -22,7 +22,9 @@ class QPoint;
 namespace ui {
 
 // One logical pixel is 15 twips.
-constexpr int px(int twips) { return (twips + 7) / 15; }
+constexpr int px(int twips) {
+    return (twips + 7) / 15;
+}
 QRect twips(int left, int top, int width, int height);
 
 inline const QColor green{0, 255, 0};

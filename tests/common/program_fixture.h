@@ -4,13 +4,13 @@
 
 #include "test_support.h"
 #include "windows/editor/form2.h"
-#include "windows/main/form1.h"
 #include "windows/main/answer_area.h"
+#include "windows/main/form1.h"
 #include "windows/program.h"
 
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>

@@ -13,7 +13,7 @@
 
 // Makes a fresh temporary folder the working folder for its lifetime, with files/ inside.
 class TempWorkFolder {
-public:
+  public:
     explicit TempWorkFolder(bool withFilesFolder = true) : old_(QDir::currentPath()) {
         QDir::setCurrent(dir_.path());
         if (withFilesFolder)
@@ -22,7 +22,7 @@ public:
     ~TempWorkFolder() { QDir::setCurrent(old_); }
     QString path() const { return dir_.path(); }
 
-private:
+  private:
     QTemporaryDir dir_;
     QString old_;
 };
@@ -49,7 +49,7 @@ struct ShownMessage {
 };
 
 class ScriptedPlatform : public Platform {
-public:
+  public:
     Answer messageBox(QWidget*, const QString& text, const QString& title,
                       Buttons buttons) override {
         messages.append({text, title, buttons});

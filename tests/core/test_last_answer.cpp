@@ -28,7 +28,7 @@ std::optional<QString> readForward() {
 
 class TestLastAnswer : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void knownLogs_data();
     void knownLogs();
     void agreesWithForwardRead();
@@ -50,7 +50,8 @@ void TestLastAnswer::knownLogs_data() {
         << QByteArray("first\r\nlast\r\n") + QByteArray("\r\n").repeated(100000)
         << QStringLiteral("last");
     QTest::newRow("last line longer than a block")
-        << QByteArray("a\r\n") + QByteArray(200000, 'x') + "\r\n" << QString(200000, u'x');
+        << QByteArray("a\r\n") + QByteArray(200000, 'x') + "\r\n"
+        << QString(200000, u'x');
     QTest::newRow("CR LF split at a block edge")
         << QByteArray("z\r") + QByteArray("\n") + QByteArray("\r\n").repeated(32767) + "\r"
         << QStringLiteral("z");

@@ -6,8 +6,8 @@
 #include "core/solve_record.h"
 #include "core/solver.h"
 #include "core/steps_text.h"
-#include "support/numbers.h"
 #include "steps_blocks.h"
+#include "support/numbers.h"
 
 #include <QtTest>
 #include <cmath>
@@ -120,12 +120,11 @@ std::vector<int> pivotRows(const Matrix& initial, int n) {
     return pivots;
 }
 
-
 } // namespace
 
 class TestSolveSteps : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void randomSystems();
     void exactTokens_data();
     void exactTokens();
@@ -385,28 +384,34 @@ void TestSolveSteps::outcomesTold_data() {
     QTest::addColumn<QStringList>("lines"); // lines the steps text must hold, in this order
     QTest::newRow("zero first column")
         << 2 << "0 1 1 0 2 2"
-        << QStringList{"В столбце 1 от строки 1 вниз все элементы равны нулю: ведущего элемента нет.",
-                       "Исключение остановлено на шаге 1: Одного решения нет",
-                       "Решение: Одного решения нет",
-                       "В точной арифметике система вырождена (ранг 1 из 2): решений бесконечно много."};
+        << QStringList{
+               "В столбце 1 от строки 1 вниз все элементы равны нулю: ведущего элемента нет.",
+               "Исключение остановлено на шаге 1: Одного решения нет",
+               "Решение: Одного решения нет",
+               "В точной арифметике система вырождена (ранг 1 из 2): решений бесконечно много."};
     QTest::newRow("proportional rows")
         << 2 << "1 2 3 2 4 6"
-        << QStringList{"Строки 1 и 2 переставлены.",
-                       "Последний диагональный элемент равен нулю: Одного решения нет",
-                       "В точной арифметике система вырождена (ранг 1 из 2): решений бесконечно много."};
+        << QStringList{
+               "Строки 1 и 2 переставлены.",
+               "Последний диагональный элемент равен нулю: Одного решения нет",
+               "В точной арифметике система вырождена (ранг 1 из 2): решений бесконечно много."};
     QTest::newRow("contradicting rows")
         << 2 << "1 2 3 2 4 7"
         << QStringList{"В точной арифметике система вырождена (ранг 1 из 2): решений нет."};
     QTest::newRow("tokens used again from the first")
-        << 2 << "1 2" << QStringList{"Система, как она решалась (в последнем столбце правые части):",
-                                     "1.000  2.000  1.000  ", "2.000  1.000  2.000  ",
-                                     "Решение: 1.000  0.000  ", "x1 = 1", "x2 = 0"};
+        << 2 << "1 2"
+        << QStringList{"Система, как она решалась (в последнем столбце правые части):",
+                       "1.000  2.000  1.000  ",
+                       "2.000  1.000  2.000  ",
+                       "Решение: 1.000  0.000  ",
+                       "x1 = 1",
+                       "x2 = 0"};
     QTest::newRow("hexadecimal and octal")
         << 2 << "&H2 0 &O10 0 1 3" << QStringList{"x1 = 4", "x2 = 3"};
     QTest::newRow("beyond the double range as written")
         << 2 << "1e400 0 2e400 0 1 1"
-        << QStringList{"Решение: 1.000  1.000  ", "Точный ответ (числа взяты точно, как они записаны):",
-                       "x1 = 2", "x2 = 1"};
+        << QStringList{"Решение: 1.000  1.000  ",
+                       "Точный ответ (числа взяты точно, как они записаны):", "x1 = 2", "x2 = 1"};
     QTest::newRow("exact numbers too long")
         << 2 << "1e1999 3 1e1998 7 1e1997 1"
         << QStringList{"Не вычислен: в вычислении появились числа длиннее 2000 цифр."};

@@ -62,7 +62,8 @@ Content contentOf(const QString& kind, bool b) {
                 2};
     if (kind == u"list")
         return {linesText([b](int i) {
-                    return b ? QStringLiteral("массив номер %1").arg(i) : QStringLiteral("Array %1").arg(i * 3);
+                    return b ? QStringLiteral("массив номер %1").arg(i)
+                             : QStringLiteral("Array %1").arg(i * 3);
                 }),
                 2};
     return {entryText(b), b ? 3 : 10};
@@ -75,7 +76,8 @@ FileStatus writeContent(const QString& kind, const Content& content) {
         return log.replaceLog(content.text);
     }
     if (kind == u"lostmas")
-        return arrayfile::write(QStringLiteral("files/LostMas"), content.scrollPosition, content.text);
+        return arrayfile::write(QStringLiteral("files/LostMas"), content.scrollPosition,
+                                content.text);
     if (kind == u"named")
         return library::saveArrayFile(QStringLiteral("Большой массив"), content.scrollPosition,
                                       content.text);

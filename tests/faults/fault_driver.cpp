@@ -3,8 +3,9 @@
 //   fault_driver list          the operations, "name<tab>file<tab>effect" each, the effect
 //                              append, rewrite, read or touch-read
 //   fault_driver seed          writes the starting files below files/ (the folder must exist)
-//   fault_driver run <name>    status ok|fail, path, reason, message, result, files-open, fds-leaked
-//   fault_driver locale        the C library's decimal point once the application object exists
+//   fault_driver run <name>    status ok|fail, path, reason, message, result, files-open,
+//   fds-leaked fault_driver locale        the C library's decimal point once the application object
+//   exists
 // Like the program, it creates its application object first, which sets the C library's locale
 // from the environment.
 // The exit code is 0 whenever the operation returned, whatever its outcome, and 2 on misuse.
@@ -39,10 +40,11 @@ const char* effectName(faults::Effect effect) {
 
 int list() {
     for (const faults::Operation& op : faults::operations())
-        std::fputs((op.name + u'\t' + op.target + u'\t' + QLatin1String(effectName(op.effect)) + u'\n')
-                       .toUtf8()
-                       .constData(),
-                   stdout);
+        std::fputs(
+            (op.name + u'\t' + op.target + u'\t' + QLatin1String(effectName(op.effect)) + u'\n')
+                .toUtf8()
+                .constData(),
+            stdout);
     return 0;
 }
 

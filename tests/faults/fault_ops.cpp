@@ -64,19 +64,18 @@ QList<Operation> buildOperations() {
     QList<Operation> ops;
     ops.append({QStringLiteral("log.append"), logPath, Effect::Append, [](FileTable& files) {
                     AnswerLog log(files);
-                    return writeOutcome(log.appendAnswer(QStringLiteral("0,377  -0,352  0,316  0,268  ")),
-                                        files);
+                    return writeOutcome(
+                        log.appendAnswer(QStringLiteral("0,377  -0,352  0,316  0,268  ")), files);
                 }});
     ops.append({QStringLiteral("log.touch"), logPath, Effect::Append, [](FileTable& files) {
                     AnswerLog log(files);
                     return writeOutcome(log.touchLog(), files);
                 }});
-    ops.append({QStringLiteral("log.cursor"), logPath, Effect::Read, [](FileTable& files) {
-                    return browseToEnd(files, &AnswerLog::openAnswerCursor);
-                }});
-    ops.append({QStringLiteral("log.touchCursor"), logPath, Effect::TouchRead, [](FileTable& files) {
-                    return browseToEnd(files, &AnswerLog::touchAndOpenCursor);
-                }});
+    ops.append({QStringLiteral("log.cursor"), logPath, Effect::Read,
+                [](FileTable& files) { return browseToEnd(files, &AnswerLog::openAnswerCursor); }});
+    ops.append(
+        {QStringLiteral("log.touchCursor"), logPath, Effect::TouchRead,
+         [](FileTable& files) { return browseToEnd(files, &AnswerLog::touchAndOpenCursor); }});
     ops.append({QStringLiteral("log.touchLast"), logPath, Effect::TouchRead, [](FileTable& files) {
                     AnswerLog log(files);
                     std::optional<QString> answer;
@@ -102,31 +101,33 @@ QList<Operation> buildOperations() {
                             "1,000  2,000  \r\nОдного решения нет\r\n\r\nзаметка: проверить")),
                         files);
                 }});
-    ops.append({QStringLiteral("lostmas.write"), lostMasPath, Effect::Rewrite, [](FileTable& files) {
-                    return writeOutcome(
-                        arrayfile::write(lostMasPath, 8, u"7 5 5 2 3 -1.5 1E+300 abc  Ы"), files);
-                }});
+    ops.append(
+        {QStringLiteral("lostmas.write"), lostMasPath, Effect::Rewrite, [](FileTable& files) {
+             return writeOutcome(arrayfile::write(lostMasPath, 8, u"7 5 5 2 3 -1.5 1E+300 abc  Ы"),
+                                 files);
+         }});
     ops.append({QStringLiteral("lostmas.read"), lostMasPath, Effect::Read, [](FileTable& files) {
                     arrayfile::Content content;
                     const FileStatus s = arrayfile::read(lostMasPath, content);
                     return readOutcome(s, contentText(content), files);
                 }});
-    ops.append({QStringLiteral("lostmas.touchRead"), lostMasPath, Effect::TouchRead, [](FileTable& files) {
-                    arrayfile::Content content;
-                    const FileStatus s = arrayfile::touchAndRead(lostMasPath, content);
-                    return readOutcome(s, loadedText(content), files);
-                }});
+    ops.append(
+        {QStringLiteral("lostmas.touchRead"), lostMasPath, Effect::TouchRead, [](FileTable& files) {
+             arrayfile::Content content;
+             const FileStatus s = arrayfile::touchAndRead(lostMasPath, content);
+             return readOutcome(s, loadedText(content), files);
+         }});
     ops.append({QStringLiteral("array.save"), arrayPath, Effect::Rewrite, [](FileTable& files) {
-                    return writeOutcome(library::saveArrayFile(namedArray, 10, u"2 1 3 1 3 5"), files);
+                    return writeOutcome(library::saveArrayFile(namedArray, 10, u"2 1 3 1 3 5"),
+                                        files);
                 }});
     ops.append({QStringLiteral("array.load"), arrayPath, Effect::Read, [](FileTable& files) {
                     arrayfile::Content content;
                     const FileStatus s = library::loadArrayFile(namedArray, content);
                     return readOutcome(s, contentText(content), files);
                 }});
-    ops.append({QStringLiteral("list.touch"), listPath, Effect::Append, [](FileTable& files) {
-                    return writeOutcome(library::touchSaveList(), files);
-                }});
+    ops.append({QStringLiteral("list.touch"), listPath, Effect::Append,
+                [](FileTable& files) { return writeOutcome(library::touchSaveList(), files); }});
     ops.append({QStringLiteral("list.add"), listPath, Effect::Append, [](FileTable& files) {
                     return writeOutcome(library::addToSaveList(QStringLiteral("Новый")), files);
                 }});
@@ -135,11 +136,12 @@ QList<Operation> buildOperations() {
                     const FileStatus s = library::readSaveListNames(names);
                     return readOutcome(s, names.join(u'|'), files);
                 }});
-    ops.append({QStringLiteral("list.touchNames"), listPath, Effect::TouchRead, [](FileTable& files) {
-                    QStringList names;
-                    const FileStatus s = library::touchAndReadSaveListNames(names);
-                    return readOutcome(s, names.join(u'|'), files);
-                }});
+    ops.append(
+        {QStringLiteral("list.touchNames"), listPath, Effect::TouchRead, [](FileTable& files) {
+             QStringList names;
+             const FileStatus s = library::touchAndReadSaveListNames(names);
+             return readOutcome(s, names.join(u'|'), files);
+         }});
     ops.append({QStringLiteral("list.text"), listPath, Effect::Read, [](FileTable& files) {
                     QString text;
                     const FileStatus s = library::readSaveListText(text);
@@ -149,9 +151,8 @@ QList<Operation> buildOperations() {
                     return writeOutcome(
                         library::replaceSaveList(QStringLiteral("\r\nМой массив\r\nНовый")), files);
                 }});
-    ops.append({QStringLiteral("list.reset"), listPath, Effect::Rewrite, [](FileTable& files) {
-                    return writeOutcome(library::resetSaveList(), files);
-                }});
+    ops.append({QStringLiteral("list.reset"), listPath, Effect::Rewrite,
+                [](FileTable& files) { return writeOutcome(library::resetSaveList(), files); }});
     return ops;
 }
 
@@ -191,16 +192,18 @@ const Operation* findOperation(const QString& name) {
 
 QMap<QString, QByteArray> seedContents() {
     QMap<QString, QByteArray> seed;
-    seed.insert(AnswerLog::path,
-                pageOf({QStringLiteral("1,000  2,000  "), QString(), QStringLiteral("Одного решения нет"),
-                        QStringLiteral("   "), QStringLiteral("-12,500  0,333  ")},
-                       QStringLiteral("ж")));
-    seed.insert(library::saveListPath,
-                pageOf({QString(), namedArray, QStringLiteral(" "), QStringLiteral("другой массив")},
-                       QStringLiteral("я")));
-    seed.insert(lostMasPath, cp1251(QStringLiteral(" 10 \r\n 1 \r\n-2.5 \r\n 3 \r\n 4 \r\nабв\r\n")));
+    seed.insert(AnswerLog::path, pageOf({QStringLiteral("1,000  2,000  "), QString(),
+                                         QStringLiteral("Одного решения нет"),
+                                         QStringLiteral("   "), QStringLiteral("-12,500  0,333  ")},
+                                        QStringLiteral("ж")));
+    seed.insert(library::saveListPath, pageOf({QString(), namedArray, QStringLiteral(" "),
+                                               QStringLiteral("другой массив")},
+                                              QStringLiteral("я")));
+    seed.insert(lostMasPath,
+                cp1251(QStringLiteral(" 10 \r\n 1 \r\n-2.5 \r\n 3 \r\n 4 \r\nабв\r\n")));
     seed.insert(library::arrayPath(namedArray),
-                cp1251(QStringLiteral(" 9 \r\n 0 \r\n 2 \r\n 4 \r\n 1 \r\n 1 \r\n 3 \r\n \"a,b\" x, 7 \r\n")));
+                cp1251(QStringLiteral(
+                    " 9 \r\n 0 \r\n 2 \r\n 4 \r\n 1 \r\n 1 \r\n 3 \r\n \"a,b\" x, 7 \r\n")));
     seed.insert(QStringLiteral("files/help.htm"), QByteArrayLiteral("<html>help</html>\r\n"));
     return seed;
 }
@@ -209,7 +212,8 @@ bool writeSeedFiles() {
     const QMap<QString, QByteArray> seed = seedContents();
     for (auto it = seed.cbegin(); it != seed.cend(); ++it) {
         QFile f(QDir::current().filePath(it.key()));
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(it.value()) != it.value().size())
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            f.write(it.value()) != it.value().size())
             return false;
     }
     return true;
@@ -229,7 +233,8 @@ QMap<QString, QByteArray> snapshot(const QString& folder) {
             continue;
         }
         QFile f(path);
-        result.insert(key, f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArrayLiteral("<unreadable>"));
+        result.insert(key, f.open(QIODevice::ReadOnly) ? f.readAll()
+                                                       : QByteArrayLiteral("<unreadable>"));
     }
     return result;
 }

@@ -25,7 +25,7 @@ enum class Effect {
 
 struct Outcome {
     FileStatus status;
-    QString result;        // what a reading operation returned, as text
+    QString result;         // what a reading operation returned, as text
     bool filesOpen = false; // the file table still holds a file after the operation
 };
 

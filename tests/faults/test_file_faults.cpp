@@ -1,6 +1,7 @@
 // Every file operation of the core against a broken folder files: missing, a regular file, the
 // operation's file replaced by a folder, the file missing, and a folder without write permission.
-// A failure must name the file with a Russian reason, change nothing on disk and leave no file open.
+// A failure must name the file with a Russian reason, change nothing on disk and leave no file
+// open.
 #include "fault_ops.h"
 
 #include "tests/common/test_support.h"
@@ -55,7 +56,7 @@ bool hasCyrillic(const QString& text) {
 class FileFaultsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void brokenFolder_data();
     void brokenFolder();
     void missingTarget_data();
@@ -251,7 +252,8 @@ void FileFaultsTest::unwritableFolder_data() {
         if (op.effect != Effect::Rewrite)
             continue;
         QTest::addRow("%s / writable folder", qPrintable(op.name)) << op.name << true << true;
-        QTest::addRow("%s / folder takes no new file", qPrintable(op.name)) << op.name << false << true;
+        QTest::addRow("%s / folder takes no new file", qPrintable(op.name))
+            << op.name << false << true;
         QTest::addRow("%s / folder takes no new file, file missing", qPrintable(op.name))
             << op.name << false << false;
     }

@@ -22,7 +22,7 @@
 
 class TestReadOnlyWindows : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init();
     void cleanup();
     void firstAnswer();
@@ -30,7 +30,7 @@ private slots:
     void loadLastArray();
     void saveLoadWindowLists();
 
-private:
+  private:
     QString oldFolder_;
     std::unique_ptr<ScriptedPlatform> platform_;
     std::unique_ptr<Program> program_;

@@ -153,7 +153,7 @@ ssize_t writev(int fd, const struct iovec* iov, int iovcnt) {
     configure();
     if (limit < 0 || !isRegular(fd)) {
         ssize_t (*real)(int, const struct iovec*, int) = NULL;
-    NEXT(real, "writev");
+        NEXT(real, "writev");
         return real(fd, iov, iovcnt);
     }
     ssize_t total = 0;

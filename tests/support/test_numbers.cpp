@@ -130,8 +130,7 @@ void TestNumbers::valueOfText_data() {
         << "&H345C7D01FC8EE96" << 235814252207206048.0;
     QTest::newRow("long octal rounds to nearest")
         << "&O15056175003762167226" << 235814252207206048.0;
-    QTest::newRow("long decimal rounds to nearest")
-        << "235814252207206038" << 235814252207206048.0;
+    QTest::newRow("long decimal rounds to nearest") << "235814252207206038" << 235814252207206048.0;
     QTest::newRow("hexadecimal tie to even") << "&H20000000000001" << 9007199254740992.0;
     QTest::newRow("hexadecimal tie up to even") << "&H20000000000003" << 9007199254740996.0;
     QTest::newRow("hexadecimal leading zeros") << "&H0000000000000000001F" << 31.0;

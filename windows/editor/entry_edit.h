@@ -9,13 +9,13 @@
 
 class EntryEdit : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit EntryEdit(QWidget* parent = nullptr);
 
     // Inserts the clipboard's text (or the primary selection's) in its pasted form.
     void pasteNormalized(QClipboard::Mode mode = QClipboard::Clipboard);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dropEvent(QDropEvent* event) override;

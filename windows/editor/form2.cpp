@@ -26,19 +26,35 @@ const QString lastArrayPath = QStringLiteral("files/LostMas");
 const QString errorTitle = QStringLiteral("Ошибка");
 
 // The design sheet of the editor (twips within the client area).
-const ui::Control text1Sheet{"Text1", 840, 120, 3255, 285, {}, QStringLiteral("Содержимое массива")};
-const ui::Control label1Sheet{"Label1", 2040, 720, 615, 195, QStringLiteral("Массив"),
-                              QStringLiteral("Система уравнений")};
-const ui::Control text2Sheet{"Text2", 0, 120, 615, 285, QStringLiteral("4"),
-                             QStringLiteral("Порядок массива")};
-const ui::Control command1Sheet{"Command1", 840, 390, 3255, 210, QStringLiteral("RND"),
+const ui::Control text1Sheet{
+    "Text1", 840, 120, 3255, 285, {}, QStringLiteral("Содержимое массива")};
+const ui::Control label1Sheet{
+    "Label1", 2040, 720, 615, 195, QStringLiteral("Массив"), QStringLiteral("Система уравнений")};
+const ui::Control text2Sheet{
+    "Text2", 0, 120, 615, 285, QStringLiteral("4"), QStringLiteral("Порядок массива")};
+const ui::Control command1Sheet{"Command1",
+                                840,
+                                390,
+                                3255,
+                                210,
+                                QStringLiteral("RND"),
                                 QStringLiteral("Случайное содержимое массива")};
 const ui::Control vscroll1Sheet{"VScroll1", 615, 120, 135, 270, {}, {}};
-const ui::Control command2Sheet{"Command2", 0, 390, 750, 210, QStringLiteral("RND"),
+const ui::Control command2Sheet{"Command2",
+                                0,
+                                390,
+                                750,
+                                210,
+                                QStringLiteral("RND"),
                                 QStringLiteral("Случайный порядок массива")};
-const ui::Control command3Sheet{"Command3", 4080, 120, 615, 480, {},
-                                QStringLiteral("Сохранить/загрузить готовый массив")};
-const ui::Control command4Sheet{"Command4", 2880, 600, 1215, 255, QStringLiteral("Готово"),
+const ui::Control command3Sheet{
+    "Command3", 4080, 120, 615, 480, {}, QStringLiteral("Сохранить/загрузить готовый массив")};
+const ui::Control command4Sheet{"Command4",
+                                2880,
+                                600,
+                                1215,
+                                255,
+                                QStringLiteral("Готово"),
                                 QStringLiteral("Перейти на основное окно")};
 
 } // namespace
@@ -138,7 +154,9 @@ void Form2::buildMenus() {
     ui::nameMenus(menuBar());
 }
 
-int Form2::order() const { return static_cast<int>(numbers::valueOfText(text2->text())); }
+int Form2::order() const {
+    return static_cast<int>(numbers::valueOfText(text2->text()));
+}
 
 void Form2::formLoad() {
     animation_->load();
@@ -160,7 +178,9 @@ void Form2::command2Click() {
     vscroll1->setValue(numbers::roundToInt16(r * 8 + 2).value_or(vscroll1->value()));
 }
 
-void Form2::command3Click() { program_.showForm3(); }
+void Form2::command3Click() {
+    program_.showForm3();
+}
 
 void Form2::command4Click() {
     saveClick();
@@ -173,9 +193,13 @@ void Form2::newClick() {
     formLoad();
 }
 
-void Form2::exitClick() { program_.endRun(); }
+void Form2::exitClick() {
+    program_.endRun();
+}
 
-void Form2::vscroll1Change() { text2->setText(QString::number(12 - vscroll1->value())); }
+void Form2::vscroll1Change() {
+    text2->setText(QString::number(12 - vscroll1->value()));
+}
 
 void Form2::text2Change() {
     program_.store().shapeForOrder(order());
@@ -212,9 +236,10 @@ void Form2::fillMatrix() {
 void Form2::growLabel() {
     // The label grows with its text from its place in the sheet, as far as it needs.
     const QSize needed = label1->sizeHint();
-    const QRect sheet = ui::twips(label1Sheet.left, label1Sheet.top, label1Sheet.width,
-                                  label1Sheet.height);
-    label1->resize(std::max(needed.width(), sheet.width()), std::max(needed.height(), sheet.height()));
+    const QRect sheet =
+        ui::twips(label1Sheet.left, label1Sheet.top, label1Sheet.width, label1Sheet.height);
+    label1->resize(std::max(needed.width(), sheet.width()),
+                   std::max(needed.height(), sheet.height()));
 }
 
 void Form2::applyArray(int scrollPosition, const QStringList& values) {
@@ -235,7 +260,9 @@ bool Form2::saveLastArray() {
     return s.ok;
 }
 
-void Form2::saveClick() { saveLastArray(); }
+void Form2::saveClick() {
+    saveLastArray();
+}
 
 void Form2::loadClick() {
     // The file gains an empty line first, so that it exists when it is read.
@@ -294,4 +321,6 @@ void Form2::closeEvent(QCloseEvent* event) {
     program_.showForm1();
 }
 
-QString Form2::entryText() const { return text1->text(); }
+QString Form2::entryText() const {
+    return text1->text();
+}

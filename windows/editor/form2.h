@@ -15,7 +15,7 @@ class QScrollBar;
 
 class Form2 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit Form2(Program& program);
 
     void formLoad();
@@ -69,10 +69,10 @@ public:
 
     WindowAnimation* animation() const { return animation_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildControls(QWidget* client);
     void buildMenus();
     void growLabel();

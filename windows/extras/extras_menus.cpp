@@ -23,7 +23,6 @@ ExtrasMenus addExtrasMenus(QMenuBar* bar, const ExtrasMenuNames& names, Program&
 
     QObject::connect(items.what, &QAction::triggered, window,
                      [&program, window] { program.showHelp(window); });
-    QObject::connect(items.about, &QAction::triggered, window,
-                     [&program] { program.showAbout(); });
+    QObject::connect(items.about, &QAction::triggered, window, [&program] { program.showAbout(); });
     return items;
 }

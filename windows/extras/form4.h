@@ -7,7 +7,7 @@ class QLabel;
 
 class Form4 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Form4(QWidget* parent = nullptr);
 
     QLabel* label1 = nullptr;

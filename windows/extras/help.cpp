@@ -16,9 +16,10 @@ const QString browserPath = QStringLiteral("files/iexplore");
 
 QStringList help::pageCandidates(const QString& installFolder) {
     const QDir program(installFolder);
-    return {program.absoluteFilePath(QStringLiteral("files/help.htm")),
-            QDir::current().absoluteFilePath(QStringLiteral("files/help.htm")),
-            QDir::cleanPath(program.absoluteFilePath(QStringLiteral(SLAU_DATA_FROM_BIN "/help.htm")))};
+    return {
+        program.absoluteFilePath(QStringLiteral("files/help.htm")),
+        QDir::current().absoluteFilePath(QStringLiteral("files/help.htm")),
+        QDir::cleanPath(program.absoluteFilePath(QStringLiteral(SLAU_DATA_FROM_BIN "/help.htm")))};
 }
 
 QString help::pagePath(const QString& installFolder) {

@@ -22,7 +22,7 @@ struct SceneLine {
 
 class LineScene : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Lays itself over the whole client area, beneath the controls already there, and follows
     // the client area's size. It takes no mouse or keyboard input.
     LineScene(QWidget* clientArea, SceneLayout layout);
@@ -40,11 +40,11 @@ public:
     // The pixels a line covers when drawn, within the scene.
     static QRect boundsOf(const SceneLine& line);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     int find(int group, int index) const;
 
     QVector<SceneLine> lines_;

@@ -14,9 +14,9 @@ constexpr int sweepEnd = 18;
 
 WindowAnimation::WindowAnimation(QWidget* clientArea, SceneLayout layout, QAction* graph,
                                  QAction* stoper, SweepMemory* memory)
-    : QObject(clientArea), memory_(memory),
-      scene_(new LineScene(clientArea, layout)), graph_(graph), stoper_(stoper),
-      sweepStep_(memory ? memory->step : 0), sweepTick_(memory ? memory->tick : 0) {
+    : QObject(clientArea), memory_(memory), scene_(new LineScene(clientArea, layout)),
+      graph_(graph), stoper_(stoper), sweepStep_(memory ? memory->step : 0),
+      sweepTick_(memory ? memory->tick : 0) {
     connect(&timer1_, &IntervalTimer::tick, this, &WindowAnimation::timer1Tick);
     connect(&timer2_, &IntervalTimer::tick, this, &WindowAnimation::timer2Tick);
     // A checkable action toggles its check mark before it reports the click; the mark is put

@@ -20,7 +20,7 @@ struct SweepMemory {
 
 class WindowAnimation : public QObject {
     Q_OBJECT
-public:
+  public:
     // Draws the scene of the layout on the client area's background, beneath its controls, and
     // starts Timer2. graph and stoper are the window's menu items, or null where the window has
     // no menu; they are made checkable, and a click on them runs graphClick or stoperClick with
@@ -50,7 +50,7 @@ public:
     IntervalTimer& timer2() { return timer2_; }
     LineScene& scene() { return *scene_; }
 
-private:
+  private:
     void showLine1(int index, bool shown) { scene_->setShown(1, index, shown); }
 
     SweepMemory* memory_;

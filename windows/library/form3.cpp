@@ -117,8 +117,8 @@ Form3::Form3(Program& program, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     ui::blackWindow(this);
     // The scene comes first and stays beneath every control.
-    animation_ = new WindowAnimation(this, SceneLayout::Library, nullptr, nullptr,
-                                     &program_.librarySweep());
+    animation_ =
+        new WindowAnimation(this, SceneLayout::Library, nullptr, nullptr, &program_.librarySweep());
     animation_->scene().lower();
     buildControls();
     // The window is its own client area.
@@ -299,7 +299,9 @@ void Form3::command3Click() {
 }
 
 // The editor's text with CR LF between its lines; non-breaking blanks are kept as they are.
-QString Form3::listEditorText() const { return ui::crlfText(text1); }
+QString Form3::listEditorText() const {
+    return ui::crlfText(text1);
+}
 
 void Form3::command4Click() {
     const QString shown = listEditorText();

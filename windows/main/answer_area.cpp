@@ -15,7 +15,7 @@ namespace {
 // What assistive technology sees of the area: a read-only text whose value is what is printed,
 // one line per print.
 class AccessibleAnswerArea : public QAccessibleWidget, public QAccessibleTextInterface {
-public:
+  public:
     explicit AccessibleAnswerArea(AnswerArea* area)
         : QAccessibleWidget(area, QAccessible::StaticText) {}
 
@@ -52,7 +52,7 @@ public:
         return QString();
     }
 
-private:
+  private:
     QString all() const { return static_cast<AnswerArea*>(widget())->printedLines().join(u'\n'); }
 };
 
@@ -127,5 +127,6 @@ void AnswerArea::keyPressEvent(QKeyEvent* event) {
 }
 
 void AnswerArea::contextMenuEvent(QContextMenuEvent* event) {
-    ui::copyMenu(this, event->globalPos(), !lines_.isEmpty(), [this] { copyToClipboard(); }, menuActions_);
+    ui::copyMenu(
+        this, event->globalPos(), !lines_.isEmpty(), [this] { copyToClipboard(); }, menuActions_);
 }

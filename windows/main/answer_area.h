@@ -12,7 +12,7 @@ class QAction;
 
 class AnswerArea : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit AnswerArea(QWidget* parent = nullptr);
 
     // Erases the area and puts the text position back at the top-left corner.
@@ -27,12 +27,12 @@ public:
     // An item the context menu offers after "Копировать".
     void addMenuAction(QAction* action) { menuActions_.append(action); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
-private:
+  private:
     void textChanged();
 
     QStringList lines_;

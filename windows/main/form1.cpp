@@ -26,31 +26,75 @@
 namespace {
 
 // The design sheet of the main window (twips within the client area).
-const ui::Control command1Sheet{"Command1", 120, 120, 4455, 375, QStringLiteral("Ввести данные"),
+const ui::Control command1Sheet{"Command1",
+                                120,
+                                120,
+                                4455,
+                                375,
+                                QStringLiteral("Ввести данные"),
                                 QStringLiteral("Ввести матрицу")};
 const ui::Control text1Sheet{"Text1", 1800, 165, 1215, 285, {}, QStringLiteral("Ввести матрицу")};
-const ui::Control command3Sheet{"Command3", 120,  600, 4455, 255, QStringLiteral("Решить массив"),
-                                QStringLiteral("Решить систему уравнений"), true, false};
-const ui::Control picture1Sheet{"Picture1", 120, 960, 4455, 255, {},
-                                QStringLiteral("Сюда выводится ответ")};
-const ui::Control command2Sheet{"Command2", 120, 1200, 1335, 255, QStringLiteral("Первый ответ"),
+const ui::Control command3Sheet{"Command3",
+                                120,
+                                600,
+                                4455,
+                                255,
+                                QStringLiteral("Решить массив"),
+                                QStringLiteral("Решить систему уравнений"),
+                                true,
+                                false};
+const ui::Control picture1Sheet{
+    "Picture1", 120, 960, 4455, 255, {}, QStringLiteral("Сюда выводится ответ")};
+const ui::Control command2Sheet{"Command2",
+                                120,
+                                1200,
+                                1335,
+                                255,
+                                QStringLiteral("Первый ответ"),
                                 QStringLiteral("Первый ответ из LastAns")};
-const ui::Control command7Sheet{"Command7", 1440, 1200, 1575, 255,
+const ui::Control command7Sheet{"Command7",
+                                1440,
+                                1200,
+                                1575,
+                                255,
                                 QStringLiteral("Следующий ответ"),
-                                QStringLiteral("Следующий ответ из LastAns"), true, false};
-const ui::Control command8Sheet{"Command8", 3000, 1200, 1575, 255,
+                                QStringLiteral("Следующий ответ из LastAns"),
+                                true,
+                                false};
+const ui::Control command8Sheet{"Command8",
+                                3000,
+                                1200,
+                                1575,
+                                255,
                                 QStringLiteral("Последний ответ"),
                                 QStringLiteral("Последний полученный ответ")};
-const ui::Control command4Sheet{"Command4", 240, 1560, 1575, 255, QStringLiteral("Все ответы"),
+const ui::Control command4Sheet{"Command4",
+                                240,
+                                1560,
+                                1575,
+                                255,
+                                QStringLiteral("Все ответы"),
                                 QStringLiteral("Показать и редактировать LastAns")};
-const ui::Control text2Sheet{"Text2", 120, 1560, 4455, 2175, {},
-                             QStringLiteral("Содержимое LastAns"), false};
-const ui::Control label1Sheet{"Label1", 120, 1920, 4455, 2055, {},
-                              QStringLiteral("Преобразованный массив")};
-const ui::Control command5Sheet{"Command5", 120, 3720, 1095, 255, QStringLiteral("Сохранить"),
-                                QStringLiteral("Сохранить содержимое в LastAns"), false};
-const ui::Control command6Sheet{"Command6", 1200, 3720, 1095, 255, QStringLiteral("Скрыть"),
-                                QStringLiteral("Спрятать содержимое LastAns"), false};
+const ui::Control text2Sheet{
+    "Text2", 120, 1560, 4455, 2175, {}, QStringLiteral("Содержимое LastAns"), false};
+const ui::Control label1Sheet{
+    "Label1", 120, 1920, 4455, 2055, {}, QStringLiteral("Преобразованный массив")};
+const ui::Control command5Sheet{"Command5",
+                                120,
+                                3720,
+                                1095,
+                                255,
+                                QStringLiteral("Сохранить"),
+                                QStringLiteral("Сохранить содержимое в LastAns"),
+                                false};
+const ui::Control command6Sheet{"Command6",
+                                1200,
+                                3720,
+                                1095,
+                                255,
+                                QStringLiteral("Скрыть"),
+                                QStringLiteral("Спрятать содержимое LastAns"),
+                                false};
 
 // A lone LF inside a line of the log is shown as this mark, so that the line is seen as one line;
 // it is not a Windows-1251 character, so no log text can hold it of its own.
@@ -157,7 +201,7 @@ void Form1::buildControls(QWidget* client) {
     command5->raise();
     command6->raise();
 
-    QWidget* order[] = {command1, text1, command2, picture1, command3, text2,
+    QWidget* order[] = {command1, text1,    command2, picture1, command3, text2,
                         command4, command5, command6, command7, command8, label1};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
@@ -234,7 +278,9 @@ void Form1::closeEvent(QCloseEvent* event) {
     program_.endRun();
 }
 
-void Form1::exitClick() { program_.endRun(); }
+void Form1::exitClick() {
+    program_.endRun();
+}
 
 void Form1::command1Click() {
     command3->setEnabled(true);
@@ -280,8 +326,7 @@ void Form1::stepsClick() {
         return;
     if (!stepsWindow_)
         stepsWindow_ = new StepsWindow(this);
-    stepsWindow_->setText(
-        steps::fullText(lastSolve_, lastEntryText_, program_.decimalSeparator()));
+    stepsWindow_->setText(steps::fullText(lastSolve_, lastEntryText_, program_.decimalSeparator()));
     stepsWindow_->show();
     stepsWindow_->activateWindow();
 }
@@ -369,7 +414,9 @@ void Form1::command5Click() {
     succeeded(program_.answerLog().replaceLog(logText(ui::crlfText(text2))));
 }
 
-void Form1::command6Click() { setPanelShown(false); }
+void Form1::command6Click() {
+    setPanelShown(false);
+}
 
 void Form1::allansClick() {
     if (panelShown_)

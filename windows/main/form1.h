@@ -20,7 +20,7 @@ class QPushButton;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit Form1(Program& program);
 
     void formLoad();
@@ -84,11 +84,11 @@ public:
 
     WindowAnimation* animation() const { return animation_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildControls(QWidget* client);
     void buildMenus();
     void buildStepsCommand();

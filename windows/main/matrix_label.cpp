@@ -56,5 +56,6 @@ void MatrixLabel::copyToClipboard() const {
 }
 
 void MatrixLabel::contextMenuEvent(QContextMenuEvent* event) {
-    ui::copyMenu(this, event->globalPos(), !text_.isEmpty(), [this] { copyToClipboard(); }, menuActions_);
+    ui::copyMenu(
+        this, event->globalPos(), !text_.isEmpty(), [this] { copyToClipboard(); }, menuActions_);
 }

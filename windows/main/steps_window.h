@@ -9,7 +9,7 @@ class QPlainTextEdit;
 
 class StepsWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit StepsWindow(QWidget* parent = nullptr);
 
     void setText(const QString& text);
@@ -17,10 +17,10 @@ public:
 
     QPlainTextEdit* text1 = nullptr;
 
-private:
+  private:
     bool shownOnce_ = false;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     // Esc closes the window, as its close box does.
     void keyPressEvent(QKeyEvent* event) override;

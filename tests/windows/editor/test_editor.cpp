@@ -22,7 +22,7 @@ QList<double> row(const Matrix& m, int i) {
 
 class TestEditor : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void firstShowing();
     void previewText_data();
     void previewText();
@@ -88,10 +88,10 @@ void TestEditor::tokensFillMatrix_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QList<double>>("first");
     QTest::addColumn<QList<double>>("second");
-    QTest::newRow("two tokens reused") << QStringLiteral("1 2") << QList<double>{1, 2, 1}
-                                       << QList<double>{2, 1, 2};
-    QTest::newRow("trailing blank") << QStringLiteral("1 2 3 ") << QList<double>{1, 2, 3}
-                                    << QList<double>{0, 1, 2};
+    QTest::newRow("two tokens reused")
+        << QStringLiteral("1 2") << QList<double>{1, 2, 1} << QList<double>{2, 1, 2};
+    QTest::newRow("trailing blank")
+        << QStringLiteral("1 2 3 ") << QList<double>{1, 2, 3} << QList<double>{0, 1, 2};
     QTest::newRow("two blanks") << QStringLiteral("1  2") << QList<double>{1, 0, 2}
                                 << QList<double>{1, 0, 2};
     QTest::newRow("letters") << QStringLiteral("a b") << QList<double>{0, 0, 0}

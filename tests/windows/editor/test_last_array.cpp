@@ -14,7 +14,7 @@ const QString lastArray = QStringLiteral("files/LostMas");
 
 class TestLastArray : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void saveBytes_data();
     void saveBytes();
     void trailingBlankGrowsByZero();
@@ -36,10 +36,11 @@ void TestLastArray::saveBytes_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("digits") << 10 << QStringLiteral("1 2 3 4 5 6")
                             << QByteArray(" 10 \r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n");
-    QTest::newRow("trailing blank") << 10 << QStringLiteral("1 2 ")
-                                    << QByteArray(" 10 \r\n 1 \r\n 2 \r\n 0 \r\n");
+    QTest::newRow("trailing blank")
+        << 10 << QStringLiteral("1 2 ") << QByteArray(" 10 \r\n 1 \r\n 2 \r\n 0 \r\n");
     QTest::newRow("values") << 8 << QStringLiteral("-2.5 x 1e20 0.001 1e-5")
-                            << QByteArray(" 8 \r\n-2.5 \r\n 0 \r\n 1E+20 \r\n 0.001 \r\n 1E-05 \r\n");
+                            << QByteArray(
+                                   " 8 \r\n-2.5 \r\n 0 \r\n 1E+20 \r\n 0.001 \r\n 1E-05 \r\n");
     QTest::newRow("empty text") << 4 << QString() << QByteArray(" 4 \r\n");
 }
 

@@ -6,15 +6,15 @@
 #include "windows/extras/icons.h"
 
 #include <QFile>
-#include <QMap>
-#include <QTemporaryDir>
 #include <QLabel>
+#include <QMap>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TestHelpAbout : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void pagePathIsInFilesOfInstallFolder();
     void pageLookup_data();
     void pageLookup();
@@ -47,11 +47,21 @@ void TestHelpAbout::pageLookup_data() {
     QTest::addColumn<QString>("present");
     QTest::addColumn<QString>("opened");
     QTest::addColumn<QString>("shipped");
-    QTest::newRow("all three") << "PWI" << "P" << "P";
-    QTest::newRow("working and installed") << "WI" << "W" << "I";
-    QTest::newRow("installed only") << "I" << "I" << "I";
-    QTest::newRow("working only") << "W" << "W" << "";
-    QTest::newRow("none: the program folder's path") << "" << "P" << "";
+    QTest::newRow("all three") << "PWI"
+                               << "P"
+                               << "P";
+    QTest::newRow("working and installed") << "WI"
+                                           << "W"
+                                           << "I";
+    QTest::newRow("installed only") << "I"
+                                    << "I"
+                                    << "I";
+    QTest::newRow("working only") << "W"
+                                  << "W"
+                                  << "";
+    QTest::newRow("none: the program folder's path") << ""
+                                                     << "P"
+                                                     << "";
 }
 
 void TestHelpAbout::pageLookup() {
@@ -69,7 +79,8 @@ void TestHelpAbout::pageLookup() {
         QVERIFY(writeBytes(pages[which], "page"));
     }
     QCOMPARE(help::pagePath(bin), QDir::cleanPath(pages[opened.front()]));
-    QCOMPARE(help::shippedPage(bin), shipped.isEmpty() ? QString() : QDir::cleanPath(pages[shipped.front()]));
+    QCOMPARE(help::shippedPage(bin),
+             shipped.isEmpty() ? QString() : QDir::cleanPath(pages[shipped.front()]));
 }
 
 namespace {

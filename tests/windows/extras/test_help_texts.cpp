@@ -352,8 +352,10 @@ void TestHelpTexts::everyTextIsReviewed() {
     missing.sort();
     // One line each: QtTest cuts a long failure message short.
     for (QString text : missing)
-        qWarning("not reviewed: %s", qPrintable(text.replace(u'\r', QStringLiteral("\\r"))
-                                                    .replace(u'\n', QStringLiteral("\\n"))));
+        qWarning(
+            "not reviewed: %s",
+            qPrintable(
+                text.replace(u'\r', QStringLiteral("\\r")).replace(u'\n', QStringLiteral("\\n"))));
     QVERIFY2(missing.isEmpty(), qPrintable(QString::number(missing.size()) +
                                            QStringLiteral(" texts not reviewed (listed above)")));
 }

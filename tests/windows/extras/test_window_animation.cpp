@@ -62,7 +62,7 @@ struct Window {
 
 class TestWindowAnimation : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void startScene_data();
     void startScene();
     void tableGeometry_data();
@@ -415,7 +415,7 @@ namespace {
 
 // Collects what the scene is asked to repaint.
 class PaintSpy : public QObject {
-public:
+  public:
     QRegion painted;
     int events = 0;
     bool eventFilter(QObject*, QEvent* event) override {

@@ -13,13 +13,15 @@ namespace {
 
 const QString logPath = QStringLiteral("files/lastans");
 
-void writeLog(const QByteArray& bytes) { QVERIFY(writeBytes(logPath, bytes)); }
+void writeLog(const QByteArray& bytes) {
+    QVERIFY(writeBytes(logPath, bytes));
+}
 
 } // namespace
 
 class TestAnswerBrowsing : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void firstWithoutLog();
     void lastWithoutLog_data();
     void lastWithoutLog();
@@ -139,7 +141,8 @@ void TestAnswerBrowsing::allAnswersDropsEmptyLines() {
 void TestAnswerBrowsing::allAnswersTwiceKeepsBytes() {
     ProgramFixture f;
     // "Одного решения нет" in Windows-1251.
-    const QByteArray noSolution("\xce\xe4\xed\xee\xe3\xee \xf0\xe5\xf8\xe5\xed\xe8\xff \xed\xe5\xf2");
+    const QByteArray noSolution(
+        "\xce\xe4\xed\xee\xe3\xee \xf0\xe5\xf8\xe5\xed\xe8\xff \xed\xe5\xf2");
     writeLog(noSolution + "\r\n\r\n1,000  2,000  \r\nx\ny\r\n");
     f.main().allans->trigger();
     const QByteArray once = readBytes(logPath);
@@ -147,7 +150,8 @@ void TestAnswerBrowsing::allAnswersTwiceKeepsBytes() {
     f.click(f.main().command4);
     QCOMPARE(readBytes(logPath), once);
     QCOMPARE(once, noSolution + "\r\n1,000  2,000  \r\nx\ny\r\n\r\n");
-    QCOMPARE(f.main().text2->toPlainText().section(u'\n', 0, 0), QStringLiteral("Одного решения нет"));
+    QCOMPARE(f.main().text2->toPlainText().section(u'\n', 0, 0),
+             QStringLiteral("Одного решения нет"));
 }
 
 void TestAnswerBrowsing::allAnswersWithoutLog() {
@@ -180,8 +184,7 @@ void TestAnswerBrowsing::panelEditSaved() {
     f.main().text2->setPlainText(QStringLiteral("\nпервый\n\nвторой"));
     f.click(f.main().command5);
     QVERIFY(f.main().panelShown());
-    QCOMPARE(TextFile::decode(readBytes(logPath)),
-             QStringLiteral("\r\nпервый\r\n\r\nвторой\r\n"));
+    QCOMPARE(TextFile::decode(readBytes(logPath)), QStringLiteral("\r\nпервый\r\n\r\nвторой\r\n"));
     f.click(f.main().command2);
     QCOMPARE(f.answer(), QStringLiteral("первый"));
 }
@@ -247,11 +250,22 @@ void TestAnswerBrowsing::failingLog() {
     }
     f.platform.messages.clear();
     switch (command) {
-    case 0: f.click(f.main().command2); break;
-    case 1: f.click(f.main().command8); break;
-    case 2: f.main().allans->trigger(); f.main().allans->trigger(); break;
-    case 3: f.click(f.main().command5); break;
-    case 4: f.click(f.main().command3); break;
+    case 0:
+        f.click(f.main().command2);
+        break;
+    case 1:
+        f.click(f.main().command8);
+        break;
+    case 2:
+        f.main().allans->trigger();
+        f.main().allans->trigger();
+        break;
+    case 3:
+        f.click(f.main().command5);
+        break;
+    case 4:
+        f.click(f.main().command3);
+        break;
     }
     QVERIFY(!f.platform.messages.isEmpty());
     for (const ShownMessage& shown : f.platform.messages) {

@@ -10,7 +10,7 @@
 
 class TestMainWindow : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void startState();
     void enteringOpensEditor_data();
     void enteringOpensEditor();
@@ -79,8 +79,7 @@ void TestMainWindow::firstRandomSystem() {
     QFETCH(QChar, separator);
     ProgramFixture f(separator);
     f.click(f.main().command1);
-    QCOMPARE(f.editor().text1->text(),
-             QStringLiteral("7 5 5 2 3 7 0 7 8 7 0 4 8 7 3 9 8 0 9 3 "));
+    QCOMPARE(f.editor().text1->text(), QStringLiteral("7 5 5 2 3 7 0 7 8 7 0 4 8 7 3 9 8 0 9 3 "));
     f.click(f.editor().command4);
     QVERIFY(f.main().isVisible());
     f.click(f.main().command3);

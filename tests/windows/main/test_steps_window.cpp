@@ -113,7 +113,6 @@ QString firstRandomSystemText() {
         "x4 = 1393/5189\n");
 }
 
-
 QString openedText(ProgramFixture& f) {
     f.main().steps->trigger();
     StepsWindow* w = f.main().stepsWindow();
@@ -124,7 +123,7 @@ QString openedText(ProgramFixture& f) {
 
 class TestStepsWindow : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void disabledBeforeAnySolve();
     void workedSystems_data();
     void workedSystems();

@@ -26,7 +26,7 @@ namespace {
 
 // Message boxes answered OK or Cancel at random.
 class RandomPlatform : public ScriptedPlatform {
-public:
+  public:
     explicit RandomPlatform(QRandomGenerator& random) : random_(random) {}
     Answer messageBox(QWidget* parent, const QString& text, const QString& title,
                       Buttons buttons) override {
@@ -34,16 +34,26 @@ public:
         return random_.bounded(2) ? Answer::Ok : Answer::Cancel;
     }
 
-private:
+  private:
     QRandomGenerator& random_;
 };
 
-const QStringList texts = {
-    QStringLiteral("1 2 3 4 5 6"), QStringLiteral("7 5 5 2 3 "), QStringLiteral("-2.5 1e3 &H1F"),
-    QStringLiteral("привет мир"), QStringLiteral("a,b"), QStringLiteral("\t\x01\x1f"),
-    QStringLiteral("1E+308 -1E+308 1E308"), QStringLiteral("0 0 0 0"), QStringLiteral("  "),
-    QStringLiteral("тест"), QStringLiteral("../x"), QStringLiteral("CON"), QStringLiteral("✓"),
-    QStringLiteral("lastans"), QStringLiteral("имя массива"), QStringLiteral("x\ny")};
+const QStringList texts = {QStringLiteral("1 2 3 4 5 6"),
+                           QStringLiteral("7 5 5 2 3 "),
+                           QStringLiteral("-2.5 1e3 &H1F"),
+                           QStringLiteral("привет мир"),
+                           QStringLiteral("a,b"),
+                           QStringLiteral("\t\x01\x1f"),
+                           QStringLiteral("1E+308 -1E+308 1E308"),
+                           QStringLiteral("0 0 0 0"),
+                           QStringLiteral("  "),
+                           QStringLiteral("тест"),
+                           QStringLiteral("../x"),
+                           QStringLiteral("CON"),
+                           QStringLiteral("✓"),
+                           QStringLiteral("lastans"),
+                           QStringLiteral("имя массива"),
+                           QStringLiteral("x\ny")};
 
 // Types the text key by key as a keyboard would send it, whatever its characters.
 void typeText(QWidget* widget, const QString& text) {
@@ -73,10 +83,10 @@ bool crlfOnly(const QByteArray& bytes) {
 
 class TestRandomActions : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void randomActions();
 
-private:
+  private:
     void act(int kind);
     QString checkRules();
     QList<QPushButton*> clickableButtons();
@@ -129,18 +139,22 @@ QList<QAction*> TestRandomActions::enabledMenuItems() {
 void TestRandomActions::act(int kind) {
     Form1& main = program_->form1();
     switch (kind) {
-    case 0: case 1: case 2: { // a click on a button that is shown and enabled
+    case 0:
+    case 1:
+    case 2: { // a click on a button that is shown and enabled
         const QList<QPushButton*> buttons = clickableButtons();
         if (!buttons.isEmpty())
             QTest::mouseClick(buttons[random_.bounded(buttons.size())], Qt::LeftButton);
         break;
     }
-    case 3: case 4: { // a menu item
+    case 3:
+    case 4: { // a menu item
         const QList<QAction*> items = enabledMenuItems();
         if (items.isEmpty())
             break;
         QAction* item = items[random_.bounded(items.size())];
-        const bool ends = item->objectName().compare(QLatin1String("exit"), Qt::CaseInsensitive) == 0;
+        const bool ends =
+            item->objectName().compare(QLatin1String("exit"), Qt::CaseInsensitive) == 0;
         if (ends && random_.bounded(10) != 0)
             break; // a run should see more than a handful of actions
         item->trigger();
@@ -249,10 +263,13 @@ QString TestRandomActions::checkRules() {
         const int order = program_->form2().order();
         // Order 0 is the unloaded store; otherwise the matrix has the editor's order.
         if (m.order() != 0 && (m.order() != order || m.rows() != order))
-            return QStringLiteral("matrix of order %1 for the order box %2").arg(m.order()).arg(order);
+            return QStringLiteral("matrix of order %1 for the order box %2")
+                .arg(m.order())
+                .arg(order);
     }
-    const QStringList top = QDir(folder_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
-                                                            QDir::Hidden | QDir::System);
+    const QStringList top =
+        QDir(folder_->path())
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     if (top != QStringList{QStringLiteral("files")})
         return QStringLiteral("written outside files: ") + top.join(u' ');
     QDirIterator it(QDir(folder_->path()).filePath(QStringLiteral("files")),
@@ -280,14 +297,16 @@ void TestRandomActions::randomActions() {
         act(kind);
         const QString broken = checkRules();
         if (!broken.isEmpty())
-            QFAIL(qPrintable(QStringLiteral("action %1 (kind %2): %3").arg(i).arg(kind).arg(broken)));
+            QFAIL(
+                qPrintable(QStringLiteral("action %1 (kind %2): %3").arg(i).arg(kind).arg(broken)));
     }
     const QStringList stored = QDir(QStringLiteral("files")).entryList(QDir::Files);
-    std::printf("seed %u: %d actions over %d runs, %lld message boxes, files kept: %s\n",
-                seed_, count, runs_, static_cast<long long>(platform_->messages.size()),
+    std::printf("seed %u: %d actions over %d runs, %lld message boxes, files kept: %s\n", seed_,
+                count, runs_, static_cast<long long>(platform_->messages.size()),
                 qPrintable(stored.join(QStringLiteral(", "))));
     QVERIFY(runs_ > 1);
-    QVERIFY(stored.contains(QStringLiteral("lastans")) && stored.contains(QStringLiteral("LostMas")) &&
+    QVERIFY(stored.contains(QStringLiteral("lastans")) &&
+            stored.contains(QStringLiteral("LostMas")) &&
             stored.contains(QStringLiteral("SaveList")));
     program_.reset();
 }
