@@ -1,5 +1,6 @@
 #include "windows/program.h"
 
+#include "windows/accessible_roles.h"
 #include "windows/editor/form2.h"
 #include "windows/extras/form4.h"
 #include "windows/extras/help.h"
@@ -12,7 +13,9 @@
 #include <QScreen>
 
 Program::Program(Platform& platform, QString installFolder)
-    : platform_(platform), installFolder_(std::move(installFolder)) {}
+    : platform_(platform), installFolder_(std::move(installFolder)) {
+    accessibleRoles::install();
+}
 
 Program::~Program() {
     files_.closeAll();

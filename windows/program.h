@@ -6,6 +6,7 @@
 #include "core/system_store.h"
 #include "support/file_table.h"
 #include "support/random_source.h"
+#include "windows/desktop_keys.h"
 #include "windows/extras/window_animation.h"
 
 #include <QObject>
@@ -88,4 +89,6 @@ class Program : public QObject {
     bool form3Placed_ = false;
     QPointer<Form4> form4_;
     SweepMemory librarySweep_;
+    // F10 and the context-menu keys in every window.
+    DesktopKeys desktopKeys_;
 };

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -31,8 +32,25 @@ void place(QWidget* widget, const Control& control) {
     widget->setVisible(control.shown);
 }
 
-QAction* menuItem(QMenu* menu, const char* name, const QString& caption) {
-    QAction* action = menu->addAction(caption);
+QString withMnemonic(const QString& caption, QChar key) {
+    QString marked = caption;
+    for (qsizetype i = 0; i < marked.size(); ++i) {
+        if (marked[i].toLower() == key.toLower()) {
+            marked.insert(i, u'&');
+            break;
+        }
+    }
+    return marked;
+}
+
+QMenu* menu(QMenuBar* bar, const char* name, const QString& title, QChar key) {
+    QMenu* m = bar->addMenu(withMnemonic(title, key));
+    m->setObjectName(QString::fromLatin1(name));
+    return m;
+}
+
+QAction* menuItem(QMenu* menu, const char* name, const QString& caption, QChar key) {
+    QAction* action = menu->addAction(withMnemonic(caption, key));
     action->setObjectName(QString::fromLatin1(name));
     return action;
 }
@@ -61,6 +79,8 @@ QPushButton* button(QWidget* parent, const Control& control, bool dark) {
                                     "QPushButton#%1:disabled { color: rgb(70,70,70); }")
                          .arg(b->objectName(), face, text));
     b->setFocusPolicy(Qt::StrongFocus);
+    // Outside a dialog a push button takes only Space; Enter and the keypad's Enter press it too.
+    b->setAutoDefault(true);
     return b;
 }
 
@@ -106,6 +126,14 @@ QWidget* blackClient(QMainWindow* window) {
     blackWindow(window);
     blackWindow(client);
     return client;
+}
+
+void focusFrame(QPainter& painter, const QWidget* widget) {
+    QPen pen(widget->palette().color(QPalette::WindowText));
+    pen.setStyle(Qt::DotLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(widget->rect().adjusted(0, 0, -1, -1));
 }
 
 void defaultFont(QWidget* widget) {

@@ -17,6 +17,7 @@ class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
 class QAction;
+class QPainter;
 class QPoint;
 
 namespace ui {
@@ -45,13 +46,22 @@ struct Control {
 // Places the widget after the sheet: name, rectangle, tooltip, shown and enabled state; its
 // accessible name is the caption, else the tooltip.
 void place(QWidget* widget, const Control& control);
-// A button with the grey face of the program, or (dark) with a black one.
+// A button with the grey face of the program, or (dark) with a black one; Enter presses it as
+// Space does.
 QPushButton* button(QWidget* parent, const Control& control, bool dark = false);
 QLabel* label(QWidget* parent, const Control& control, const QColor& colour);
 QLineEdit* lineEdit(QWidget* parent, const Control& control);
 
-// A menu item with the name and caption of the window's menu sheet.
-QAction* menuItem(QMenu* menu, const char* name, const QString& caption);
+// The caption with its access key marked: a '&' before the first letter that is the key (in
+// either case). The caption's words stay as they are; a key not in the caption marks nothing.
+QString withMnemonic(const QString& caption, QChar key);
+
+// A menu of the bar with the name and title of the window's menu sheet, and its access key
+// (Alt with the key opens it).
+QMenu* menu(QMenuBar* bar, const char* name, const QString& title, QChar key);
+// A menu item with the name and caption of the window's menu sheet, and its access key within
+// its menu.
+QAction* menuItem(QMenu* menu, const char* name, const QString& caption, QChar key);
 
 // Gives every menu of the bar its caption as its accessible name, for when it opens.
 void nameMenus(QMenuBar* bar);
@@ -62,6 +72,9 @@ void colour(QWidget* widget, const QColor& text, const QColor& background);
 void blackWindow(QWidget* window);
 // The black client area of a main window (its central widget), the window itself black too.
 QWidget* blackClient(QMainWindow* window);
+// The dotted frame in the text colour that shows which of the window's own text areas has the
+// focus.
+void focusFrame(QPainter& painter, const QWidget* widget);
 // The default dialog font of the program: a sans-serif at 8.25 pt.
 void defaultFont(QWidget* widget);
 

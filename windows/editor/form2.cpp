@@ -6,6 +6,7 @@
 #include "support/numbers.h"
 #include "support/text_file.h"
 #include "windows/editor/entry_edit.h"
+#include "windows/editor/order_bar.h"
 #include "windows/extras/extras_menus.h"
 #include "windows/extras/icons.h"
 #include "windows/extras/window_animation.h"
@@ -86,7 +87,7 @@ void Form2::buildControls(QWidget* client) {
 
     command1 = ui::button(client, command1Sheet);
 
-    vscroll1 = new QScrollBar(Qt::Vertical, client);
+    vscroll1 = new OrderBar(client);
     ui::place(vscroll1, vscroll1Sheet);
     vscroll1->setRange(2, 10);
     vscroll1->setSingleStep(1);
@@ -125,16 +126,16 @@ void Form2::buildControls(QWidget* client) {
 }
 
 void Form2::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
-    file->setObjectName(QStringLiteral("file"));
-    newAction = ui::menuItem(file, "new", QStringLiteral("Новый массив"));
-    createlist = ui::menuItem(file, "createlist", QStringLiteral("Создать SaveList"));
-    load = ui::menuItem(file, "load", QStringLiteral("Загрузить последний массив"));
-    save = ui::menuItem(file, "save", QStringLiteral("Сохранить в последний массив"));
-    loadsave = ui::menuItem(file, "loadsave", QStringLiteral("Загрузить/сохранить массив"));
-    ready = ui::menuItem(file, "ready", QStringLiteral("Готово"));
+    // Each title and item with its access key, unique within its menu.
+    QMenu* file = ui::menu(menuBar(), "file", QStringLiteral("Файл"), u'Ф');
+    newAction = ui::menuItem(file, "new", QStringLiteral("Новый массив"), u'Н');
+    createlist = ui::menuItem(file, "createlist", QStringLiteral("Создать SaveList"), u'д');
+    load = ui::menuItem(file, "load", QStringLiteral("Загрузить последний массив"), u'З');
+    save = ui::menuItem(file, "save", QStringLiteral("Сохранить в последний массив"), u'С');
+    loadsave = ui::menuItem(file, "loadsave", QStringLiteral("Загрузить/сохранить массив"), u'м');
+    ready = ui::menuItem(file, "ready", QStringLiteral("Готово"), u'Г');
     file->addSeparator();
-    exit = ui::menuItem(file, "exit", QStringLiteral("Выход из программы"));
+    exit = ui::menuItem(file, "exit", QStringLiteral("Выход из программы"), u'ы');
 
     const ExtrasMenus extras =
         addExtrasMenus(menuBar(), {"animation", "what2", "fgg"}, program_, this);

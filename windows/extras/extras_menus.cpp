@@ -9,17 +9,16 @@
 ExtrasMenus addExtrasMenus(QMenuBar* bar, const ExtrasMenuNames& names, Program& program,
                            QWidget* window) {
     ExtrasMenus items;
-    QMenu* animation = bar->addMenu(QStringLiteral("Анимация"));
-    animation->setObjectName(QString::fromLatin1(names.animation));
-    items.graph = ui::menuItem(animation, "graph", QStringLiteral("Разрешить графику"));
-    items.stoper = ui::menuItem(animation, "stoper", QStringLiteral("Разрешить анимацию"));
+    // Access keys unique within each menu; the titles' keys differ from "Файл" and "Данные".
+    QMenu* animation = ui::menu(bar, names.animation, QStringLiteral("Анимация"), u'А');
+    items.graph = ui::menuItem(animation, "graph", QStringLiteral("Разрешить графику"), u'г');
+    items.stoper = ui::menuItem(animation, "stoper", QStringLiteral("Разрешить анимацию"), u'а');
 
-    QMenu* help = bar->addMenu(QStringLiteral("Помощь"));
-    help->setObjectName(QStringLiteral("help"));
-    items.what = ui::menuItem(help, names.what, QStringLiteral("Справка"));
-    items.final = ui::menuItem(help, "final", QStringLiteral("Подробный отчет"));
+    QMenu* help = ui::menu(bar, "help", QStringLiteral("Помощь"), u'П');
+    items.what = ui::menuItem(help, names.what, QStringLiteral("Справка"), u'С');
+    items.final = ui::menuItem(help, "final", QStringLiteral("Подробный отчет"), u'П');
     help->addSeparator()->setObjectName(QString::fromLatin1(names.separator));
-    items.about = ui::menuItem(help, "about", QStringLiteral("О программе"));
+    items.about = ui::menuItem(help, "about", QStringLiteral("О программе"), u'О');
 
     QObject::connect(items.what, &QAction::triggered, window,
                      [&program, window] { program.showHelp(window); });

@@ -3,6 +3,7 @@
 #include "windows/extras/icons.h"
 #include "windows/ui_kit.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace {
@@ -66,4 +67,12 @@ Form4::Form4(QWidget* parent)
     image1->setAccessibleName(QStringLiteral("Пример системы уравнений и её решения"));
 
     setFixedSize(ui::px(4680), ui::px(2820));
+}
+
+void Form4::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -15,4 +15,8 @@ class Form4 : public QWidget {
     QLabel* label4 = nullptr;
     QLabel* label5 = nullptr;
     QLabel* image1 = nullptr;
+
+  protected:
+    // Esc closes the window, as its close box does.
+    void keyPressEvent(QKeyEvent* event) override;
 };

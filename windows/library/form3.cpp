@@ -277,11 +277,18 @@ void Form3::command2Click() {
 }
 
 void Form3::showPanel(bool shown) {
+    // The focus goes into the list editor it shows, and back to "Редактировать список" when the
+    // panel that had it is hidden.
+    const bool focusInPanel = text1->hasFocus() || command4->hasFocus() || command5->hasFocus();
     panelShown_ = shown;
     command3->setVisible(!shown);
     text1->setVisible(shown);
     command4->setVisible(shown);
     command5->setVisible(shown);
+    if (shown)
+        text1->setFocus(Qt::OtherFocusReason);
+    else if (focusInPanel)
+        command3->setFocus(Qt::OtherFocusReason);
 }
 
 void Form3::command3Click() {
@@ -340,6 +347,14 @@ void Form3::formUnload() {
 void Form3::closeEvent(QCloseEvent* event) {
     formUnload();
     event->accept();
+}
+
+void Form3::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool Form3::eventFilter(QObject* watched, QEvent* event) {

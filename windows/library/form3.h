@@ -47,6 +47,8 @@ class Form3 : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Esc closes the window, as its close box does.
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

@@ -115,6 +115,8 @@ void AnswerArea::paintEvent(QPaintEvent*) {
         painter.drawText(0, y, line);
         y += metrics.height();
     }
+    if (hasFocus())
+        ui::focusFrame(painter, this);
 }
 
 void AnswerArea::keyPressEvent(QKeyEvent* event) {

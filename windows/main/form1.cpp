@@ -184,6 +184,7 @@ void Form1::buildControls(QWidget* client) {
     bold.setBold(true);
     label1->setFont(bold);
     label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label1->setTakesTab(true);
 
     command4 = ui::button(client, command4Sheet);
 
@@ -217,19 +218,18 @@ void Form1::buildControls(QWidget* client) {
 }
 
 void Form1::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
-    file->setObjectName(QStringLiteral("file"));
-    lastans = ui::menuItem(file, "lastans", QStringLiteral("Последний ответ"));
-    allans = ui::menuItem(file, "allans", QStringLiteral("Показать все ответы"));
+    // Each title and item with its access key, unique within its menu.
+    QMenu* file = ui::menu(menuBar(), "file", QStringLiteral("Файл"), u'Ф');
+    lastans = ui::menuItem(file, "lastans", QStringLiteral("Последний ответ"), u'П');
+    allans = ui::menuItem(file, "allans", QStringLiteral("Показать все ответы"), u'в');
     file->addSeparator()->setObjectName(QStringLiteral("d"));
-    exitAction = ui::menuItem(file, "Exit", QStringLiteral("Выход из программы"));
+    exitAction = ui::menuItem(file, "Exit", QStringLiteral("Выход из программы"), u'ы');
 
-    QMenu* mass = menuBar()->addMenu(QStringLiteral("Данные"));
-    mass->setObjectName(QStringLiteral("mass"));
-    unloadmas = ui::menuItem(mass, "unloadmas", QStringLiteral("Выгрузить массив"));
-    masedit = ui::menuItem(mass, "masedit", QStringLiteral("Редактор массивов..."));
+    QMenu* mass = ui::menu(menuBar(), "mass", QStringLiteral("Данные"), u'Д');
+    unloadmas = ui::menuItem(mass, "unloadmas", QStringLiteral("Выгрузить массив"), u'В');
+    masedit = ui::menuItem(mass, "masedit", QStringLiteral("Редактор массивов..."), u'д');
     mass->addSeparator()->setObjectName(QStringLiteral("kh"));
-    ans = ui::menuItem(mass, "ans", QStringLiteral("Решить массив"));
+    ans = ui::menuItem(mass, "ans", QStringLiteral("Решить массив"), u'Р');
     ans->setEnabled(false);
 
     const ExtrasMenus extras = addExtrasMenus(menuBar(), {"animat", "what", "h"}, program_, this);
@@ -385,11 +385,20 @@ void Form1::lastansClick() {
 }
 
 void Form1::setPanelShown(bool shown) {
+    // The focus goes into the panel it shows, and back to "Все ответы" when the panel that had
+    // it is hidden.
+    const bool focusInPanel = text2->hasFocus() || command5->hasFocus() || command6->hasFocus();
     panelShown_ = shown;
     text2->setVisible(shown);
     command4->setVisible(!shown);
     command5->setVisible(shown);
     command6->setVisible(shown);
+    // The panel covers Label1: Tab passes it over while it cannot be seen.
+    label1->setTakesTab(!shown);
+    if (shown)
+        text2->setFocus(Qt::OtherFocusReason);
+    else if (focusInPanel)
+        command4->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::command4Click() {

@@ -6,10 +6,17 @@
 #include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
 
 MatrixLabel::MatrixLabel(QWidget* parent) : QLabel(parent) {
     setWordWrap(false);
     setTextFormat(Qt::PlainText);
+}
+
+void MatrixLabel::setTakesTab(bool takes) {
+    // Set after the text interaction flags, which give a label a focus policy of their own.
+    setFocusPolicy(takes ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 QStringList MatrixLabel::wrapRow(const QString& row, const QFontMetrics& metrics, int width) {
@@ -58,4 +65,21 @@ void MatrixLabel::copyToClipboard() const {
 void MatrixLabel::contextMenuEvent(QContextMenuEvent* event) {
     ui::copyMenu(
         this, event->globalPos(), !text_.isEmpty(), [this] { copyToClipboard(); }, menuActions_);
+}
+
+void MatrixLabel::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy) && !hasSelectedText()) {
+        copyToClipboard();
+        event->accept();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void MatrixLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        ui::focusFrame(painter, this);
+    }
 }

@@ -21,6 +21,8 @@ class MatrixLabel : public QLabel {
     void setMatrixText(const QString& text);
     const QString& matrixText() const { return text_; }
     void copyToClipboard() const;
+    // Whether Tab reaches it, so that its commands are there from the keyboard.
+    void setTakesTab(bool takes);
     // An action the context menu offers after "Копировать".
     void addMenuAction(QAction* action) { menuActions_.append(action); }
 
@@ -30,6 +32,9 @@ class MatrixLabel : public QLabel {
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Ctrl+C copies what is selected, else the whole text.
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     QString text_;

@@ -1,10 +1,13 @@
 // The program from the keyboard: every window's Tab and Shift+Tab chains against the design
 // sheets' tab orders, the editor's order scroll bar under keys and the wheel, the main window's
-// entry box under Enter and Space, and the list editor, which never takes a tab or another
-// control character.
+// entry box under Enter and Space, the list editor, which never takes a tab or another
+// control character, and the desktop's conventions: F10 and the access keys of the menus, Enter
+// on buttons, the context-menu keys, the focus after a panel opens or closes, and Esc.
 #include "program_fixture.h"
 
+#include "windows/extras/form4.h"
 #include "windows/library/form3.h"
+#include "windows/main/steps_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,7 +15,10 @@
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace {
@@ -50,6 +56,70 @@ QStringList round(QStringList chain, bool backwards) {
         std::reverse(chain.begin() + 1, chain.end());
     chain.append(chain.front());
     return chain;
+}
+
+// Makes the window active (shortcuts and access keys work in the active window only) and gives
+// the control the focus.
+bool focusIn(QWidget* control) {
+    QWidget* window = control->window();
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        return false;
+    control->setFocus(Qt::TabFocusReason);
+    return control->hasFocus();
+}
+
+// Presses the key on the focused widget and returns the popup menu it opened (its object name
+// and its place on the screen), then closes it. A menu that runs its own event loop is seen from
+// within it.
+struct Popup {
+    QString name;
+    QRect place;
+    bool shown = false;
+};
+Popup popupAfter(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    Popup popup;
+    auto look = [&popup] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            popup = {menu->objectName(), menu->geometry(), true};
+            menu->close();
+        }
+    };
+    QTimer::singleShot(50, look);
+    // A Cyrillic letter key goes with the letter it types, as the keyboard layout sends it.
+    if (key > 0xff)
+        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), key,
+                            QString(QChar(key).toLower()), modifiers);
+    else
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    for (int i = 0; i < 20 && !popup.shown; ++i)
+        QTest::qWait(20);
+    look();
+    return popup;
+}
+
+// A window of the program for the key tables, by its design name.
+QWidget* openWindow(ProgramFixture& f, const QString& name) {
+    if (name == u"Form1")
+        return &f.main();
+    if (name == u"Form2" || name == u"Form3" || name == u"Form4") {
+        f.click(f.main().command1);
+        if (name == u"Form3") {
+            f.editor().command3Click();
+            return f.program->form3IfExists();
+        }
+        if (name == u"Form4") {
+            f.editor().about->trigger();
+            return f.program->form4IfExists();
+        }
+        return &f.editor();
+    }
+    // The steps window, after a solve.
+    f.enter(2, QStringLiteral("2 1 3 1 3 5"));
+    f.click(f.main().command3);
+    f.main().stepsClick();
+    return f.main().stepsWindow();
 }
 
 QString lastMessage(const ScriptedPlatform& platform) {
@@ -90,14 +160,27 @@ class TestKeyboard : public QObject {
     void listEditorRefusesControlCharacters();
     void listEditorTakesLineBreaks();
     void editedListWithControlCharacterNotSaved();
+    void menuKeys_data();
+    void menuKeys();
+    void enterPressesButtons_data();
+    void enterPressesButtons();
+    void contextMenuKeys_data();
+    void contextMenuKeys();
+    void focusFollowsPanels_data();
+    void focusFollowsPanels();
+    void escapeKey_data();
+    void escapeKey();
+    void label1CopiesFromTheKeyboard();
 };
 
 void TestKeyboard::mainWindowChain_data() {
     QTest::addColumn<bool>("everything");
     QTest::addColumn<bool>("backwards");
     QTest::addColumn<QStringList>("chain");
-    // Tab order 0..11 with what is hidden or disabled left out; the label takes no focus.
-    const QStringList start = {"Command1", "Text1", "Command2", "Picture1", "Command4", "Command8"};
+    // Tab order 0..11 with what is hidden or disabled left out, and Label1 while the panel
+    // covers it.
+    const QStringList start = {"Command1", "Text1",    "Command2", "Picture1",
+                               "Command4", "Command8", "Label1"};
     const QStringList all = {"Command1", "Text1",    "Command2", "Picture1", "Command3",
                              "Text2",    "Command5", "Command6", "Command7", "Command8"};
     QTest::newRow("start, Tab") << false << false << start;
@@ -342,6 +425,233 @@ void TestKeyboard::editedListWithControlCharacterNotSaved() {
              QStringLiteral("Список не сохранён: в имени массива есть управляющий знак."));
     QCOMPARE(readBytes(QStringLiteral("files/SaveList")), QByteArray("a\r\n\r\n"));
     QCOMPARE(form.combo2->count(), 1);
+}
+
+void TestKeyboard::menuKeys_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("menu"); // the menu that opens
+    for (const char* window : {"Form1", "Form2"}) {
+        const QString w = QLatin1String(window);
+        QTest::newRow(qPrintable(w + ", F10")) << w << int(Qt::Key_F10) << 0 << "file";
+        QTest::newRow(qPrintable(w + ", Alt+Ф")) << w << 0x0424 << int(Qt::AltModifier) << "file";
+        QTest::newRow(qPrintable(w + ", Alt+П")) << w << 0x041F << int(Qt::AltModifier) << "help";
+    }
+    QTest::newRow("Form1, Alt+Д") << "Form1" << 0x0414 << int(Qt::AltModifier) << "mass";
+    QTest::newRow("Form1, Alt+А") << "Form1" << 0x0410 << int(Qt::AltModifier) << "animat";
+    QTest::newRow("Form2, Alt+А") << "Form2" << 0x0410 << int(Qt::AltModifier) << "animation";
+    QTest::newRow("Form2, Alt+Д: no such menu") << "Form2" << 0x0414 << int(Qt::AltModifier) << "";
+    QTest::newRow("Form1, Shift+F9: nothing")
+        << "Form1" << int(Qt::Key_F9) << int(Qt::ShiftModifier) << "";
+}
+
+void TestKeyboard::menuKeys() {
+    QFETCH(QString, window);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, menu);
+    ProgramFixture f;
+    auto* w = static_cast<QMainWindow*>(openWindow(f, window));
+    QVERIFY(focusIn(window == u"Form1" ? static_cast<QWidget*>(
+                                             w->findChild<QPushButton*>(QStringLiteral("Command2")))
+                                       : w->findChild<QLineEdit*>(QStringLiteral("Text1"))));
+    const Popup popup = popupAfter(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(popup.name, menu);
+    // Every title and item of the bar has an access key of its own within its menu, and is read
+    // out without the mark.
+    QSet<QChar> titles;
+    for (QAction* title : w->menuBar()->actions()) {
+        const QString text = title->text();
+        const qsizetype mark = text.indexOf(u'&');
+        QVERIFY2(mark >= 0 && mark + 1 < text.size(), qPrintable(text));
+        QVERIFY2(!titles.contains(text[mark + 1].toLower()), qPrintable(text));
+        titles.insert(text[mark + 1].toLower());
+        QSet<QChar> items;
+        for (QAction* item : title->menu()->actions()) {
+            if (item->isSeparator())
+                continue;
+            const QString caption = item->text();
+            const qsizetype at = caption.indexOf(u'&');
+            QVERIFY2(at >= 0 && caption[at + 1].isLetter(), qPrintable(caption));
+            QVERIFY2(caption[at + 1].script() == QChar::Script_Cyrillic, qPrintable(caption));
+            QVERIFY2(!items.contains(caption[at + 1].toLower()), qPrintable(caption));
+            items.insert(caption[at + 1].toLower());
+        }
+    }
+}
+
+void TestKeyboard::enterPressesButtons_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("pressed");
+    const struct {
+        const char* window;
+        const char* button;
+    } buttons[] = {{"Form1", "Command4"}, {"Form2", "Command1"}, {"Form3", "Command3"}};
+    for (const auto& b : buttons) {
+        const QString row = QStringLiteral("%1 %2, ").arg(b.window, b.button);
+        QTest::newRow(qPrintable(row + "Return"))
+            << b.window << b.button << int(Qt::Key_Return) << 0 << true;
+        QTest::newRow(qPrintable(row + "keypad Enter"))
+            << b.window << b.button << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true;
+        QTest::newRow(qPrintable(row + "Space"))
+            << b.window << b.button << int(Qt::Key_Space) << 0 << true;
+        QTest::newRow(qPrintable(row + "a letter"))
+            << b.window << b.button << int(Qt::Key_X) << 0 << false;
+    }
+}
+
+void TestKeyboard::enterPressesButtons() {
+    QFETCH(QString, window);
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, pressed);
+    ProgramFixture f;
+    QWidget* w = openWindow(f, window);
+    auto* b = w->findChild<QPushButton*>(button);
+    const QString entryBefore = f.program->form2Exists() ? f.editor().text1->text() : QString();
+    QVERIFY(focusIn(b));
+    QTest::keyClick(b, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    // What each button's click does: the panel shown, new random digits.
+    if (window == u"Form1")
+        QCOMPARE(f.main().panelShown(), pressed);
+    else if (window == u"Form2")
+        QCOMPARE(f.editor().text1->text() != entryBefore, pressed);
+    else
+        QCOMPARE(f.program->form3IfExists()->panelShown(), pressed);
+}
+
+void TestKeyboard::contextMenuKeys_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    const struct {
+        const char* window;
+        const char* control;
+    } controls[] = {{"Form1", "Picture1"}, {"Form1", "Label1"}, {"Form1", "Text2"},
+                    {"Form2", "Text1"},    {"Form3", "Combo2"}, {"Form3", "Combo1"},
+                    {"Steps", "Text1"},    {"Form2", "Text2"}};
+    for (const auto& c : controls) {
+        const QString row = QStringLiteral("%1 %2, ").arg(c.window, c.control);
+        QTest::newRow(qPrintable(row + "Shift+F10"))
+            << c.window << c.control << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+        QTest::newRow(qPrintable(row + "Menu")) << c.window << c.control << int(Qt::Key_Menu) << 0;
+    }
+}
+
+void TestKeyboard::contextMenuKeys() {
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    ProgramFixture f;
+    QWidget* w = openWindow(f, window);
+    if (window == u"Form1") {
+        f.enter(2, QStringLiteral("2 1 3 1 3 5"));
+        f.click(f.main().command3);
+        if (control == u"Text2")
+            f.click(f.main().command4);
+    }
+    QWidget* c = w->findChild<QWidget*>(control);
+    QVERIFY(c);
+    // A list only has a menu where the program gives it one: the list of arrays has none.
+    const bool hasMenu = control != u"Combo2";
+    QVERIFY(focusIn(c));
+    QCursor::setPos(w->mapToGlobal(QPoint(-200, -200)));
+    const Popup popup = popupAfter(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(popup.shown, hasMenu);
+    if (hasMenu)
+        QVERIFY2(
+            QRect(c->mapToGlobal(QPoint(0, 0)), c->size()).contains(popup.place.topLeft()),
+            qPrintable(QStringLiteral("menu at %1,%2").arg(popup.place.x()).arg(popup.place.y())));
+}
+
+void TestKeyboard::focusFollowsPanels_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("opener");
+    QTest::addColumn<QString>("shown");  // where the focus is after the opener
+    QTest::addColumn<QString>("closer"); // the panel's button that hides it
+    QTest::newRow("answer panel, Space") << "Form1"
+                                         << "Command4"
+                                         << "Text2"
+                                         << "Command6";
+    QTest::newRow("list editor, Space") << "Form3"
+                                        << "Command3"
+                                        << "Text1"
+                                        << "Command5";
+}
+
+void TestKeyboard::focusFollowsPanels() {
+    QFETCH(QString, window);
+    QFETCH(QString, opener);
+    QFETCH(QString, shown);
+    QFETCH(QString, closer);
+    ProgramFixture f;
+    QWidget* w = openWindow(f, window);
+    QVERIFY(focusIn(w->findChild<QPushButton*>(opener)));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(focusName(), shown);
+    // A second Space types into the panel; it presses no button.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(w->isVisible());
+    QVERIFY(focusIn(w->findChild<QPushButton*>(closer)));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(focusName(), opener);
+}
+
+void TestKeyboard::escapeKey_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control"); // focused, or empty for the window itself
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("main window") << "Form1"
+                                 << "Command2" << false;
+    QTest::newRow("editor") << "Form2"
+                            << "Text1" << false;
+    QTest::newRow("save/load window, name box") << "Form3"
+                                                << "Combo1" << true;
+    QTest::newRow("save/load window, list") << "Form3"
+                                            << "Combo2" << true;
+    QTest::newRow("save/load window, button") << "Form3"
+                                              << "Command6" << true;
+    QTest::newRow("about window") << "Form4"
+                                  << "" << true;
+    QTest::newRow("steps window") << "Steps"
+                                  << "Text1" << true;
+}
+
+void TestKeyboard::escapeKey() {
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(bool, closes);
+    ProgramFixture f;
+    QPointer<QWidget> w = openWindow(f, window);
+    QVERIFY(focusIn(control.isEmpty() ? w.data() : w->findChild<QWidget*>(control)));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(!w || !w->isVisible(), closes);
+    // As its close box does: the save/load window gives the editor back.
+    if (window == u"Form3") {
+        QVERIFY(!f.program->form3IfExists());
+        QVERIFY(f.editor().isVisible());
+    }
+    if (window == u"Form4")
+        QVERIFY(!f.program->form4IfExists());
+}
+
+void TestKeyboard::label1CopiesFromTheKeyboard() {
+    ProgramFixture f;
+    f.enter(2, QStringLiteral("2 1 3 1 3 5"));
+    f.click(f.main().command3);
+    QGuiApplication::clipboard()->clear();
+    QVERIFY(focusIn(f.main().label1));
+    QTest::keyClick(f.main().label1, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), f.main().label1->matrixText());
+    QVERIFY(!f.main().label1->matrixText().isEmpty());
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -1,0 +1,21 @@
+// The desktop's keyboard conventions for every window of the program: F10 opens the first menu
+// of the window's menu bar, and Shift+F10 or the Menu key opens the context menu of the focused
+// control at the control (at its text cursor where it has one), wherever the mouse is.
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+
+class DesktopKeys : public QObject {
+    Q_OBJECT
+  public:
+    // Watches the key events of the whole application while it exists.
+    explicit DesktopKeys(QObject* parent = nullptr);
+
+    // Opens the context menu of the control as the context-menu keys do.
+    static void openContextMenu(QWidget* control);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
