@@ -74,8 +74,9 @@ bool DesktopKeys::eventFilter(QObject* watched, QEvent* event) {
     if (isMenuBarKey(key))
         return openMenuBar(target->window());
     if (isContextMenuKey(key)) {
-        QWidget* control = QApplication::focusWidget();
-        if (!control || control->window() != target->window())
+        // The focus of the window the key came to.
+        QWidget* control = target->window()->focusWidget();
+        if (!control)
             control = target;
         openContextMenu(control);
         return true;
