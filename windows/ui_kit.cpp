@@ -74,6 +74,10 @@ QPushButton* button(QWidget* parent, const Control& control, bool dark) {
     const QString text = dark ? QStringLiteral("rgb(0,255,0)") : QStringLiteral("black");
     b->setStyleSheet(QStringLiteral("QPushButton#%1 { background-color: %2; color: %3;"
                                     " border: 1px solid rgb(200,200,200); padding: 0px; }"
+                                    // The focused button is framed by a dotted line in its text
+                                    // colour, like the framed texts of the main window; the frame
+                                    // keeps the border's width, so the caption does not move.
+                                    "QPushButton#%1:focus { border: 1px dotted %3; }"
                                     "QPushButton#%1:pressed { border-style: inset;"
                                     " background-color: rgb(100,100,100); }"
                                     "QPushButton#%1:disabled { color: rgb(70,70,70); }")
