@@ -49,6 +49,7 @@ class TestWindowLook : public QObject {
     void aboutTitleRegularWidth();
     void listEditorScrollBarsLikeAnswerPanel();
     void pictureButtonFramedAllRound();
+    void focusedButtonMarked();
 };
 
 void TestWindowLook::libraryPlacement_data() {
@@ -240,6 +241,24 @@ void TestWindowLook::pictureButtonFramedAllRound() {
     for (int y = 0; y < image.height(); ++y) {
         QCOMPARE(image.pixelColor(0, y), frame);
         QCOMPARE(image.pixelColor(image.width() - 1, y), frame);
+    }
+}
+
+void TestWindowLook::focusedButtonMarked() {
+    ProgramFixture f;
+    f.main().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.main()));
+    // A grey button and a black one: the focus changes the frame's line, not the size.
+    for (QPushButton* button : {f.main().command4, f.main().command1}) {
+        button->clearFocus();
+        const QImage plain = button->grab().toImage();
+        button->setFocus();
+        const QImage focused = button->grab().toImage();
+        QCOMPARE(focused.size(), plain.size());
+        int changed = 0;
+        for (int x = 0; x < plain.width(); ++x)
+            changed += plain.pixel(x, 0) != focused.pixel(x, 0);
+        QVERIFY2(changed > plain.width() / 4, qPrintable(button->objectName()));
     }
 }
 
