@@ -2,11 +2,7 @@
 // screen reader walks them: every control named (its caption, else its tooltip), controls of the
 // same caption told apart, the answer area's text readable, every window announced as a window or
 // a dialog, the menus' check items as checkable, and the order scroll bar by the order.
-#include "program_fixture.h"
-
-#include "windows/extras/form4.h"
-#include "windows/library/form3.h"
-#include "windows/main/steps_window.h"
+#include "program_windows.h"
 
 #include <QAccessible>
 #include <QMap>
@@ -47,12 +43,8 @@ class TestAccessibility : public QObject {
     void everyControlNamed_data();
     void everyControlNamed();
     void answerAreaExposesItsText();
-    void windowRoles_data();
-    void windowRoles();
-    void menuItemsRead_data();
-    void menuItemsRead();
-    void orderBarReadsTheOrder_data();
-    void orderBarReadsTheOrder();
+    void readAsAScreenReaderReads_data();
+    void readAsAScreenReaderReads();
 };
 
 void TestAccessibility::everyControlNamed_data() {
@@ -162,133 +154,80 @@ void TestAccessibility::answerAreaExposesItsText() {
     QCOMPARE(text->characterCount(), 0);
 }
 
-void TestAccessibility::windowRoles_data() {
+void TestAccessibility::readAsAScreenReaderReads_data() {
     QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("object"); // empty for the window itself
     QTest::addColumn<int>("role");
     QTest::addColumn<QString>("name");
-    QTest::newRow("main window") << "Form1" << int(QAccessible::Window)
-                                 << "Решение систем уравнений";
-    QTest::newRow("editor") << "Form2" << int(QAccessible::Window) << "Редактор массивов";
-    QTest::newRow("save/load window")
-        << "Form3" << int(QAccessible::Dialog) << "Сохранение/Загрузка массивов";
-    QTest::newRow("about window") << "Form4" << int(QAccessible::Dialog) << "О программе";
-    QTest::newRow("steps window") << "Steps" << int(QAccessible::Window) << "Решение по шагам";
+    auto row = [](const char* window, const char* object, QAccessible::Role role,
+                  const char* name) {
+        QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(window, object)))
+            << QString(window) << QString(object) << int(role) << QString::fromUtf8(name);
+    };
+    row("Form1", "", QAccessible::Window, "Решение систем уравнений");
+    row("Form2", "", QAccessible::Window, "Редактор массивов");
+    row("Form3", "", QAccessible::Dialog, "Сохранение/Загрузка массивов");
+    row("Form4", "", QAccessible::Dialog, "О программе");
+    row("Steps", "", QAccessible::Window, "Решение по шагам");
+    // Menu items without their access-key mark, the check items as checkable.
+    for (const char* w : {"Form1", "Form2"}) {
+        row(w, "graph", QAccessible::CheckBox, "Разрешить графику");
+        row(w, "stoper", QAccessible::CheckBox, "Разрешить анимацию");
+        row(w, "about", QAccessible::MenuItem, "О программе");
+    }
+    row("Form1", "Exit", QAccessible::MenuItem, "Выход из программы");
+    row("Form2", "loadsave", QAccessible::MenuItem, "Загрузить/сохранить массив");
+    row("Form2", "VScroll1", QAccessible::SpinBox, "Порядок массива");
 }
 
-void TestAccessibility::windowRoles() {
+void TestAccessibility::readAsAScreenReaderReads() {
     QFETCH(QString, window);
+    QFETCH(QString, object);
     QFETCH(int, role);
     QFETCH(QString, name);
     ProgramFixture f;
-    QWidget* w = &f.main();
-    if (window == u"Steps") {
-        f.enter(2, QStringLiteral("2 1 3 1 3 5"));
-        f.click(f.main().command3);
-        f.main().stepsClick();
-        w = f.main().stepsWindow();
-    } else if (window != u"Form1") {
-        f.click(f.main().command1);
-        w = &f.editor();
-        if (window == u"Form3") {
-            f.editor().command3Click();
-            w = f.program->form3IfExists();
-        } else if (window == u"Form4") {
-            f.editor().about->trigger();
-            w = f.program->form4IfExists();
-        }
+    QWidget* w = openWindow(f, window);
+    QObject* o = object.isEmpty() ? w : w->findChild<QObject*>(object);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(o);
+    if (auto* action = qobject_cast<QAction*>(o)) {
+        // Found as the screen reader finds it: as a child of its menu.
+        QMenu* menu = nullptr;
+        for (QAction* title : static_cast<QMainWindow*>(w)->menuBar()->actions())
+            if (title->menu()->actions().contains(action))
+                menu = title->menu();
+        QVERIFY(menu && action->text().contains(u'&'));
+        iface = QAccessible::queryAccessibleInterface(menu)->child(
+            int(menu->actions().indexOf(action)));
+        QVERIFY(iface && iface->object() == action && iface->parent()->object() == menu);
+        QCOMPARE(bool(iface->state().checkable), role == QAccessible::CheckBox);
     }
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
     QVERIFY(iface);
     QCOMPARE(int(iface->role()), role);
     QCOMPARE(iface->text(QAccessible::Name), name);
-    // The application lists it among its windows.
-    QAccessibleInterface* app = QAccessible::queryAccessibleInterface(qApp);
-    QVERIFY(app->indexOfChild(iface) >= 0);
-}
-
-void TestAccessibility::menuItemsRead_data() {
-    QTest::addColumn<bool>("editor");
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("checkable");
-    for (const bool editor : {false, true}) {
-        const QString w = editor ? QStringLiteral("editor, ") : QStringLiteral("main window, ");
-        QTest::newRow(qPrintable(w + "graph")) << editor << "graph"
-                                               << "Разрешить графику" << true;
-        QTest::newRow(qPrintable(w + "stoper")) << editor << "stoper"
-                                                << "Разрешить анимацию" << true;
-        QTest::newRow(qPrintable(w + "about")) << editor << "about"
-                                               << "О программе" << false;
+    // The application lists the window among its windows.
+    if (object.isEmpty())
+        QVERIFY(QAccessible::queryAccessibleInterface(qApp)->indexOfChild(iface) >= 0);
+    if (role == QAccessible::CheckBox) {
+        QVERIFY(iface->state().checked);
+        // "Разрешить анимацию" off takes both marks' states with it: the animation's mark off,
+        // and the scene's on and enabled.
+        w->findChild<QAction*>(QStringLiteral("stoper"))->trigger();
+        QCOMPARE(bool(iface->state().checked), object == u"graph");
+        QCOMPARE(bool(iface->state().disabled), false);
     }
-    QTest::newRow("main window, Exit") << false << "Exit"
-                                       << "Выход из программы" << false;
-    QTest::newRow("editor, loadsave") << true << "loadsave"
-                                      << "Загрузить/сохранить массив" << false;
-}
-
-void TestAccessibility::menuItemsRead() {
-    QFETCH(bool, editor);
-    QFETCH(QString, item);
-    QFETCH(QString, name);
-    QFETCH(bool, checkable);
-    ProgramFixture f;
-    QMainWindow* w = &f.main();
-    if (editor) {
-        f.click(f.main().command1);
-        w = &f.editor();
+    // The order scroll bar reads and takes the order the editor shows, not its position.
+    if (object == u"VScroll1") {
+        QAccessibleValueInterface* value = iface->valueInterface();
+        QVERIFY(value);
+        QCOMPARE(value->minimumValue().toInt(), 2);
+        QCOMPARE(value->maximumValue().toInt(), 10);
+        for (const int order : {7, 2, 10, 3}) {
+            QCOMPARE(value->currentValue().toString(), f.editor().text2->text());
+            QCOMPARE(iface->text(QAccessible::Value), f.editor().text2->text());
+            value->setCurrentValue(order);
+            QCOMPARE(f.editor().text2->text(), QString::number(order));
+        }
     }
-    auto* action = w->findChild<QAction*>(item);
-    QVERIFY(action && action->text().contains(u'&'));
-    QMenu* menu = nullptr;
-    for (QAction* title : w->menuBar()->actions())
-        if (title->menu()->actions().contains(action))
-            menu = title->menu();
-    QVERIFY(menu);
-    // Found as the screen reader finds it: as a child of its menu.
-    QAccessibleInterface* menuIface = QAccessible::queryAccessibleInterface(menu);
-    QAccessibleInterface* iface = menuIface->child(int(menu->actions().indexOf(action)));
-    QVERIFY(iface);
-    QCOMPARE(iface->object(), action);
-    QCOMPARE(iface->text(QAccessible::Name), name);
-    QCOMPARE(iface->parent()->object(), menu);
-    QCOMPARE(bool(iface->state().checkable), checkable);
-    QCOMPARE(int(iface->role()), int(checkable ? QAccessible::CheckBox : QAccessible::MenuItem));
-    if (!checkable)
-        return;
-    QVERIFY(iface->state().checked);
-    // "Разрешить анимацию" off takes both marks' states with it: the animation's mark off, and
-    // the scene's on and enabled.
-    w->findChild<QAction*>(QStringLiteral("stoper"))->trigger();
-    QCOMPARE(bool(iface->state().checked), item == u"graph");
-    QCOMPARE(bool(iface->state().disabled), false);
-}
-
-void TestAccessibility::orderBarReadsTheOrder_data() {
-    QTest::addColumn<int>("order");
-    QTest::addColumn<int>("setTo"); // the order set through the value interface
-    QTest::newRow("3, set to 7") << 3 << 7;
-    QTest::newRow("10, set to 2") << 10 << 2;
-    QTest::newRow("2, set to 10") << 2 << 10;
-}
-
-void TestAccessibility::orderBarReadsTheOrder() {
-    QFETCH(int, order);
-    QFETCH(int, setTo);
-    ProgramFixture f;
-    f.click(f.main().command1);
-    Form2& e = f.editor();
-    e.vscroll1->setValue(12 - order);
-    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(e.vscroll1);
-    QVERIFY(bar->text(QAccessible::Name).contains(QStringLiteral("Порядок")));
-    QAccessibleValueInterface* value = bar->valueInterface();
-    QVERIFY(value);
-    QCOMPARE(value->currentValue().toInt(), order);
-    QCOMPARE(bar->text(QAccessible::Value), QString::number(order));
-    QCOMPARE(value->minimumValue().toInt(), 2);
-    QCOMPARE(value->maximumValue().toInt(), 10);
-    value->setCurrentValue(setTo);
-    QCOMPARE(e.text2->text(), QString::number(setTo));
-    QCOMPARE(value->currentValue().toInt(), setTo);
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -3,11 +3,7 @@
 // entry box under Enter and Space, the list editor, which never takes a tab or another
 // control character, and the desktop's conventions: F10 and the access keys of the menus, Enter
 // on buttons, the context-menu keys, the focus after a panel opens or closes, and Esc.
-#include "program_fixture.h"
-
-#include "windows/extras/form4.h"
-#include "windows/library/form3.h"
-#include "windows/main/steps_window.h"
+#include "program_windows.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -70,56 +66,39 @@ bool focusIn(QWidget* control) {
     return control->hasFocus();
 }
 
-// Presses the key on the focused widget and returns the popup menu it opened (its object name
-// and its place on the screen), then closes it. A menu that runs its own event loop is seen from
+// Presses the keys on the focused widget, one after another; a Cyrillic letter goes with the
+// letter it types, as the keyboard layout sends it.
+void press(const QKeySequence& keys) {
+    for (int i = 0; i < keys.count(); ++i) {
+        const Qt::Key key = keys[i].key();
+        const QString text =
+            key >= 0x400 && key < 0x500 ? QString(QChar(key).toLower()) : QString();
+        if (text.isEmpty())
+            QTest::keyClick(QApplication::focusWidget(), key, keys[i].keyboardModifiers());
+        else
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), key, text,
+                                keys[i].keyboardModifiers());
+    }
+}
+
+// Presses the keys and returns the popup menu they opened, its object name ("-" for none) and
+// its place on the screen, then closes it. A menu that runs its own event loop is seen from
 // within it.
-struct Popup {
-    QString name;
-    QRect place;
-    bool shown = false;
-};
-Popup popupAfter(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-    Popup popup;
+std::pair<QString, QRect> popupAfter(const QKeySequence& keys) {
+    std::pair<QString, QRect> popup{QStringLiteral("-"), {}};
+    QObject guard;
     auto look = [&popup] {
         if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            popup = {menu->objectName(), menu->geometry(), true};
+            popup = {menu->objectName(), menu->geometry()};
             menu->close();
         }
     };
-    QTimer::singleShot(50, look);
-    // A Cyrillic letter key goes with the letter it types, as the keyboard layout sends it.
-    if (key > 0xff)
-        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), key,
-                            QString(QChar(key).toLower()), modifiers);
-    else
-        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-    for (int i = 0; i < 20 && !popup.shown; ++i)
+    QTimer::singleShot(50, &guard, look);
+    press(keys);
+    for (int i = 0; i < 20 && popup.second.isNull(); ++i)
         QTest::qWait(20);
     look();
     return popup;
-}
-
-// A window of the program for the key tables, by its design name.
-QWidget* openWindow(ProgramFixture& f, const QString& name) {
-    if (name == u"Form1")
-        return &f.main();
-    if (name == u"Form2" || name == u"Form3" || name == u"Form4") {
-        f.click(f.main().command1);
-        if (name == u"Form3") {
-            f.editor().command3Click();
-            return f.program->form3IfExists();
-        }
-        if (name == u"Form4") {
-            f.editor().about->trigger();
-            return f.program->form4IfExists();
-        }
-        return &f.editor();
-    }
-    // The steps window, after a solve.
-    f.enter(2, QStringLiteral("2 1 3 1 3 5"));
-    f.click(f.main().command3);
-    f.main().stepsClick();
-    return f.main().stepsWindow();
 }
 
 QString lastMessage(const ScriptedPlatform& platform) {
@@ -160,17 +139,9 @@ class TestKeyboard : public QObject {
     void listEditorRefusesControlCharacters();
     void listEditorTakesLineBreaks();
     void editedListWithControlCharacterNotSaved();
-    void menuKeys_data();
-    void menuKeys();
-    void enterPressesButtons_data();
-    void enterPressesButtons();
-    void contextMenuKeys_data();
-    void contextMenuKeys();
-    void focusFollowsPanels_data();
-    void focusFollowsPanels();
-    void escapeKey_data();
-    void escapeKey();
-    void label1CopiesFromTheKeyboard();
+    void accessKeysUnique();
+    void desktopKeys_data();
+    void desktopKeys();
 };
 
 void TestKeyboard::mainWindowChain_data() {
@@ -427,228 +398,121 @@ void TestKeyboard::editedListWithControlCharacterNotSaved() {
     QCOMPARE(form.combo2->count(), 1);
 }
 
-void TestKeyboard::menuKeys_data() {
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QString>("menu"); // the menu that opens
-    for (const char* window : {"Form1", "Form2"}) {
-        const QString w = QLatin1String(window);
-        QTest::newRow(qPrintable(w + ", F10")) << w << int(Qt::Key_F10) << 0 << "file";
-        QTest::newRow(qPrintable(w + ", Alt+Ф")) << w << 0x0424 << int(Qt::AltModifier) << "file";
-        QTest::newRow(qPrintable(w + ", Alt+П")) << w << 0x041F << int(Qt::AltModifier) << "help";
-    }
-    QTest::newRow("Form1, Alt+Д") << "Form1" << 0x0414 << int(Qt::AltModifier) << "mass";
-    QTest::newRow("Form1, Alt+А") << "Form1" << 0x0410 << int(Qt::AltModifier) << "animat";
-    QTest::newRow("Form2, Alt+А") << "Form2" << 0x0410 << int(Qt::AltModifier) << "animation";
-    QTest::newRow("Form2, Alt+Д: no such menu") << "Form2" << 0x0414 << int(Qt::AltModifier) << "";
-}
-
-void TestKeyboard::menuKeys() {
-    QFETCH(QString, window);
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QFETCH(QString, menu);
+void TestKeyboard::accessKeysUnique() {
     ProgramFixture f;
-    auto* w = static_cast<QMainWindow*>(openWindow(f, window));
-    QVERIFY(focusIn(window == u"Form1" ? static_cast<QWidget*>(
-                                             w->findChild<QPushButton*>(QStringLiteral("Command2")))
-                                       : w->findChild<QLineEdit*>(QStringLiteral("Text1"))));
-    const Popup popup = popupAfter(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(popup.name, menu);
-    // Every title and item of the bar has an access key of its own within its menu, and is read
-    // out without the mark.
-    QSet<QChar> titles;
-    for (QAction* title : w->menuBar()->actions()) {
-        const QString text = title->text();
-        const qsizetype mark = text.indexOf(u'&');
-        QVERIFY2(mark >= 0 && mark + 1 < text.size(), qPrintable(text));
-        QVERIFY2(!titles.contains(text[mark + 1].toLower()), qPrintable(text));
-        titles.insert(text[mark + 1].toLower());
-        QSet<QChar> items;
-        for (QAction* item : title->menu()->actions()) {
-            if (item->isSeparator())
-                continue;
-            const QString caption = item->text();
-            const qsizetype at = caption.indexOf(u'&');
-            QVERIFY2(at >= 0 && caption[at + 1].isLetter(), qPrintable(caption));
-            QVERIFY2(caption[at + 1].script() == QChar::Script_Cyrillic, qPrintable(caption));
-            QVERIFY2(!items.contains(caption[at + 1].toLower()), qPrintable(caption));
-            items.insert(caption[at + 1].toLower());
+    openWindow(f, QStringLiteral("Form2"));
+    for (QMainWindow* w :
+         {static_cast<QMainWindow*>(&f.main()), static_cast<QMainWindow*>(&f.editor())}) {
+        // Every title, and every item within its menu, has a Cyrillic access key of its own.
+        QSet<QChar> titles;
+        for (QAction* title : w->menuBar()->actions()) {
+            QSet<QChar> items;
+            for (QAction* item : QList<QAction*>{title} + title->menu()->actions()) {
+                const QString text = item->text();
+                const qsizetype at = text.indexOf(u'&');
+                if (item->isSeparator())
+                    continue;
+                QVERIFY2(at >= 0 && text[at + 1].script() == QChar::Script_Cyrillic,
+                         qPrintable(text));
+                QSet<QChar>& taken = item == title ? titles : items;
+                QVERIFY2(!taken.contains(text[at + 1].toLower()), qPrintable(text));
+                taken.insert(text[at + 1].toLower());
+            }
         }
     }
 }
 
-void TestKeyboard::enterPressesButtons_data() {
+void TestKeyboard::desktopKeys_data() {
     QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<bool>("pressed");
-    const int keypad = Qt::KeypadModifier;
-    QTest::newRow("Все ответы, Return") << "Form1"
-                                        << "Command4" << int(Qt::Key_Return) << 0 << true;
-    QTest::newRow("Все ответы, keypad Enter") << "Form1"
-                                              << "Command4" << int(Qt::Key_Enter) << keypad << true;
-    QTest::newRow("RND, Return") << "Form2"
-                                 << "Command1" << int(Qt::Key_Return) << 0 << true;
-    QTest::newRow("RND, a letter") << "Form2"
-                                   << "Command1" << int(Qt::Key_X) << 0 << false;
-    QTest::newRow("Редактировать список, keypad Enter")
-        << "Form3"
-        << "Command3" << int(Qt::Key_Enter) << keypad << true;
-    QTest::newRow("Редактировать список, Space") << "Form3"
-                                                 << "Command3" << int(Qt::Key_Space) << 0 << true;
-}
-
-void TestKeyboard::enterPressesButtons() {
-    QFETCH(QString, window);
-    QFETCH(QString, button);
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QFETCH(bool, pressed);
-    ProgramFixture f;
-    QWidget* w = openWindow(f, window);
-    auto* b = w->findChild<QPushButton*>(button);
-    const QString entryBefore = f.program->form2Exists() ? f.editor().text1->text() : QString();
-    QVERIFY(focusIn(b));
-    QTest::keyClick(b, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    // What each button's click does: the panel shown, new random digits.
-    if (window == u"Form1")
-        QCOMPARE(f.main().panelShown(), pressed);
-    else if (window == u"Form2")
-        QCOMPARE(f.editor().text1->text() != entryBefore, pressed);
-    else
-        QCOMPARE(f.program->form3IfExists()->panelShown(), pressed);
-}
-
-void TestKeyboard::contextMenuKeys_data() {
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    const struct {
-        const char* window;
-        const char* control;
-    } controls[] = {{"Form1", "Picture1"}, {"Form1", "Label1"}, {"Form1", "Text2"},
-                    {"Form2", "Text1"},    {"Form3", "Combo2"}, {"Form3", "Combo1"},
-                    {"Steps", "Text1"},    {"Form2", "Text2"}};
-    for (const auto& c : controls) {
-        const QString row = QStringLiteral("%1 %2, ").arg(c.window, c.control);
-        QTest::newRow(qPrintable(row + "Shift+F10"))
-            << c.window << c.control << int(Qt::Key_F10) << int(Qt::ShiftModifier);
-        QTest::newRow(qPrintable(row + "Menu")) << c.window << c.control << int(Qt::Key_Menu) << 0;
+    QTest::addColumn<QString>("control"); // focused first; empty for the window itself
+    QTest::addColumn<QKeySequence>("keys");
+    // "menu NAME": the menu of that object name opens ("-": none); "context": a context menu
+    // opens at the control; "focus NAME": the focus is there and the window stays open;
+    // "changes"/"keeps NAME": the text box's text; "closes"/"stays": the window; "copies": the
+    // matrix label's text is on the clipboard.
+    QTest::addColumn<QString>("outcome");
+    auto row = [](const char* window, const char* control, const char* keys, const char* outcome) {
+        const QString k = QString::fromUtf8(keys);
+        QTest::newRow(qPrintable(QStringLiteral("%1 %2, %3").arg(window, control, k)))
+            << QString(window) << QString(control) << QKeySequence(k) << QString(outcome);
+    };
+    for (const char* w : {"Form1", "Form2"}) {
+        const char* control = w == std::string_view("Form1") ? "Command2" : "Text1";
+        row(w, control, "F10", "menu file");
+        row(w, control, "Alt+Ф", "menu file");
+        row(w, control, "Alt+П", "menu help");
+        row(w, control, "Esc", "stays");
     }
+    row("Form1", "Command2", "Alt+Д", "menu mass");
+    row("Form1", "Command2", "Alt+А", "menu animat");
+    row("Form2", "Text1", "Alt+А", "menu animation");
+    row("Form2", "Text1", "Alt+Д", "menu -");
+    // Enter and the keypad's Enter press a button as Space does; a button that shows a panel
+    // gives it the focus, and its closing button gives the focus back.
+    row("Form1", "Command4", "Return", "focus Text2");
+    row("Form1", "Command4", "Num+Enter", "focus Text2");
+    row("Form1", "Command4", "Space, Space", "focus Text2");
+    row("Form1 answers", "Command6", "Return", "focus Command4");
+    row("Form2", "Command1", "Return", "changes Text1");
+    row("Form2", "Command1", "X", "keeps Text1");
+    row("Form3", "Command3", "Num+Enter", "focus Text1");
+    row("Form3", "Command3", "Space, Space", "focus Text1");
+    row("Form3 list", "Command5", "Return", "focus Command3");
+    const char* withMenus[][2] = {{"Form1 solved", "Picture1"}, {"Form1 solved", "Label1"},
+                                  {"Form1 answers", "Text2"},   {"Form2", "Text1"},
+                                  {"Form2", "Text2"},           {"Form3", "Combo1"},
+                                  {"Steps", "Text1"},           {"Form3", "Combo2"}};
+    for (const auto& [w, control] : withMenus)
+        for (const char* keys : {"Shift+F10", "Menu"}) // the list of arrays has no menu
+            row(w, control, keys, control == std::string_view("Combo2") ? "menu -" : "context");
+    row("Form1 solved", "Label1", "Ctrl+C", "copies");
+    for (const char* control : {"Combo1", "Combo2", "Command6"})
+        row("Form3", control, "Esc", "closes");
+    row("Form4", "", "Esc", "closes");
+    row("Steps", "Text1", "Esc", "closes");
 }
 
-void TestKeyboard::contextMenuKeys() {
+void TestKeyboard::desktopKeys() {
     QFETCH(QString, window);
     QFETCH(QString, control);
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    ProgramFixture f;
-    QWidget* w = openWindow(f, window);
-    if (window == u"Form1") {
-        f.enter(2, QStringLiteral("2 1 3 1 3 5"));
-        f.click(f.main().command3);
-        if (control == u"Text2")
-            f.click(f.main().command4);
-    }
-    QWidget* c = w->findChild<QWidget*>(control);
-    QVERIFY(c);
-    // A list only has a menu where the program gives it one: the list of arrays has none.
-    const bool hasMenu = control != u"Combo2";
-    QVERIFY(focusIn(c));
-    QCursor::setPos(w->mapToGlobal(QPoint(-200, -200)));
-    const Popup popup = popupAfter(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(popup.shown, hasMenu);
-    if (hasMenu)
-        QVERIFY2(
-            QRect(c->mapToGlobal(QPoint(0, 0)), c->size()).contains(popup.place.topLeft()),
-            qPrintable(QStringLiteral("menu at %1,%2").arg(popup.place.x()).arg(popup.place.y())));
-}
-
-void TestKeyboard::focusFollowsPanels_data() {
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("opener");
-    QTest::addColumn<QString>("shown");  // where the focus is after the opener
-    QTest::addColumn<QString>("closer"); // the panel's button that hides it
-    QTest::newRow("answer panel, Space") << "Form1"
-                                         << "Command4"
-                                         << "Text2"
-                                         << "Command6";
-    QTest::newRow("list editor, Space") << "Form3"
-                                        << "Command3"
-                                        << "Text1"
-                                        << "Command5";
-}
-
-void TestKeyboard::focusFollowsPanels() {
-    QFETCH(QString, window);
-    QFETCH(QString, opener);
-    QFETCH(QString, shown);
-    QFETCH(QString, closer);
-    ProgramFixture f;
-    QWidget* w = openWindow(f, window);
-    QVERIFY(focusIn(w->findChild<QPushButton*>(opener)));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QCOMPARE(focusName(), shown);
-    // A second Space types into the panel; it presses no button.
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QVERIFY(w->isVisible());
-    QVERIFY(focusIn(w->findChild<QPushButton*>(closer)));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(focusName(), opener);
-}
-
-void TestKeyboard::escapeKey_data() {
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("control"); // focused, or empty for the window itself
-    QTest::addColumn<bool>("closes");
-    QTest::newRow("main window") << "Form1"
-                                 << "Command2" << false;
-    QTest::newRow("editor") << "Form2"
-                            << "Text1" << false;
-    QTest::newRow("save/load window, name box") << "Form3"
-                                                << "Combo1" << true;
-    QTest::newRow("save/load window, list") << "Form3"
-                                            << "Combo2" << true;
-    QTest::newRow("save/load window, button") << "Form3"
-                                              << "Command6" << true;
-    QTest::newRow("about window") << "Form4"
-                                  << "" << true;
-    QTest::newRow("steps window") << "Steps"
-                                  << "Text1" << true;
-}
-
-void TestKeyboard::escapeKey() {
-    QFETCH(QString, window);
-    QFETCH(QString, control);
-    QFETCH(bool, closes);
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, outcome);
+    const QString what = outcome.section(u' ', 0, 0);
+    const QString name = outcome.section(u' ', 1);
     ProgramFixture f;
     QPointer<QWidget> w = openWindow(f, window);
-    QVERIFY(focusIn(control.isEmpty() ? w.data() : w->findChild<QWidget*>(control)));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QWidget* c = control.isEmpty() ? w.data() : w->findChild<QWidget*>(control);
+    QVERIFY(c && focusIn(c));
+    auto* edit = w->findChild<QLineEdit*>(name);
+    const QString textBefore = edit ? edit->text() : QString();
+    QGuiApplication::clipboard()->clear();
+    if (what == u"menu" || what == u"context") {
+        QCursor::setPos(w->mapToGlobal(QPoint(-200, -200)));
+        const auto [menu, place] = popupAfter(keys);
+        if (what == u"menu")
+            QCOMPARE(menu, name);
+        else
+            QVERIFY2(!place.isNull() &&
+                         QRect(c->mapToGlobal(QPoint(0, 0)), c->size()).contains(place.topLeft()),
+                     qPrintable(QStringLiteral("menu at %1,%2").arg(place.x()).arg(place.y())));
+        return;
+    }
+    press(keys);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(!w || !w->isVisible(), closes);
-    // As its close box does: the save/load window gives the editor back.
-    if (window == u"Form3") {
-        QVERIFY(!f.program->form3IfExists());
+    if (what == u"focus")
+        QCOMPARE(focusName(), name);
+    if (what == u"changes" || what == u"keeps")
+        QCOMPARE(edit->text() != textBefore, what == u"changes");
+    if (what == u"copies") {
+        QVERIFY(!f.main().label1->matrixText().isEmpty());
+        QCOMPARE(QGuiApplication::clipboard()->text(), f.main().label1->matrixText());
+    }
+    QCOMPARE(w && w->isVisible(), what != u"closes");
+    // As the close box does: the save/load and about windows are gone, and the editor is back.
+    if (what == u"closes" && window != u"Steps") {
+        QVERIFY(!f.program->form3IfExists() && !f.program->form4IfExists());
         QVERIFY(f.editor().isVisible());
     }
-    if (window == u"Form4")
-        QVERIFY(!f.program->form4IfExists());
-}
-
-void TestKeyboard::label1CopiesFromTheKeyboard() {
-    ProgramFixture f;
-    f.enter(2, QStringLiteral("2 1 3 1 3 5"));
-    f.click(f.main().command3);
-    QGuiApplication::clipboard()->clear();
-    QVERIFY(focusIn(f.main().label1));
-    QTest::keyClick(f.main().label1, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QGuiApplication::clipboard()->text(), f.main().label1->matrixText());
-    QVERIFY(!f.main().label1->matrixText().isEmpty());
 }
 
 QTEST_MAIN(TestKeyboard)
