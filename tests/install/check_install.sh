@@ -32,7 +32,7 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 case "$check" in
 layout)
     for path in bin/slau share/slau/help.htm "share/applications/$id.desktop" \
-        "share/metainfo/$id.metainfo.xml" share/man/man1/slau.1 \
+        "share/metainfo/$id.metainfo.xml" share/man/man1/slau.1.gz share/doc/slau/copyright \
         "share/icons/hicolor/scalable/apps/$id.svg"; do
         [ -f "$prefix/$path" ] || fail "$path is not installed"
     done
@@ -66,7 +66,7 @@ metainfo)
     ;;
 man)
     need man man-db
-    text=$(MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -l "$prefix/share/man/man1/slau.1" 2>"$work/warnings")
+    text=$(MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -l "$prefix/share/man/man1/slau.1.gz" 2>"$work/warnings")
     [ ! -s "$work/warnings" ] || fail "man warns: $(cat "$work/warnings")"
     for word in NAME SYNOPSIS OPTIONS --user-folder FILES "EXIT STATUS" "Помощь"; do
         grep -qF -- "$word" <<<"$text" || fail "the rendered man page lacks '$word'"

@@ -40,6 +40,12 @@ QString help::shippedPage(const QString& installFolder) {
     return {};
 }
 
+QString help::licencePath(const QString& installFolder) {
+    const QString path = QDir::cleanPath(
+        QDir(installFolder).absoluteFilePath(QStringLiteral(SLAU_DOC_FROM_BIN "/copyright")));
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
 bool help::openPage(Platform& platform, const QString& pagePath) {
     const QString page = QFileInfo(pagePath).absoluteFilePath();
     const QFileInfo browser(QDir::current().absoluteFilePath(browserPath));

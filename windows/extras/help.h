@@ -18,6 +18,9 @@ QString pagePath(const QString& installFolder);
 // The page the program ships with: the first of the candidates outside the working folder that
 // exists, else empty.
 QString shippedPage(const QString& installFolder);
+// The licence text of an installation (share/doc/slau/copyright beside bin/), or empty when the
+// program does not run from one.
+QString licencePath(const QString& installFolder);
 // False when neither browser could be started.
 bool openPage(Platform& platform, const QString& pagePath);
 

@@ -1,5 +1,6 @@
 // Help and about: which browser opens the help page, the about window's content and look, and
 // the program's pictures.
+#include "support/build_info.h"
 #include "tests/common/test_support.h"
 #include "windows/extras/form4.h"
 #include "windows/extras/help.h"
@@ -18,6 +19,8 @@ class TestHelpAbout : public QObject {
     void pagePathIsInFilesOfInstallFolder();
     void pageLookup_data();
     void pageLookup();
+    void licencePath_data();
+    void licencePath();
     void openPage_data();
     void openPage();
     void helpTwiceStartsTwice();
@@ -109,6 +112,31 @@ void makeBrowser(Browser kind) {
 } // namespace
 
 Q_DECLARE_METATYPE(Browser)
+
+// The licence text is named only where an installation holds it, as share/doc/slau/copyright
+// beside bin/.
+void TestHelpAbout::licencePath_data() {
+    QTest::addColumn<QString>("installed"); // what is placed below the temporary root
+    QTest::addColumn<bool>("found");
+    QTest::newRow("installed") << "share/doc/slau/copyright" << true;
+    QTest::newRow("build folder") << "LICENSE" << false;
+    QTest::newRow("a folder of that name") << "share/doc/slau/copyright/" << false;
+}
+
+void TestHelpAbout::licencePath() {
+    QFETCH(QString, installed);
+    QFETCH(bool, found);
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("bin")));
+    if (installed.endsWith(u'/')) {
+        QVERIFY(QDir(root.path()).mkpath(installed));
+    } else {
+        QVERIFY(QDir(root.path()).mkpath(QFileInfo(installed).path()));
+        QVERIFY(writeBytes(root.filePath(installed), "Format: ..."));
+    }
+    const QString path = help::licencePath(root.filePath(QStringLiteral("bin")));
+    QCOMPARE(path, found ? root.filePath(installed) : QString());
+}
 
 void TestHelpAbout::openPage_data() {
     QTest::addColumn<Browser>("browser");
@@ -250,9 +278,10 @@ void TestHelpAbout::aboutNamesProgramNotPerson() {
     Form4 form;
     const QString text = form.label5->text().replace(QChar(0xa0), u' ');
     QVERIFY(text.contains(QStringLiteral("slau")));
-    QVERIFY(text.contains(QStringLiteral("«Решение систем уравнений»")));
+    QVERIFY(text.contains(QStringLiteral("slau " SLAU_VERSION ".")));
     QVERIFY(text.contains(QStringLiteral("MIT")));
-    QVERIFY(text.contains(QStringLiteral("см. README")));
+    // Run from the build folder, no copyright file is installed beside the program.
+    QVERIFY(text.contains(QStringLiteral("LICENSE")));
     QVERIFY(!text.contains(u'@'));
 }
 

@@ -193,7 +193,8 @@ const Text reviewed[] = {
     // The about window's own lines say what they are.
     {"Программа предназначена для решения систем уравнений 2-10 порядка.", Need::Obvious},
     {"Создатель", Need::Obvious},
-    {"slau, «Решение систем уравнений». Лицензия MIT, см.\u00a0README.", Need::Obvious},
+    {"slau %1. Лицензия MIT, её текст: %2", Need::Obvious},
+    {"файл LICENSE исходных текстов.", Need::Obvious},
 };
 // clang-format on
 
