@@ -46,11 +46,12 @@ QString help::licencePath(const QString& installFolder) {
     return QFileInfo(path).isFile() ? path : QString();
 }
 
-bool help::openPage(Platform& platform, const QString& pagePath) {
+bool help::openPage(Platform& platform, const QString& pagePath,
+                    const std::function<void()>& failedLater) {
     const QString page = QFileInfo(pagePath).absoluteFilePath();
     const QFileInfo browser(QDir::current().absoluteFilePath(browserPath));
     if (browser.isFile() && browser.isExecutable() &&
         platform.startDetached(browser.absoluteFilePath(), {page}))
         return true;
-    return platform.openUrl(QUrl::fromLocalFile(page));
+    return platform.openUrl(QUrl::fromLocalFile(page), failedLater);
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class Platform;
 
 namespace help {
@@ -21,7 +23,9 @@ QString shippedPage(const QString& installFolder);
 // The licence text of an installation (share/doc/slau/copyright beside bin/), or empty when the
 // program does not run from one.
 QString licencePath(const QString& installFolder);
-// False when neither browser could be started.
-bool openPage(Platform& platform, const QString& pagePath);
+// False when neither browser could be started; failedLater runs when the desktop's opener
+// started but then found no browser.
+bool openPage(Platform& platform, const QString& pagePath,
+              const std::function<void()>& failedLater = {});
 
 } // namespace help

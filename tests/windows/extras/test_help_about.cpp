@@ -1,10 +1,13 @@
 // Help and about: which browser opens the help page, the about window's content and look, and
 // the program's pictures.
 #include "support/build_info.h"
+#include "tests/common/program_fixture.h"
 #include "tests/common/test_support.h"
 #include "windows/extras/form4.h"
 #include "windows/extras/help.h"
 #include "windows/extras/icons.h"
+#include "windows/platform.h"
+#include "windows/program.h"
 
 #include <QFile>
 #include <QLabel>
@@ -21,6 +24,9 @@ class TestHelpAbout : public QObject {
     void pageLookup();
     void licencePath_data();
     void licencePath();
+    void desktopOpenerFails_data();
+    void desktopOpenerFails();
+    void lateFailureShowsError();
     void openPage_data();
     void openPage();
     void helpTwiceStartsTwice();
@@ -136,6 +142,59 @@ void TestHelpAbout::licencePath() {
     }
     const QString path = help::licencePath(root.filePath(QStringLiteral("bin")));
     QCOMPARE(path, found ? root.filePath(installed) : QString());
+}
+
+// A stand-in xdg-open first on PATH records the page it was given and ends with the code of
+// the row: xdg-open's 0 (opened), 3 (no browser or tool found) and 4 (the action failed).
+void TestHelpAbout::desktopOpenerFails_data() {
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<bool>("reported");
+    QTest::newRow("opened") << 0 << false;
+    QTest::newRow("no browser") << 3 << true;
+    QTest::newRow("action failed") << 4 << true;
+}
+
+void TestHelpAbout::desktopOpenerFails() {
+    QFETCH(int, exitCode);
+    QFETCH(bool, reported);
+    QTemporaryDir bin;
+    const QString script = bin.filePath(QStringLiteral("xdg-open"));
+    QVERIFY(
+        writeBytes(script, QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1/given'\nexit %2\n")
+                               .arg(bin.path())
+                               .arg(exitCode)
+                               .toUtf8()));
+    QVERIFY(QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+    DesktopPlatform platform;
+    int failures = 0;
+    const QUrl page = QUrl::fromLocalFile(QStringLiteral("/opt/slau/files/help.htm"));
+    const bool started = platform.openUrl(page, [&failures] { ++failures; });
+    qputenv("PATH", path);
+    QVERIFY(started);
+    QTRY_VERIFY(QFileInfo::exists(bin.filePath(QStringLiteral("given"))));
+    QCOMPARE(readBytes(bin.filePath(QStringLiteral("given"))), page.toEncoded());
+    if (reported) {
+        QTRY_COMPARE(failures, 1);
+    } else {
+        QTest::qWait(300); // time for the opener to end and be noticed
+        QCOMPARE(failures, 0);
+    }
+}
+
+// The opener's late failure gives the same "Ошибка" window as a browser that does not start,
+// with the page's path.
+void TestHelpAbout::lateFailureShowsError() {
+    ProgramFixture fixture;
+    fixture.program->showHelp(&fixture.main());
+    QVERIFY(fixture.platform.messages.isEmpty());
+    QVERIFY(fixture.platform.lateFailure);
+    fixture.platform.lateFailure();
+    QCOMPARE(fixture.platform.messages.size(), 1);
+    QCOMPARE(fixture.platform.messages.first().title, QStringLiteral("Ошибка"));
+    QVERIFY2(fixture.platform.messages.first().text.contains(fixture.program->helpPagePath()),
+             qPrintable(fixture.platform.messages.first().text));
 }
 
 void TestHelpAbout::openPage_data() {
