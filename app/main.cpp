@@ -7,6 +7,7 @@
 #include "windows/extras/help.h"
 #include "windows/platform.h"
 #include "windows/program.h"
+#include "windows/ui_kit.h"
 
 #include <QApplication>
 #include <QDir>
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(holdMessage);
     QApplication app(argc, argv);
     releaseMessages();
+    ui::proportionalApplicationFont();
     QGuiApplication::setDesktopFileName(QStringLiteral(SLAU_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false);
     QTranslator qtRussian;
