@@ -7,11 +7,14 @@
 #include "windows/extras/help.h"
 #include "windows/platform.h"
 #include "windows/program.h"
+#include "windows/ui_kit.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTranslator>
 #include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -22,6 +25,35 @@ StartOptions readCommandLine(int argc, char** argv) {
     QTranslator qtRussian;
     installQtRussian(qtRussian);
     return parseStartOptions(QCoreApplication::arguments());
+}
+
+// Qt's messages while QApplication connects to the display. Qt ends the program when no
+// display can be reached; the user then reads in Russian why, instead of Qt's English details,
+// and the program ends with code 1. When the connection works, the messages are passed on.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+
+void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fputs("slau: программе нужен графический сеанс, а подключиться к нему не удалось "
+                   "(не задана переменная DISPLAY или WAYLAND_DISPLAY, или дисплей недоступен).\n",
+                   stderr);
+        std::_Exit(1);
+    }
+    heldMessages.push_back({type, QByteArray(context.category), text});
+}
+
+void releaseMessages() {
+    qInstallMessageHandler(nullptr);
+    for (const HeldMessage& m : heldMessages) {
+        const QMessageLogContext context(nullptr, 0, nullptr, m.category.constData());
+        qt_message_output(m.type, context, m.text);
+    }
+    heldMessages.clear();
 }
 
 } // namespace
@@ -37,7 +69,10 @@ int main(int argc, char** argv) {
         return options.exitCode();
     }
 
+    qInstallMessageHandler(holdMessage);
     QApplication app(argc, argv);
+    releaseMessages();
+    ui::proportionalApplicationFont();
     QGuiApplication::setDesktopFileName(QStringLiteral(SLAU_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false);
     QTranslator qtRussian;

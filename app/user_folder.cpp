@@ -22,13 +22,14 @@ bool placeHelp(const QString& source, const QString& target) {
 UserFolderResult prepareUserFolder(const QString& folder, const QString& helpSource) {
     const QDir dir(folder);
     if (folder.isEmpty() || !dir.mkpath(QStringLiteral("files")))
-        return {.problem = QStringLiteral("Не удалось создать папку «%1».\r\nПрограмма работает "
+        return {.folder = {},
+                .problem = QStringLiteral("Не удалось создать папку «%1».\r\nПрограмма работает "
                                           "с папкой files в текущей папке.")
                                .arg(QDir::toNativeSeparators(dir.absoluteFilePath("files")))};
     const QString help = dir.absoluteFilePath(QStringLiteral("files/help.htm"));
     const QFileInfo existing(help);
     if (existing.exists() || existing.isSymLink())
-        return {.folder = dir.absolutePath()};
+        return {.folder = dir.absolutePath(), .problem = {}};
     const QString reason = helpSource.isEmpty() ? QStringLiteral("страница программы не найдена")
                            : !QFileInfo(helpSource).isFile()
                                ? QStringLiteral("нет страницы «%1»")
@@ -38,7 +39,7 @@ UserFolderResult prepareUserFolder(const QString& folder, const QString& helpSou
                 .problem = QStringLiteral("Не удалось положить страницу справки в «%1»: %2.")
                                .arg(QDir::toNativeSeparators(help),
                                     reason.arg(QDir::toNativeSeparators(helpSource)))};
-    return {.folder = dir.absolutePath()};
+    return {.folder = dir.absolutePath(), .problem = {}};
 }
 
 QString userDataFolder() {

@@ -48,7 +48,7 @@ class SilentPlatform : public Platform {
         return Answer::Ok;
     }
     bool startDetached(const QString&, const QStringList&) override { return false; }
-    bool openUrl(const QUrl&) override { return false; }
+    bool openUrl(const QUrl&, std::function<void()>) override { return false; }
     QChar decimalSeparator() const override { return separator_; }
 
   private:

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStandardPaths>
 
 Platform::Answer DesktopPlatform::messageBox(QWidget* parent, const QString& text,
                                              const QString& title, Buttons buttons) {
@@ -22,7 +23,32 @@ bool DesktopPlatform::startDetached(const QString& program, const QStringList& a
     return QProcess::startDetached(program, arguments);
 }
 
-bool DesktopPlatform::openUrl(const QUrl& url) {
+// Where the desktop opens pages through xdg-open, the program runs it itself and watches how it
+// ends: Qt only starts it, and an xdg-open that finds no browser would go unnoticed.
+bool DesktopPlatform::openUrl(const QUrl& url, std::function<void()> failedLater) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!opener.isEmpty()) {
+        auto* process = new QProcess();
+        process->setProgram(opener);
+        process->setArguments({QString::fromUtf8(url.toEncoded())});
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        process->setStandardInputFile(QProcess::nullDevice());
+        QObject::connect(process, &QProcess::finished, process,
+                         [process, failedLater](int code, QProcess::ExitStatus status) {
+                             process->deleteLater();
+                             if ((status != QProcess::NormalExit || code != 0) && failedLater)
+                                 failedLater();
+                         });
+        process->start();
+        if (process->waitForStarted())
+            return true;
+        delete process;
+        return false;
+    }
+#else
+    Q_UNUSED(failedLater);
+#endif
     return QDesktopServices::openUrl(url);
 }
 

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
+
 class QWidget;
 
 class Platform {
@@ -19,8 +21,9 @@ class Platform {
                               Buttons buttons) = 0;
     // Starts the program without waiting for it; false when it could not be started.
     virtual bool startDetached(const QString& program, const QStringList& arguments) = 0;
-    // Opens the page in the desktop's default browser; false when that failed.
-    virtual bool openUrl(const QUrl& url) = 0;
+    // Opens the page in the desktop's default browser; false when that failed at once. When the
+    // opener started but reports afterwards that it found no browser, failedLater runs.
+    virtual bool openUrl(const QUrl& url, std::function<void()> failedLater) = 0;
     virtual QChar decimalSeparator() const = 0;
 };
 
@@ -30,6 +33,6 @@ class DesktopPlatform : public Platform {
     Answer messageBox(QWidget* parent, const QString& text, const QString& title,
                       Buttons buttons) override;
     bool startDetached(const QString& program, const QStringList& arguments) override;
-    bool openUrl(const QUrl& url) override;
+    bool openUrl(const QUrl& url, std::function<void()> failedLater) override;
     QChar decimalSeparator() const override;
 };

@@ -10,6 +10,7 @@
 #include "windows/ui_kit.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QScreen>
 
 Program::Program(Platform& platform, QString installFolder)
@@ -146,13 +147,18 @@ QString Program::helpPagePath() const {
 }
 
 void Program::showHelp(QWidget* parent) {
-    if (!help::openPage(platform_, helpPagePath()))
-        platform_.messageBox(parent,
+    const QString page = helpPagePath();
+    const QPointer<QWidget> window(parent);
+    const auto report = [this, window, page] {
+        platform_.messageBox(window.data(),
                              QStringLiteral("Не удалось открыть справку: не запускается ни "
                                             "files/iexplore, ни браузер системы.\r\nСтраница "
                                             "справки: %1")
-                                 .arg(helpPagePath()),
+                                 .arg(page),
                              QStringLiteral("Ошибка"), Platform::Buttons::Ok);
+    };
+    if (!help::openPage(platform_, page, report))
+        report();
 }
 
 void Program::reportFailure(QWidget* parent, const FileStatus& status) {

@@ -1,5 +1,7 @@
 #include "windows/ui_kit.h"
 
+#include <QApplication>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -148,6 +150,16 @@ void defaultFont(QWidget* widget) {
     f.setStyleHint(QFont::SansSerif);
     f.setPointSizeF(8.25);
     widget->setFont(f);
+}
+
+void proportionalApplicationFont() {
+    QFont f = QApplication::font();
+    if (!QFontInfo(f).fixedPitch())
+        return;
+    f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                   QStringLiteral("DejaVu Sans")});
+    f.setStyleHint(QFont::SansSerif);
+    QApplication::setFont(f);
 }
 
 void fixClientSize(QWidget* window, QWidget* client, int widthTwips, int heightTwips) {

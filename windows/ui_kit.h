@@ -77,6 +77,11 @@ QWidget* blackClient(QMainWindow* window);
 void focusFrame(QPainter& painter, const QWidget* widget);
 // The default dialog font of the program: a sans-serif at 8.25 pt.
 void defaultFont(QWidget* widget);
+// Qt's own menus and message boxes use the application font. Where the system's sans-serif
+// resolves to a fixed-pitch face (only Liberation installed: fontconfig then picks Liberation
+// Mono), the application font becomes the windows' narrow sans-serif at the same size; a
+// proportional face the desktop chose is kept.
+void proportionalApplicationFont();
 
 // Fixes the client area (the central widget in a main window) to the size in twips.
 void fixClientSize(QWidget* window, QWidget* client, int widthTwips, int heightTwips);

@@ -65,12 +65,23 @@ void TestStart::parse_data() {
     QTest::newRow("version") << QStringList{"--version"} << Action::ShowVersion << false
                              << "slau " SLAU_VERSION "\n";
     QTest::newRow("unknown option") << QStringList{"--bogus"} << Action::Refuse << false << "bogus";
-    QTest::newRow("unknown short") << QStringList{"-q"} << Action::Refuse << false << "«q»";
+    QTest::newRow("unknown short") << QStringList{"-q"} << Action::Refuse << false << "«-q»";
+    QTest::newRow("unknown, quoted as typed")
+        << QStringList{"--frobnicate"} << Action::Refuse << false << "«--frobnicate»";
     QTest::newRow("folder name") << QStringList{"files"} << Action::Refuse << false << "«files»";
     QTest::newRow("option with a value")
         << QStringList{"--user-folder=/tmp"} << Action::Refuse << false << "user-folder";
     QTest::newRow("Qt's own option")
-        << QStringList{"-platform", "xcb"} << Action::Refuse << false << "platform";
+        << QStringList{"-platform", "xcb"} << Action::Run << false << QString();
+    QTest::newRow("Qt's options around ours")
+        << QStringList{"--style",           "fusion",      "--user-folder",
+                       "-qwindowgeometry",  "100x100+0+0", "-reverse",
+                       "-stylesheet=a.qss", "-display",    ":1"}
+        << Action::Run << true << QString();
+    QTest::newRow("Qt's option takes the next word")
+        << QStringList{"-qwindowtitle", "--help"} << Action::Run << false << QString();
+    QTest::newRow("Qt's option without its value")
+        << QStringList{"--user-folder", "-platform"} << Action::Refuse << false << "«-platform»";
 }
 
 void TestStart::parse() {
@@ -99,12 +110,15 @@ void TestStart::programEndsWithoutWindow_data() {
     QTest::newRow("version") << QStringList{"--version"} << 0 << "slau " SLAU_VERSION "\n"
                              << QString();
     QTest::newRow("unknown") << QStringList{"--bogus"} << 2 << QString()
-                             << "slau: Неизвестный параметр «bogus».";
+                             << "slau: неизвестный параметр «--bogus».";
+    QTest::newRow("no display") << QStringList{} << 1 << QString() << "нужен графический сеанс";
+    QTest::newRow("help names the real data folder")
+        << QStringList{"--help"} << 0 << "/nonexistent-data-home/ru.slau.slau" << QString();
     QTest::newRow("stray") << QStringList{"x"} << 2 << QString() << "лишний аргумент «x»";
 }
 
-// The program runs with no display at all: had it opened a window, it would have died for the
-// missing X server instead of ending with its own code.
+// The program runs with no display at all: the options that end the run need none, and a run
+// that needs a window says so in Russian and ends with code 1 instead of Qt's abort.
 void TestStart::programEndsWithoutWindow() {
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
@@ -115,6 +129,7 @@ void TestStart::programEndsWithoutWindow() {
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), QStringLiteral("/nonexistent-data-home"));
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(SLAU_PROGRAM), arguments);
     QVERIFY(process.waitForFinished(20000));

@@ -61,8 +61,9 @@ class ScriptedPlatform : public Platform {
         started.append(QStringList{program} + arguments);
         return canStart;
     }
-    bool openUrl(const QUrl& url) override {
+    bool openUrl(const QUrl& url, std::function<void()> failedLater) override {
         opened.append(url);
+        lateFailure = std::move(failedLater);
         return canOpen;
     }
     QChar decimalSeparator() const override { return separator; }
@@ -72,6 +73,7 @@ class ScriptedPlatform : public Platform {
     QList<ShownMessage> messages;
     QList<QStringList> started;
     QList<QUrl> opened;
+    std::function<void()> lateFailure; // what the last openUrl asked to run if the opener fails
     bool canStart = true;
     bool canOpen = true;
 };

@@ -4,7 +4,7 @@
 #                icons; nothing left in bin/files
 #   desktop      desktop-file-validate accepts the desktop entry, which starts --user-folder
 #   metainfo     appstreamcli validate --pedantic finds nothing to say about the metainfo
-#   man          man -l renders the man page without a warning
+#   man          man -l renders the English and the Russian man page without a warning
 #   user-folder  the installed program, started with --user-folder, makes its data folder with
 #                files/ and a link to the installed help page, and keeps an existing page
 # Usage: check_install.sh BUILD_DIR CHECK
@@ -32,7 +32,7 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 case "$check" in
 layout)
     for path in bin/slau share/slau/help.htm "share/applications/$id.desktop" \
-        "share/metainfo/$id.metainfo.xml" share/man/man1/slau.1 \
+        "share/metainfo/$id.metainfo.xml" share/man/man1/slau.1.gz share/man/ru/man1/slau.1.gz share/doc/slau/copyright \
         "share/icons/hicolor/scalable/apps/$id.svg"; do
         [ -f "$prefix/$path" ] || fail "$path is not installed"
     done
@@ -66,10 +66,15 @@ metainfo)
     ;;
 man)
     need man man-db
-    text=$(MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -l "$prefix/share/man/man1/slau.1" 2>"$work/warnings")
+    text=$(MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -l "$prefix/share/man/man1/slau.1.gz" 2>"$work/warnings")
     [ ! -s "$work/warnings" ] || fail "man warns: $(cat "$work/warnings")"
-    for word in NAME SYNOPSIS OPTIONS --user-folder FILES "EXIT STATUS" "Помощь"; do
+    for word in NAME SYNOPSIS OPTIONS --user-folder FILES "EXIT STATUS" "Помощь" "files/name"; do
         grep -qF -- "$word" <<<"$text" || fail "the rendered man page lacks '$word'"
+    done
+    text=$(MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -l "$prefix/share/man/ru/man1/slau.1.gz" 2>"$work/warnings")
+    [ ! -s "$work/warnings" ] || fail "man warns about the Russian page: $(cat "$work/warnings")"
+    for word in ИМЯ СИНТАКСИС ПАРАМЕТРЫ --user-folder ФАЙЛЫ "КОД ВЫХОДА" "files/имя"; do
+        grep -qF -- "$word" <<<"$text" || fail "the rendered Russian man page lacks '$word'"
     done
     ;;
 user-folder)

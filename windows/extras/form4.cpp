@@ -1,8 +1,11 @@
 #include "windows/extras/form4.h"
 
+#include "support/build_info.h"
+#include "windows/extras/help.h"
 #include "windows/extras/icons.h"
 #include "windows/ui_kit.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 
@@ -16,6 +19,15 @@ void setLabelFont(QLabel* label, qreal points, bool bold, int stretch = QFont::U
     f.setBold(bold);
     f.setStretch(stretch);
     label->setFont(f);
+}
+
+// The version and where the licence text lies: the installed copyright file, or the file LICENSE
+// of the sources for a program run from its build folder.
+QString aboutText() {
+    const QString licence = help::licencePath(QCoreApplication::applicationDirPath());
+    return QStringLiteral("slau %1. Лицензия MIT, её текст: %2")
+        .arg(QStringLiteral(SLAU_VERSION),
+             licence.isEmpty() ? QStringLiteral("файл LICENSE исходных текстов.") : licence);
 }
 
 } // namespace
@@ -47,16 +59,7 @@ Form4::Form4(QWidget* parent)
     label4 = ui::label(this, {"Label4", 120, 1680, 2535, 375, QStringLiteral("Создатель"), {}},
                        ui::green);
     setLabelFont(label4, 12, false);
-    label5 = ui::label(this,
-                       {"Label5",
-                        120,
-                        2040,
-                        3015,
-                        615,
-                        QStringLiteral("slau, «Решение систем уравнений». Лицензия MIT, "
-                                       "см.\u00a0README."),
-                        {}},
-                       ui::green);
+    label5 = ui::label(this, {"Label5", 120, 2040, 3015, 615, aboutText(), {}}, ui::green);
     label5->setWordWrap(true);
 
     image1 = new QLabel(this);

@@ -40,11 +40,18 @@ QString help::shippedPage(const QString& installFolder) {
     return {};
 }
 
-bool help::openPage(Platform& platform, const QString& pagePath) {
+QString help::licencePath(const QString& installFolder) {
+    const QString path = QDir::cleanPath(
+        QDir(installFolder).absoluteFilePath(QStringLiteral(SLAU_DOC_FROM_BIN "/copyright")));
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
+bool help::openPage(Platform& platform, const QString& pagePath,
+                    const std::function<void()>& failedLater) {
     const QString page = QFileInfo(pagePath).absoluteFilePath();
     const QFileInfo browser(QDir::current().absoluteFilePath(browserPath));
     if (browser.isFile() && browser.isExecutable() &&
         platform.startDetached(browser.absoluteFilePath(), {page}))
         return true;
-    return platform.openUrl(QUrl::fromLocalFile(page));
+    return platform.openUrl(QUrl::fromLocalFile(page), failedLater);
 }

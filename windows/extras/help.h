@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class Platform;
 
 namespace help {
@@ -18,7 +20,12 @@ QString pagePath(const QString& installFolder);
 // The page the program ships with: the first of the candidates outside the working folder that
 // exists, else empty.
 QString shippedPage(const QString& installFolder);
-// False when neither browser could be started.
-bool openPage(Platform& platform, const QString& pagePath);
+// The licence text of an installation (share/doc/slau/copyright beside bin/), or empty when the
+// program does not run from one.
+QString licencePath(const QString& installFolder);
+// False when neither browser could be started; failedLater runs when the desktop's opener
+// started but then found no browser.
+bool openPage(Platform& platform, const QString& pagePath,
+              const std::function<void()>& failedLater = {});
 
 } // namespace help

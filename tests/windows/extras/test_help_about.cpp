@@ -1,9 +1,13 @@
 // Help and about: which browser opens the help page, the about window's content and look, and
 // the program's pictures.
+#include "support/build_info.h"
+#include "tests/common/program_fixture.h"
 #include "tests/common/test_support.h"
 #include "windows/extras/form4.h"
 #include "windows/extras/help.h"
 #include "windows/extras/icons.h"
+#include "windows/platform.h"
+#include "windows/program.h"
 
 #include <QFile>
 #include <QLabel>
@@ -18,6 +22,11 @@ class TestHelpAbout : public QObject {
     void pagePathIsInFilesOfInstallFolder();
     void pageLookup_data();
     void pageLookup();
+    void licencePath_data();
+    void licencePath();
+    void desktopOpenerFails_data();
+    void desktopOpenerFails();
+    void lateFailureShowsError();
     void openPage_data();
     void openPage();
     void helpTwiceStartsTwice();
@@ -109,6 +118,84 @@ void makeBrowser(Browser kind) {
 } // namespace
 
 Q_DECLARE_METATYPE(Browser)
+
+// The licence text is named only where an installation holds it, as share/doc/slau/copyright
+// beside bin/.
+void TestHelpAbout::licencePath_data() {
+    QTest::addColumn<QString>("installed"); // what is placed below the temporary root
+    QTest::addColumn<bool>("found");
+    QTest::newRow("installed") << "share/doc/slau/copyright" << true;
+    QTest::newRow("build folder") << "LICENSE" << false;
+    QTest::newRow("a folder of that name") << "share/doc/slau/copyright/" << false;
+}
+
+void TestHelpAbout::licencePath() {
+    QFETCH(QString, installed);
+    QFETCH(bool, found);
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("bin")));
+    if (installed.endsWith(u'/')) {
+        QVERIFY(QDir(root.path()).mkpath(installed));
+    } else {
+        QVERIFY(QDir(root.path()).mkpath(QFileInfo(installed).path()));
+        QVERIFY(writeBytes(root.filePath(installed), "Format: ..."));
+    }
+    const QString path = help::licencePath(root.filePath(QStringLiteral("bin")));
+    QCOMPARE(path, found ? root.filePath(installed) : QString());
+}
+
+// A stand-in xdg-open first on PATH records the page it was given and ends with the code of
+// the row: xdg-open's 0 (opened), 3 (no browser or tool found) and 4 (the action failed).
+void TestHelpAbout::desktopOpenerFails_data() {
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<bool>("reported");
+    QTest::newRow("opened") << 0 << false;
+    QTest::newRow("no browser") << 3 << true;
+    QTest::newRow("action failed") << 4 << true;
+}
+
+void TestHelpAbout::desktopOpenerFails() {
+    QFETCH(int, exitCode);
+    QFETCH(bool, reported);
+    QTemporaryDir bin;
+    const QString script = bin.filePath(QStringLiteral("xdg-open"));
+    QVERIFY(
+        writeBytes(script, QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1/given'\nexit %2\n")
+                               .arg(bin.path())
+                               .arg(exitCode)
+                               .toUtf8()));
+    QVERIFY(QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+    DesktopPlatform platform;
+    int failures = 0;
+    const QUrl page = QUrl::fromLocalFile(QStringLiteral("/opt/slau/files/help.htm"));
+    const bool started = platform.openUrl(page, [&failures] { ++failures; });
+    qputenv("PATH", path);
+    QVERIFY(started);
+    QTRY_VERIFY(QFileInfo::exists(bin.filePath(QStringLiteral("given"))));
+    QCOMPARE(readBytes(bin.filePath(QStringLiteral("given"))), page.toEncoded());
+    if (reported) {
+        QTRY_COMPARE(failures, 1);
+    } else {
+        QTest::qWait(300); // time for the opener to end and be noticed
+        QCOMPARE(failures, 0);
+    }
+}
+
+// The opener's late failure gives the same "Ошибка" window as a browser that does not start,
+// with the page's path.
+void TestHelpAbout::lateFailureShowsError() {
+    ProgramFixture fixture;
+    fixture.program->showHelp(&fixture.main());
+    QVERIFY(fixture.platform.messages.isEmpty());
+    QVERIFY(fixture.platform.lateFailure);
+    fixture.platform.lateFailure();
+    QCOMPARE(fixture.platform.messages.size(), 1);
+    QCOMPARE(fixture.platform.messages.first().title, QStringLiteral("Ошибка"));
+    QVERIFY2(fixture.platform.messages.first().text.contains(fixture.program->helpPagePath()),
+             qPrintable(fixture.platform.messages.first().text));
+}
 
 void TestHelpAbout::openPage_data() {
     QTest::addColumn<Browser>("browser");
@@ -250,9 +337,10 @@ void TestHelpAbout::aboutNamesProgramNotPerson() {
     Form4 form;
     const QString text = form.label5->text().replace(QChar(0xa0), u' ');
     QVERIFY(text.contains(QStringLiteral("slau")));
-    QVERIFY(text.contains(QStringLiteral("«Решение систем уравнений»")));
+    QVERIFY(text.contains(QStringLiteral("slau " SLAU_VERSION ".")));
     QVERIFY(text.contains(QStringLiteral("MIT")));
-    QVERIFY(text.contains(QStringLiteral("см. README")));
+    // Run from the build folder, no copyright file is installed beside the program.
+    QVERIFY(text.contains(QStringLiteral("LICENSE")));
     QVERIFY(!text.contains(u'@'));
 }
 

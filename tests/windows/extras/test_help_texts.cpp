@@ -140,11 +140,13 @@ const Text reviewed[] = {
     {"Перейти к редактору массивов", Need::Tooltip},
     // The steps window, the command line and the per-user folder: the messages and the window's
     // name are in the help page; the lines of the steps text and of "--help" explain themselves.
-    {"): её папка files создаётся при первом запуске, вместе со страницей справки.", Need::Obvious},
     {"slau: %1\nСписок параметров: slau --help\n", Need::Obvious},
     {"Показать версию программы и выйти.", Need::Obvious},
     {"Показать этот текст и выйти.", Need::Obvious},
-    {"Работать в папке данных пользователя (~/.local/share/", Need::Obvious},
+    {"Работать в папке данных пользователя (%1): её папка files создаётся при первом запуске, вместе со страницей справки.", Need::Obvious},
+    {"неизвестный параметр «%1».", Need::Obvious},
+    {"параметру «%1» нужно значение.", Need::Obvious},
+    {"slau: программе нужен графический сеанс, а подключиться к нему не удалось (не задана переменная DISPLAY или WAYLAND_DISPLAY, или дисплей недоступен).\n", Need::Obvious},
     {"Решение систем линейных уравнений порядка от 2 до 10.\nБез параметров программа работает с папкой files в текущей папке и не создаёт её.", Need::Obvious},
     {"лишний аргумент «%1».", Need::Obvious},
     {"Не удалось положить страницу справки в «%1»: %2.", Need::Help},
@@ -193,7 +195,8 @@ const Text reviewed[] = {
     // The about window's own lines say what they are.
     {"Программа предназначена для решения систем уравнений 2-10 порядка.", Need::Obvious},
     {"Создатель", Need::Obvious},
-    {"slau, «Решение систем уравнений». Лицензия MIT, см.\u00a0README.", Need::Obvious},
+    {"slau %1. Лицензия MIT, её текст: %2", Need::Obvious},
+    {"файл LICENSE исходных текстов.", Need::Obvious},
 };
 // clang-format on
 

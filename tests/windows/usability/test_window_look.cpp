@@ -6,9 +6,11 @@
 #include "support/text_file.h"
 #include "windows/extras/form4.h"
 #include "windows/library/form3.h"
+#include "windows/ui_kit.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QScreen>
@@ -38,6 +40,8 @@ QStringList valuesOf(const QString& text) {
 class TestWindowLook : public QObject {
     Q_OBJECT
   private slots:
+    void applicationFont_data();
+    void applicationFont();
     void libraryPlacement_data();
     void libraryPlacement();
     void wrapRow_data();
@@ -260,6 +264,31 @@ void TestWindowLook::focusedButtonMarked() {
             changed += plain.pixel(x, 0) != focused.pixel(x, 0);
         QVERIFY2(changed > plain.width() / 4, qPrintable(button->objectName()));
     }
+}
+
+// Qt's menus and message boxes take the application font: a fixed-pitch one is replaced by a
+// proportional sans-serif of the same size, a proportional one is kept as it is.
+void TestWindowLook::applicationFont_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("fixed-pitch") << "Liberation Mono" << false;
+    QTest::newRow("proportional") << "Liberation Serif" << true;
+}
+
+void TestWindowLook::applicationFont() {
+    QFETCH(QString, family);
+    QFETCH(bool, kept);
+    const QFont before = QApplication::font();
+    QFont start(family, 11);
+    if (QFontInfo(start).family() != family)
+        QSKIP("the font of this row is not installed (fonts-liberation)");
+    QApplication::setFont(start);
+    ui::proportionalApplicationFont();
+    const QFont after = QApplication::font();
+    QApplication::setFont(before);
+    QVERIFY(!QFontInfo(after).fixedPitch());
+    QCOMPARE(after.pointSizeF(), 11.0);
+    QCOMPARE(QFontInfo(after).family() == family, kept);
 }
 
 QTEST_MAIN(TestWindowLook)
