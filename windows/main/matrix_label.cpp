@@ -3,6 +3,7 @@
 #include "windows/ui_kit.h"
 
 #include <QClipboard>
+#include <QColor>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -10,6 +11,32 @@
 MatrixLabel::MatrixLabel(QWidget* parent) : QLabel(parent) {
     setWordWrap(false);
     setTextFormat(Qt::PlainText);
+    warning_ = new QLabel(this);
+    warning_->setObjectName(QStringLiteral("Label1Warning"));
+    warning_->setTextFormat(Qt::PlainText);
+    warning_->setWordWrap(true);
+    warning_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette p = warning_->palette();
+    p.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    warning_->setPalette(p);
+    warning_->hide();
+}
+
+void MatrixLabel::setWarning(const QString& text) {
+    warning_->setText(text);
+    warning_->setAccessibleName(text);
+    warning_->setVisible(!text.isEmpty());
+    int top = 0;
+    if (!text.isEmpty()) {
+        warning_->setFont(font());
+        top = warning_->heightForWidth(width());
+        warning_->setGeometry(0, 0, width(), top);
+    }
+    setContentsMargins(0, top, 0, 0);
+}
+
+QString MatrixLabel::warning() const {
+    return warning_->isHidden() ? QString() : warning_->text();
 }
 
 QStringList MatrixLabel::wrapRow(const QString& row, const QFontMetrics& metrics, int width) {
@@ -43,7 +70,7 @@ QStringList MatrixLabel::wrapRow(const QString& row, const QFontMetrics& metrics
 void MatrixLabel::setMatrixText(const QString& text) {
     text_ = text;
     // Assistive technology reads the label by its name and the matrix as its description.
-    setAccessibleDescription(text);
+    setAccessibleDescription(warning().isEmpty() ? text : warning() + u'\n' + text);
     const QFontMetrics metrics = fontMetrics();
     QStringList shown;
     for (const QString& row : text.split(u'\n'))

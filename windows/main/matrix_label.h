@@ -19,6 +19,12 @@ class MatrixLabel : public QLabel {
 
     // Shows the text (rows separated by LF) wrapped to the label's width.
     void setMatrixText(const QString& text);
+    // A warning about the answer, shown in yellow above the rows (wrapped to the label's width,
+    // the rows moved down under it); an empty text takes it away.
+    void setWarning(const QString& text);
+    QString warning() const;
+    // The warning's own label (named "Label1Warning"), hidden while there is no warning.
+    QLabel* warningLabel() const { return warning_; }
     const QString& matrixText() const { return text_; }
     void copyToClipboard() const;
     // An action the context menu offers after "Копировать".
@@ -32,6 +38,7 @@ class MatrixLabel : public QLabel {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    QLabel* warning_ = nullptr;
     QString text_;
     QList<QAction*> menuActions_;
 };
