@@ -16,9 +16,9 @@ MatrixLabel::MatrixLabel(QWidget* parent) : QLabel(parent) {
     warning_->setTextFormat(Qt::PlainText);
     warning_->setWordWrap(true);
     warning_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette p = warning_->palette();
-    p.setColor(QPalette::WindowText, QColor(255, 255, 0));
-    warning_->setPalette(p);
+    // On black, so that no line of the window's scene crosses it.
+    warning_->setAutoFillBackground(true);
+    ui::colour(warning_, QColor(255, 255, 0), ui::black);
     warning_->hide();
 }
 
