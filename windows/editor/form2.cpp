@@ -26,6 +26,8 @@ namespace {
 
 const QString lastArrayPath = QStringLiteral("files/LostMas");
 const QString errorTitle = QStringLiteral("Ошибка");
+// What assistive technology calls the note while it says nothing; when shown, its text.
+const QString tokenWarningName = QStringLiteral("Как прочитаны числа");
 
 // The design sheet of the editor (twips within the client area).
 const ui::Control text1Sheet{
@@ -97,6 +99,7 @@ void Form2::buildControls(QWidget* client) {
     ui::defaultFont(tokenWarning);
     tokenWarning->setAutoFillBackground(true);
     ui::colour(tokenWarning, QColor(255, 255, 0), ui::black);
+    tokenWarning->setAccessibleName(tokenWarningName);
     tokenWarning->hide();
 
     command1 = ui::button(client, command1Sheet);
@@ -236,7 +239,7 @@ void Form2::showTokenNotes() {
     if (text == tokenWarning->text() && tokenWarning->isHidden() == text.isEmpty())
         return;
     tokenWarning->setText(text);
-    tokenWarning->setAccessibleName(text);
+    tokenWarning->setAccessibleName(text.isEmpty() ? tokenWarningName : text);
     tokenWarning->setVisible(!text.isEmpty());
     tokenWarning->raise();
     if (!text.isEmpty() && QAccessible::isActive()) {

@@ -19,12 +19,14 @@ MatrixLabel::MatrixLabel(QWidget* parent) : QLabel(parent) {
     // On black, so that no line of the window's scene crosses it.
     warning_->setAutoFillBackground(true);
     ui::colour(warning_, QColor(255, 255, 0), ui::black);
+    warning_->setAccessibleName(QStringLiteral("Предупреждение об ответе"));
     warning_->hide();
 }
 
 void MatrixLabel::setWarning(const QString& text) {
     warning_->setText(text);
-    warning_->setAccessibleName(text);
+    // Read out as its text while shown.
+    warning_->setAccessibleName(text.isEmpty() ? QStringLiteral("Предупреждение об ответе") : text);
     warning_->setVisible(!text.isEmpty());
     int top = 0;
     if (!text.isEmpty()) {

@@ -221,9 +221,10 @@ void TestEditor::pasteTurnsBreaksIntoBlanks() {
     QGuiApplication::clipboard()->setText(QStringLiteral("1\t2\r\n3   4\n"));
     entry->setFocus();
     QTest::keySequence(entry, QKeySequence::Paste);
-    QCOMPARE(entry->text(), QStringLiteral("1 2 3 4 "));
+    // The line break that ends the block gives no empty token.
+    QCOMPARE(entry->text(), QStringLiteral("1 2 3 4"));
     QTest::keyClicks(entry, QStringLiteral("  5"));
-    QCOMPARE(entry->text(), QStringLiteral("1 2 3 4   5"));
+    QCOMPARE(entry->text(), QStringLiteral("1 2 3 4  5"));
 }
 
 void TestEditor::longTextIsNotCut() {

@@ -185,6 +185,9 @@ const Text reviewed[] = {
     {"решений бесконечно много", Need::Obvious},
     {"решений нет", Need::Obvious},
     {"Система плохо обусловлена: последние знаки ответа могут быть неверны", Need::Help},
+    // The names assistive technology gives the two warnings while they say nothing.
+    {"Как прочитаны числа", Need::Tooltip},
+    {"Предупреждение об ответе", Need::Tooltip},
     // The editor's note on how a token was read.
     {"%1: «%2» прочитано как %3: %4.", Need::Help},
     {"Строка %1, столбец %2", Need::Help},
