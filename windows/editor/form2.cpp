@@ -84,6 +84,8 @@ void Form2::buildControls(QWidget* client) {
 
     label1 = ui::label(client, label1Sheet, ui::cyan);
     label1->setWordWrap(false);
+    // The preview's box is black over the scene, so that no scene line crosses its digits.
+    ui::colour(label1, ui::cyan, ui::black);
 
     text2 = ui::lineEdit(client, text2Sheet);
     text2->setReadOnly(true);
