@@ -192,9 +192,9 @@ void MatrixLabel::paintEvent(QPaintEvent*) {
             const QRect r = valueRect(i, j);
             if (!r.intersects(viewport()))
                 continue;
-            // The box reaches a pixel beyond the digits, so that a dot of the scene next to
-            // them does not touch them either.
-            painter.fillRect(r.adjusted(-1, 0, 1, 0), ui::black);
+            // The box reaches two pixels beyond the digits, so that a scene line ending next to
+            // them is not taken for a minus sign.
+            painter.fillRect(r.adjusted(-2, 0, 2, 0), ui::black);
             painter.drawText(r.left(), r.top() + metrics.ascent(), cells_[i][j]);
         }
     }
