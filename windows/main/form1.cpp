@@ -184,7 +184,9 @@ void Form1::buildControls(QWidget* client) {
     QFont bold = label1->font();
     bold.setBold(true);
     label1->setFont(bold);
-    label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The label draws its values in columns of its own, where a mouse selection of the plain
+    // text would not be seen; "Копировать" copies the whole matrix.
+    label1->setTextInteractionFlags(Qt::NoTextInteraction);
 
     command4 = ui::button(client, command4Sheet);
 
