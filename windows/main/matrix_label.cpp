@@ -188,13 +188,16 @@ void MatrixLabel::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(foregroundRole()));
     const QFontMetrics metrics = fontMetrics();
     for (int i = 0; i < cells_.size(); ++i) {
+        if (cells_[i].isEmpty())
+            continue;
+        // The row's band is black from its first value to its last, with two pixels more at
+        // each end, so that no dot of a scene line stands between or beside its values.
+        const QRect band = valueRect(i, 0).united(valueRect(i, cells_[i].size() - 1));
+        if (!band.intersects(viewport()))
+            continue;
+        painter.fillRect(band.adjusted(-2, 0, 2, 0), ui::black);
         for (int j = 0; j < cells_[i].size(); ++j) {
             const QRect r = valueRect(i, j);
-            if (!r.intersects(viewport()))
-                continue;
-            // The box reaches two pixels beyond the digits, so that a scene line ending next to
-            // them is not taken for a minus sign.
-            painter.fillRect(r.adjusted(-2, 0, 2, 0), ui::black);
             painter.drawText(r.left(), r.top() + metrics.ascent(), cells_[i][j]);
         }
     }
