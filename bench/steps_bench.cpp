@@ -1,8 +1,11 @@
 // Times opening the steps window for order-10 systems with six-digit decimal entries, driving
 // the real main window offscreen: the first opening (the window is created) and later ones, the
 // text alone (elimination, trust check with the exact inverse, exact answer), and the solve with
-// and without the record.
+// and without the record, and the checked solve of the main road ("Решить массив": the solve,
+// its check against the exact system as written and the condition number, the texts and the
+// log line).
 #include "bench_common.h"
+#include "core/solve_check.h"
 #include "core/solver.h"
 #include "core/steps_text.h"
 #include "windows/editor/form2.h"
@@ -60,7 +63,7 @@ int main(int argc, char** argv) {
     std::mt19937 random(2024);
 
     constexpr int systems = 30;
-    std::vector<double> open, text, plain, recorded;
+    std::vector<double> open, text, plain, recorded, checked, mainRoad;
     double first = 0;
     for (int t = 0; t < systems; ++t) {
         main.command1Click();
@@ -68,8 +71,18 @@ int main(int argc, char** argv) {
         editor.vscroll1->setValue(2);
         editor.text1->setText(sixDigitSystem(10, random));
         editor.command4Click();
-        main.command3Click();
         auto start = std::chrono::steady_clock::now();
+        main.command3Click();
+        mainRoad.push_back(milliseconds(start));
+        {
+            SystemStore store;
+            solver::SolveRecord record;
+            store.matrix = main.stepsRecord().initial;
+            start = std::chrono::steady_clock::now();
+            solver::solveChecked(store, record, editor.entryText());
+            checked.push_back(milliseconds(start));
+        }
+        start = std::chrono::steady_clock::now();
         main.stepsClick();
         app.processEvents();
         (t == 0 ? first : open.emplace_back()) = milliseconds(start);
@@ -94,6 +107,10 @@ int main(int argc, char** argv) {
         }
     }
     std::printf("order 10, six-digit decimals, %d systems\n", systems);
+    std::printf("checked solve alone: median %.2f ms, worst %.2f ms\n", median(checked),
+                *std::max_element(checked.begin(), checked.end()));
+    std::printf("\"Решить массив\" in the main window: median %.2f ms, worst %.2f ms\n",
+                median(mainRoad), *std::max_element(mainRoad.begin(), mainRoad.end()));
     std::printf("first opening of the steps window (created): %.2f ms\n", first);
     std::printf("later openings: median %.2f ms, worst %.2f ms\n", median(open),
                 *std::max_element(open.begin(), open.end()));

@@ -1,5 +1,6 @@
 #include "core/entry_text.h"
 
+#include "core/token_notes.h"
 #include "support/numbers.h"
 
 #include <optional>
@@ -82,6 +83,55 @@ QString normalizePasted(QStringView text) {
         }
     }
     return result;
+}
+
+bool isPastedBlock(QStringView text) {
+    return text.contains(u'\t') || text.contains(u'\n') || text.contains(u'\r');
+}
+
+namespace {
+
+// A cell's numbers: blanks part them as in typed text; "2,5" becomes "2.5".
+void appendCell(QStringList& out, QStringView cell) {
+    const QString parted = normalizePasted(cell.trimmed());
+    if (parted.isEmpty()) {
+        out.append(QString()); // an empty cell keeps its place
+        return;
+    }
+    for (QString number : parted.split(u' ')) {
+        const qsizetype comma = number.indexOf(u',');
+        if (comma >= 0 && number.indexOf(u',', comma + 1) < 0) {
+            QString withPoint = number;
+            withPoint[comma] = u'.';
+            if (plainNumber(withPoint))
+                number = withPoint;
+        }
+        out.append(number);
+    }
+}
+
+} // namespace
+
+QString pastedBlock(QStringView text) {
+    auto isSeparator = [](QChar c) { return c == u'\t' || c == u'\n' || c == u'\r' || c == u' '; };
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && isSeparator(text[first]))
+        ++first;
+    while (last > first && isSeparator(text[last - 1]))
+        --last;
+    QStringList cells;
+    qsizetype start = first;
+    for (qsizetype i = first; i <= last; ++i) {
+        const bool end = i == last;
+        if (!end && text[i] != u'\t' && text[i] != u'\n' && text[i] != u'\r')
+            continue;
+        appendCell(cells, text.mid(start, i - start));
+        if (!end && text[i] == u'\r' && i + 1 < last && text[i + 1] == u'\n')
+            ++i; // CR LF is one row end
+        start = i + 1;
+    }
+    return first == last ? QString() : cells.join(u' ');
 }
 
 } // namespace entry

@@ -23,4 +23,13 @@ std::optional<QString> fillMatrix(Matrix& matrix, QStringView text, QChar decima
 // The text with every tab, line break and run of blanks turned into one blank (for pasting).
 QString normalizePasted(QStringView text);
 
+// True when pasted text is a block of cells: it holds a tab or a line break.
+bool isPastedBlock(QStringView text);
+
+// A pasted block of cells (rows at CR LF, LF or CR, cells at tabs, blanks inside a cell parting
+// numbers as typed) as entry text: one blank between cells, an empty cell kept as an empty token
+// in its place, a decimal comma in a number turned into a period; the separators at the start
+// and end of the block give no token.
+QString pastedBlock(QStringView text);
+
 } // namespace entry

@@ -32,7 +32,26 @@ EntryEdit::EntryEdit(QWidget* parent) : QLineEdit(parent) {
 void EntryEdit::pasteNormalized(QClipboard::Mode mode) {
     if (isReadOnly())
         return;
-    insert(entry::normalizePasted(QGuiApplication::clipboard()->text(mode)));
+    insertPasted(QGuiApplication::clipboard()->text(mode));
+}
+
+void EntryEdit::insertPasted(const QString& text) {
+    if (!entry::isPastedBlock(text)) {
+        insert(entry::normalizePasted(text));
+        return;
+    }
+    QString block = entry::pastedBlock(text);
+    if (block.isEmpty())
+        return;
+    if (hasSelectedText())
+        del();
+    const QString now = this->text();
+    const int at = cursorPosition();
+    if (at > 0 && now[at - 1] != u' ')
+        block.prepend(u' ');
+    if (at < now.size() && now[at] != u' ')
+        block.append(u' ');
+    insert(block);
 }
 
 void EntryEdit::keyPressEvent(QKeyEvent* event) {
@@ -58,7 +77,7 @@ void EntryEdit::contextMenuEvent(QContextMenuEvent* event) {
 
 void EntryEdit::dropEvent(QDropEvent* event) {
     if (event->mimeData()->hasText() && !isReadOnly()) {
-        insert(entry::normalizePasted(event->mimeData()->text()));
+        insertPasted(event->mimeData()->text());
         event->acceptProposedAction();
         return;
     }

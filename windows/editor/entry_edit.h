@@ -1,7 +1,7 @@
-// The editor's entry box: a one-line text box without the usual length limit, which turns tabs,
-// line breaks and runs of blanks in pasted text (however it is pasted: keys, menu, middle button
-// or drop) into single blanks, so a block of numbers copied
-// from a table or a text file arrives as tokens. Typed text is taken as it is.
+// The editor's entry box: a one-line text box without the usual length limit. Pasted text
+// (however it is pasted: keys, menu, middle button or drop) arrives as tokens: a block of cells
+// copied from a table keeps its empty cells in place and has its decimal commas turned into
+// periods; runs of blanks become single blanks. Typed text is taken as it is.
 #pragma once
 
 #include <QClipboard>
@@ -19,5 +19,8 @@ class EntryEdit : public QLineEdit {
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Inserts pasted text: a block of cells as entry text, kept apart from the tokens beside it
+    // by one blank; other text with its tabs, breaks and runs of blanks as single blanks.
+    void insertPasted(const QString& text);
     void mouseReleaseEvent(QMouseEvent* event) override;
 };

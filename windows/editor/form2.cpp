@@ -3,6 +3,7 @@
 #include "core/array_file.h"
 #include "core/array_library.h"
 #include "core/entry_text.h"
+#include "core/token_notes.h"
 #include "support/numbers.h"
 #include "support/text_file.h"
 #include "windows/editor/entry_edit.h"
@@ -14,6 +15,7 @@
 #include "windows/program.h"
 #include "windows/ui_kit.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -25,6 +27,8 @@ namespace {
 
 const QString lastArrayPath = QStringLiteral("files/LostMas");
 const QString errorTitle = QStringLiteral("Ошибка");
+// What assistive technology calls the note while it says nothing; when shown, its text.
+const QString tokenWarningName = QStringLiteral("Как прочитаны числа");
 
 // The design sheet of the editor (twips within the client area).
 const ui::Control text1Sheet{
@@ -81,9 +85,25 @@ void Form2::buildControls(QWidget* client) {
 
     label1 = ui::label(client, label1Sheet, ui::cyan);
     label1->setWordWrap(false);
+    // The preview's box is black over the scene, so that no scene line crosses its digits.
+    ui::colour(label1, ui::cyan, ui::black);
 
     text2 = ui::lineEdit(client, text2Sheet);
     text2->setReadOnly(true);
+
+    // Below the preview, on black so that no scene line crosses it; it says, and changes
+    // nothing of the text.
+    tokenWarning = new QLabel(client);
+    tokenWarning->setObjectName(QStringLiteral("TokenWarning"));
+    tokenWarning->setGeometry(ui::twips(120, 3420, 4470, 630));
+    tokenWarning->setTextFormat(Qt::PlainText);
+    tokenWarning->setWordWrap(true);
+    tokenWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ui::defaultFont(tokenWarning);
+    tokenWarning->setAutoFillBackground(true);
+    ui::colour(tokenWarning, QColor(255, 255, 0), ui::black);
+    tokenWarning->setAccessibleName(tokenWarningName);
+    tokenWarning->hide();
 
     command1 = ui::button(client, command1Sheet);
 
@@ -216,7 +236,23 @@ void Form2::text1Change() {
     fillMatrix();
 }
 
+void Form2::showTokenNotes() {
+    const QString text = entry::notesText(entry::tokenNotes(text1->text(), order()), order(),
+                                          program_.decimalSeparator());
+    if (text == tokenWarning->text() && tokenWarning->isHidden() == text.isEmpty())
+        return;
+    tokenWarning->setText(text);
+    tokenWarning->setAccessibleName(text.isEmpty() ? tokenWarningName : text);
+    tokenWarning->setVisible(!text.isEmpty());
+    tokenWarning->raise();
+    if (!text.isEmpty() && QAccessible::isActive()) {
+        QAccessibleEvent alert(tokenWarning, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+    }
+}
+
 void Form2::fillMatrix() {
+    showTokenNotes();
     const auto preview =
         entry::fillMatrix(program_.store().matrix, text1->text(), program_.decimalSeparator());
     if (!preview)

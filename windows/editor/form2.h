@@ -48,6 +48,8 @@ class Form2 : public QMainWindow {
     QLineEdit* text1 = nullptr;
     QLineEdit* text2 = nullptr;
     QLabel* label1 = nullptr;
+    // How the entry text was read where it is not plain numbers (hidden when it all is).
+    QLabel* tokenWarning = nullptr;
     QScrollBar* vscroll1 = nullptr;
     QPushButton* command1 = nullptr;
     QPushButton* command2 = nullptr;
@@ -76,6 +78,7 @@ class Form2 : public QMainWindow {
     void buildControls(QWidget* client);
     void buildMenus();
     void growLabel();
+    void showTokenNotes();
 
     Program& program_;
     WindowAnimation* animation_ = nullptr;

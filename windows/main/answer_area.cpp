@@ -9,6 +9,9 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -85,6 +88,7 @@ void AnswerArea::textChanged() {
 
 void AnswerArea::cls() {
     lines_.clear();
+    offset_ = 0;
     textChanged();
 }
 
@@ -103,20 +107,81 @@ void AnswerArea::copyToClipboard() const {
     QGuiApplication::clipboard()->setText(lines_.join(u'\n'));
 }
 
+int AnswerArea::arrowWidth() const {
+    return fontMetrics().horizontalAdvance(QStringLiteral("\u25C2")) + 2;
+}
+
+int AnswerArea::scrollRange() const {
+    const QFontMetrics metrics = fontMetrics();
+    int widest = 0;
+    for (const QString& line : lines_)
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    if (widest <= width())
+        return 0;
+    // Scrolled to the end, the last character stands clear of the left arrow's side.
+    return widest - width() + arrowWidth();
+}
+
+QRect AnswerArea::textViewport() const {
+    QRect r = rect();
+    if (offset_ > 0)
+        r.setLeft(arrowWidth());
+    if (offset_ < scrollRange())
+        r.setRight(width() - arrowWidth() - 1);
+    return r;
+}
+
+void AnswerArea::scrollTo(int offset) {
+    offset = std::clamp(offset, 0, scrollRange());
+    if (offset == offset_)
+        return;
+    offset_ = offset;
+    update();
+}
+
 void AnswerArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Window));
+    const QColor background = palette().color(QPalette::Window);
+    painter.fillRect(rect(), background);
     painter.setPen(palette().color(QPalette::WindowText));
     const QFontMetrics metrics = fontMetrics();
     int y = metrics.ascent();
     for (const QString& line : lines_) {
         if (y - metrics.ascent() >= height())
             break;
-        painter.drawText(0, y, line);
+        painter.drawText(-offset_, y, line);
         y += metrics.height();
+    }
+    // An arrow on the side where the line goes on beyond the area.
+    const QRect view = textViewport();
+    if (view.left() > 0) {
+        painter.fillRect(QRect(0, 0, view.left(), height()), background);
+        painter.drawText(QRect(0, 0, view.left(), height()), Qt::AlignCenter,
+                         QStringLiteral("\u25C2"));
+    }
+    if (view.right() < width() - 1) {
+        const QRect mark(view.right() + 1, 0, width() - view.right() - 1, height());
+        painter.fillRect(mark, background);
+        painter.drawText(mark, Qt::AlignCenter, QStringLiteral("\u25B8"));
     }
     if (hasFocus())
         ui::focusFrame(painter, this);
+}
+
+void AnswerArea::wheelEvent(QWheelEvent* event) {
+    const QPoint delta = event->angleDelta();
+    const int steps = (delta.x() != 0 ? delta.x() : delta.y()) / 120;
+    if (scrollRange() == 0 || steps == 0) {
+        QWidget::wheelEvent(event);
+        return;
+    }
+    scrollTo(offset_ - steps * fontMetrics().averageCharWidth() * 6);
+    event->accept();
+}
+
+void AnswerArea::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    scrollTo(offset_);
 }
 
 void AnswerArea::keyPressEvent(QKeyEvent* event) {
@@ -124,6 +189,29 @@ void AnswerArea::keyPressEvent(QKeyEvent* event) {
         copyToClipboard();
         event->accept();
         return;
+    }
+    if (scrollRange() > 0) {
+        const int step = fontMetrics().averageCharWidth() * 4;
+        switch (event->key()) {
+        case Qt::Key_Left:
+            scrollTo(offset_ - step);
+            event->accept();
+            return;
+        case Qt::Key_Right:
+            scrollTo(offset_ + step);
+            event->accept();
+            return;
+        case Qt::Key_Home:
+            scrollTo(0);
+            event->accept();
+            return;
+        case Qt::Key_End:
+            scrollTo(scrollRange());
+            event->accept();
+            return;
+        default:
+            break;
+        }
     }
     QWidget::keyPressEvent(event);
 }

@@ -1,5 +1,7 @@
 // The main window's answer area: a box that is cleared and printed into line by line, each text
-// drawn at the current text position without wrapping. What it printed stays until it is cleared,
+// drawn at the current text position without wrapping. A line wider than the area is scrolled
+// sideways with the arrow keys, Home and End or the mouse wheel; a small arrow on the side where
+// more of it lies says so. What it printed stays until it is cleared,
 // and can be copied (Ctrl+C or the context menu "Копировать"); assistive technology reads it
 // as a read-only text.
 #pragma once
@@ -24,6 +26,11 @@ class AnswerArea : public QWidget {
     // The printed lines as they can be seen in the area's height.
     QStringList visibleLines() const;
     void copyToClipboard() const;
+    // How far the lines are scrolled to the left, and how far they can be, in pixels.
+    int scrollOffset() const { return offset_; }
+    int scrollRange() const;
+    // The part of the area where the text is seen whole: not under an arrow.
+    QRect textViewport() const;
     // An item the context menu offers after "Копировать".
     void addMenuAction(QAction* action) { menuActions_.append(action); }
 
@@ -31,10 +38,15 @@ class AnswerArea : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void textChanged();
+    void scrollTo(int offset);
+    int arrowWidth() const;
 
+    int offset_ = 0;
     QStringList lines_;
     QList<QAction*> menuActions_;
 };

@@ -1,5 +1,6 @@
 #include "windows/main/form1.h"
 
+#include "core/solve_check.h"
 #include "core/solver.h"
 #include "core/steps_text.h"
 #include "windows/editor/form2.h"
@@ -183,7 +184,9 @@ void Form1::buildControls(QWidget* client) {
     QFont bold = label1->font();
     bold.setBold(true);
     label1->setFont(bold);
-    label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The label draws its values in columns of its own, where a mouse selection of the plain
+    // text would not be seen; "Копировать" and Ctrl+C copy the whole matrix.
+    label1->setTextInteractionFlags(Qt::NoTextInteraction);
     label1->setTakesTab(true);
 
     command4 = ui::button(client, command4Sheet);
@@ -306,14 +309,18 @@ void Form1::solveSystem() {
     // After "Выгрузить массив" the store holds no system; the user solves what the editor shows.
     if (store.matrix.order() < 1 && program_.form2Exists())
         program_.form2().text2Change();
-    const solver::Outcome outcome = solver::solveSystem(store, lastSolve_);
-    if (outcome == solver::Outcome::NoSystem)
+    const QString entryText = program_.form2Exists() ? program_.form2().entryText() : QString();
+    // The answer is checked against the system as written: one without a unique solution is
+    // never shown with the numbers the rounding made up.
+    const solver::CheckedSolve solved = solver::solveChecked(store, lastSolve_, entryText);
+    if (solved.outcome == solver::Outcome::NoSystem)
         return;
-    lastEntryText_ = program_.form2Exists() ? program_.form2().entryText() : QString();
+    lastEntryText_ = entryText;
     const QChar separator = program_.decimalSeparator();
-    const QString line = solver::solutionLine(store, outcome, separator);
+    const QString line = solver::solutionLine(store, solved.outcome, separator);
     picture1->print(line);
     label1Caption_ = solver::matrixText(store.matrix, separator);
+    label1->setWarning(solved.illConditioned ? steps::illConditionedText : QString());
     label1->setMatrixText(ui::screenText(label1Caption_));
     steps->setEnabled(true);
     if (stepsWindow_ && stepsWindow_->isVisible())

@@ -3,15 +3,57 @@
 #include "windows/ui_kit.h"
 
 #include <QClipboard>
+#include <QColor>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 MatrixLabel::MatrixLabel(QWidget* parent) : QLabel(parent) {
     setWordWrap(false);
     setTextFormat(Qt::PlainText);
+    warning_ = new QLabel(this);
+    warning_->setObjectName(QStringLiteral("Label1Warning"));
+    warning_->setTextFormat(Qt::PlainText);
+    warning_->setWordWrap(true);
+    warning_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // On black, so that no line of the window's scene crosses it.
+    warning_->setAutoFillBackground(true);
+    ui::colour(warning_, QColor(255, 255, 0), ui::black);
+    warning_->setAccessibleName(QStringLiteral("Предупреждение об ответе"));
+    warning_->hide();
+    hbar_ = new QScrollBar(Qt::Horizontal, this);
+    vbar_ = new QScrollBar(Qt::Vertical, this);
+    for (QScrollBar* bar : {hbar_, vbar_}) {
+        // The keyboard stays with the label itself; the bars are for the mouse.
+        bar->setFocusPolicy(Qt::NoFocus);
+        bar->hide();
+        connect(bar, &QScrollBar::valueChanged, this, [this] { update(); });
+    }
+}
+
+void MatrixLabel::setWarning(const QString& text) {
+    warning_->setText(text);
+    // Read out as its text while shown.
+    warning_->setAccessibleName(text.isEmpty() ? QStringLiteral("Предупреждение об ответе") : text);
+    warning_->setVisible(!text.isEmpty());
+    int top = 0;
+    if (!text.isEmpty()) {
+        warning_->setFont(font());
+        top = warning_->heightForWidth(width());
+        warning_->setGeometry(0, 0, width(), top);
+    }
+    setContentsMargins(0, top, 0, 0);
+    layoutCells();
+}
+
+QString MatrixLabel::warning() const {
+    return warning_->isHidden() ? QString() : warning_->text();
 }
 
 void MatrixLabel::setTakesTab(bool takes) {
@@ -50,12 +92,144 @@ QStringList MatrixLabel::wrapRow(const QString& row, const QFontMetrics& metrics
 void MatrixLabel::setMatrixText(const QString& text) {
     text_ = text;
     // Assistive technology reads the label by its name and the matrix as its description.
-    setAccessibleDescription(text);
+    setAccessibleDescription(warning().isEmpty() ? text : warning() + u'\n' + text);
+    setText(text);
+    cells_.clear();
+    QStringList rows = text.split(u'\n');
+    if (!rows.isEmpty() && rows.last().isEmpty())
+        rows.removeLast();
+    for (const QString& row : rows)
+        cells_.append(row.split(u' ', Qt::SkipEmptyParts));
+    hbar_->setValue(0);
+    vbar_->setValue(0);
+    layoutCells();
+}
+
+void MatrixLabel::layoutCells() {
     const QFontMetrics metrics = fontMetrics();
-    QStringList shown;
-    for (const QString& row : text.split(u'\n'))
-        shown += wrapRow(row, metrics, width());
-    setText(shown.join(u'\n'));
+    columnWidth_.clear();
+    for (const QStringList& row : cells_) {
+        if (columnWidth_.size() < row.size())
+            columnWidth_.resize(row.size(), 0);
+        for (qsizetype j = 0; j < row.size(); ++j)
+            columnWidth_[j] = std::max(columnWidth_[j], metrics.horizontalAdvance(row[j]));
+    }
+    // The two blanks the program puts between values keep the columns apart.
+    const int gap = metrics.horizontalAdvance(QStringLiteral("  "));
+    columnLeft_.clear();
+    int x = 0;
+    for (const int w : columnWidth_) {
+        columnLeft_.append(x);
+        x += w + gap;
+    }
+    content_ = QSize(std::max(0, x - gap), static_cast<int>(cells_.size()) * metrics.lineSpacing());
+
+    // A bar is shown only where the rows do not fit; one bar takes room the other may then need.
+    const QRect area = contentsRect();
+    bool needH = false;
+    bool needV = false;
+    for (int pass = 0; pass < 2; ++pass) {
+        needH = content_.width() > area.width() - (needV ? vbar_->sizeHint().width() : 0);
+        needV = content_.height() > area.height() - (needH ? hbar_->sizeHint().height() : 0);
+    }
+    const int barH = needH ? hbar_->sizeHint().height() : 0;
+    const int barW = needV ? vbar_->sizeHint().width() : 0;
+    hbar_->setGeometry(area.left(), area.bottom() + 1 - barH, area.width() - barW, barH);
+    vbar_->setGeometry(area.right() + 1 - barW, area.top(), barW, area.height() - barH);
+    hbar_->setVisible(needH);
+    vbar_->setVisible(needV);
+    const QRect view = viewport();
+    hbar_->setRange(0, std::max(0, content_.width() - view.width()));
+    hbar_->setPageStep(std::max(1, view.width()));
+    hbar_->setSingleStep(std::max(1, metrics.averageCharWidth() * 3));
+    vbar_->setRange(0, std::max(0, content_.height() - view.height()));
+    vbar_->setPageStep(std::max(1, view.height()));
+    vbar_->setSingleStep(metrics.lineSpacing());
+    update();
+}
+
+QRect MatrixLabel::viewport() const {
+    QRect area = contentsRect();
+    if (hbar_->isVisibleTo(this))
+        area.setBottom(hbar_->geometry().top() - 1);
+    if (vbar_->isVisibleTo(this))
+        area.setRight(vbar_->geometry().left() - 1);
+    return area;
+}
+
+QPoint MatrixLabel::origin() const {
+    return viewport().topLeft() - QPoint(hbar_->value(), vbar_->value());
+}
+
+QRect MatrixLabel::valueRect(int row, int column) const {
+    if (row < 0 || row >= cells_.size() || column < 0 || column >= cells_[row].size())
+        return QRect();
+    const QFontMetrics metrics = fontMetrics();
+    const int w = metrics.horizontalAdvance(cells_[row][column]);
+    // Right-aligned in its column, so that the decimal commas stand one under another.
+    const int x = columnLeft_[column] + columnWidth_[column] - w;
+    return QRect(origin() + QPoint(x, row * metrics.lineSpacing()),
+                 QSize(w, metrics.lineSpacing()));
+}
+
+void MatrixLabel::ensureVisible(int row, int column) {
+    const QRect r = valueRect(row, column);
+    const QRect view = viewport();
+    if (r.isEmpty())
+        return;
+    if (r.left() < view.left())
+        hbar_->setValue(hbar_->value() - (view.left() - r.left()));
+    else if (r.right() > view.right())
+        hbar_->setValue(hbar_->value() + (r.right() - view.right()));
+    if (r.top() < view.top())
+        vbar_->setValue(vbar_->value() - (view.top() - r.top()));
+    else if (r.bottom() > view.bottom())
+        vbar_->setValue(vbar_->value() + (r.bottom() - view.bottom()));
+}
+
+void MatrixLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setClipRect(viewport());
+    painter.setFont(font());
+    painter.setPen(palette().color(foregroundRole()));
+    const QFontMetrics metrics = fontMetrics();
+    for (int i = 0; i < cells_.size(); ++i) {
+        if (cells_[i].isEmpty())
+            continue;
+        // The row's band is black from its first value to its last, with two pixels more at
+        // each end, so that no dot of a scene line stands between or beside its values.
+        const QRect band = valueRect(i, 0).united(valueRect(i, cells_[i].size() - 1));
+        if (!band.intersects(viewport()))
+            continue;
+        painter.fillRect(band.adjusted(-2, 0, 2, 0), ui::black);
+        for (int j = 0; j < cells_[i].size(); ++j) {
+            const QRect r = valueRect(i, j);
+            painter.drawText(r.left(), r.top() + metrics.ascent(), cells_[i][j]);
+        }
+    }
+    if (hasFocus()) {
+        painter.setClipping(false);
+        ui::focusFrame(painter, this);
+    }
+}
+
+void MatrixLabel::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    layoutCells();
+}
+
+void MatrixLabel::wheelEvent(QWheelEvent* event) {
+    const QPoint delta = event->angleDelta();
+    const bool sideways =
+        delta.x() != 0 || (event->modifiers() & Qt::ShiftModifier) || !vbar_->isVisibleTo(this);
+    QScrollBar* bar = sideways ? hbar_ : vbar_;
+    if (!bar->isVisibleTo(this)) {
+        QLabel::wheelEvent(event);
+        return;
+    }
+    const int steps = (delta.x() != 0 ? delta.x() : delta.y()) / 120;
+    bar->setValue(bar->value() - steps * bar->singleStep() * 3);
+    event->accept();
 }
 
 void MatrixLabel::copyToClipboard() const {
@@ -76,10 +250,3 @@ void MatrixLabel::keyPressEvent(QKeyEvent* event) {
     QLabel::keyPressEvent(event);
 }
 
-void MatrixLabel::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
-    if (hasFocus()) {
-        QPainter painter(this);
-        ui::focusFrame(painter, this);
-    }
-}

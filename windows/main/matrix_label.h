@@ -1,7 +1,8 @@
-// The main window's label for the eliminated matrix: a fixed label that wraps each row at its
-// blanks, as a designer's label of fixed size does, so that the right-hand values of a wide row go
-// on the next line instead of being cut off at the label's edge. "Копировать" in its context menu
-// copies the whole text with one line per row, not the wrapped form.
+// The main window's label for the eliminated matrix: each row on a line of its own, the values
+// right-aligned in columns, each value on a black box so that no line of the window's scene crosses
+// its digits. A matrix wider or taller than the label gets scroll bars inside the label (the mouse
+// wheel scrolls too; with Shift, sideways). "Копировать" in its context menu copies the whole text
+// with one line per row.
 #pragma once
 
 #include <QLabel>
@@ -11,14 +12,28 @@
 
 class QAction;
 class QFontMetrics;
+class QScrollBar;
 
 class MatrixLabel : public QLabel {
     Q_OBJECT
   public:
     explicit MatrixLabel(QWidget* parent = nullptr);
 
-    // Shows the text (rows separated by LF) wrapped to the label's width.
+    // Shows the text (rows separated by LF, values by blanks) in columns.
     void setMatrixText(const QString& text);
+    // Where a value is drawn at the present scroll position, in the label's coordinates; an
+    // empty rectangle for a value the matrix does not have.
+    QRect valueRect(int row, int column) const;
+    // The part of the label the rows are seen in: below the warning, beside the scroll bars.
+    QRect viewport() const;
+    // Scrolls as little as needed for the value to be seen whole.
+    void ensureVisible(int row, int column);
+    // A warning about the answer, shown in yellow above the rows (wrapped to the label's width,
+    // the rows moved down under it); an empty text takes it away.
+    void setWarning(const QString& text);
+    QString warning() const;
+    // The warning's own label (named "Label1Warning"), hidden while there is no warning.
+    QLabel* warningLabel() const { return warning_; }
     const QString& matrixText() const { return text_; }
     void copyToClipboard() const;
     // Whether Tab reaches it, so that its commands are there from the keyboard.
@@ -35,8 +50,21 @@ class MatrixLabel : public QLabel {
     // Ctrl+C copies what is selected, else the whole text.
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
+    // Measures the columns and shows the scroll bars the matrix needs.
+    void layoutCells();
+    QPoint origin() const;
+
+    QList<QStringList> cells_;
+    QList<int> columnLeft_;
+    QList<int> columnWidth_;
+    QSize content_;
+    QScrollBar* hbar_ = nullptr;
+    QScrollBar* vbar_ = nullptr;
+    QLabel* warning_ = nullptr;
     QString text_;
     QList<QAction*> menuActions_;
 };

@@ -4,6 +4,7 @@
 
 #include "core/system_store.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -37,6 +38,8 @@ class TestEditor : public QObject {
     void entryChangeAfterUnload();
     void pasteTurnsBreaksIntoBlanks();
     void longTextIsNotCut();
+    void tokenWarningSaysHowTextIsRead_data();
+    void tokenWarningSaysHowTextIsRead();
     void readyAndCloseBoxWriteLastArray_data();
     void readyAndCloseBoxWriteLastArray();
     void exitWritesNothing();
@@ -218,9 +221,10 @@ void TestEditor::pasteTurnsBreaksIntoBlanks() {
     QGuiApplication::clipboard()->setText(QStringLiteral("1\t2\r\n3   4\n"));
     entry->setFocus();
     QTest::keySequence(entry, QKeySequence::Paste);
-    QCOMPARE(entry->text(), QStringLiteral("1 2 3 4 "));
+    // The line break that ends the block gives no empty token.
+    QCOMPARE(entry->text(), QStringLiteral("1 2 3 4"));
     QTest::keyClicks(entry, QStringLiteral("  5"));
-    QCOMPARE(entry->text(), QStringLiteral("1 2 3 4   5"));
+    QCOMPARE(entry->text(), QStringLiteral("1 2 3 4  5"));
 }
 
 void TestEditor::longTextIsNotCut() {
@@ -274,6 +278,45 @@ void TestEditor::editorKeepsTextWhenReopened() {
     f.click(f.main().command1);
     QCOMPARE(f.editor().text1->text(), QStringLiteral("9 8 7"));
     QCOMPARE(f.editor().vscroll1->value(), 8);
+}
+
+void TestEditor::tokenWarningSaysHowTextIsRead_data() {
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("named"); // what the warning quotes; empty: no warning
+    QTest::newRow("comma, order 2")
+        << 2 << QStringLiteral("2,5 1 3 1 3 5") << QStringLiteral("«2,5»");
+    QTest::newRow("comma, order 10")
+        << 10 << QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 0,75") << QStringLiteral("«0,75»");
+    QTest::newRow("doubled blank") << 2 << QStringLiteral("2  1 3 1 3") << QStringLiteral("«»");
+    QTest::newRow("plain numbers") << 2 << QStringLiteral("2.5 1 3 1 3 5 ") << QString();
+}
+
+void TestEditor::tokenWarningSaysHowTextIsRead() {
+    QFETCH(int, order);
+    QFETCH(QString, text);
+    QFETCH(QString, named);
+    ProgramFixture f;
+    f.click(f.main().command1);
+    f.editor().vscroll1->setValue(12 - order);
+    f.editor().text1->setText(text);
+    QLabel* warning = f.editor().findChild<QLabel*>(QStringLiteral("TokenWarning"));
+    QVERIFY(warning);
+    QCOMPARE(f.editor().text1->text(), text);
+    QCOMPARE(warning->isVisible(), !named.isEmpty());
+    if (named.isEmpty())
+        return;
+    QVERIFY2(warning->text().contains(named), qPrintable(warning->text()));
+    // Inside the window, whole, and read out by assistive technology.
+    const QRect client = f.editor().centralWidget()->rect();
+    QVERIFY(client.contains(warning->geometry()));
+    QVERIFY(warning->heightForWidth(warning->width()) <= warning->height());
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(warning);
+    QVERIFY(read);
+    QVERIFY(read->text(QAccessible::Name).contains(named));
+    // Mending the text takes the warning away.
+    f.editor().text1->setText(QStringLiteral("2.5 1 3 1 3 5"));
+    QVERIFY(!warning->isVisible());
 }
 
 QTEST_MAIN(TestEditor)

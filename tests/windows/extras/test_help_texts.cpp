@@ -187,6 +187,17 @@ const Text reviewed[] = {
     {"решений бесконечно много", Need::Obvious},
     {"решений нет", Need::Obvious},
     {"Система плохо обусловлена: последние знаки ответа могут быть неверны", Need::Help},
+    // The names assistive technology gives the two warnings while they say nothing.
+    {"Как прочитаны числа", Need::Tooltip},
+    {"Предупреждение об ответе", Need::Tooltip},
+    // The editor's note on how a token was read.
+    {"%1: «%2» прочитано как %3: %4.", Need::Help},
+    {"Строка %1, столбец %2", Need::Help},
+    {"Строка %1, правая часть", Need::Help},
+    {" Ещё таких значений: %1.", Need::Help},
+    {"дробную часть отделяйте точкой", Need::Help},
+    {"лишний пробел: между числами ставьте один пробел", Need::Help},
+    {"пишите только число: цифры, знак, точку, E", Need::Help},
     {"Пример системы уравнений и её решения", Need::Obvious},
     {"Список не сохранён: %1.", Need::Help},
     {"Текст не вставлен в список: %1.", Need::Help},

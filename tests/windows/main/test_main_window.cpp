@@ -3,6 +3,7 @@
 #include "program_fixture.h"
 
 #include "core/system_store.h"
+#include "windows/main/steps_window.h"
 
 #include <QAction>
 #include <QDir>
@@ -20,6 +21,8 @@ class TestMainWindow : public QObject {
     void menuSolvesAgainAfterButtonDisabled();
     void unloadThenEnterThenSolve();
     void noUniqueSolution();
+    void checkedAgainstWrittenSystem_data();
+    void checkedAgainstWrittenSystem();
     void overflowShownAsText();
     void eachSolveAppendsOneLine();
     void logFailureStillShowsResult();
@@ -151,6 +154,50 @@ void TestMainWindow::noUniqueSolution() {
     f.click(f.editor().command4);
     f.click(f.main().command3);
     QCOMPARE(f.answer(), QStringLiteral("1.000  1.000  "));
+}
+
+void TestMainWindow::checkedAgainstWrittenSystem_data() {
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("unique");
+    QTest::addColumn<bool>("warned");
+    QTest::newRow("0.1/0.3 multiples")
+        << 2 << QStringLiteral("0.1 0.3 1 0.3 0.9 2") << false << false;
+    QTest::newRow("row the sum of two")
+        << 3 << QStringLiteral("0.3 0.2 0.5 0.2 0.8 0.8 0.8 0.7 1.1 1 1.3 0.9") << false << false;
+    QStringList hilbert;
+    for (int i = 0; i < 8; ++i) {
+        for (int j = 0; j < 8; ++j)
+            hilbert.append(QString::number(1.0 / (i + j + 1), 'f', 6));
+        hilbert.append(QStringLiteral("1"));
+    }
+    QTest::newRow("Hilbert 8 as decimals") << 8 << hilbert.join(u' ') << true << true;
+    QTest::newRow("well conditioned") << 2 << QStringLiteral("2 1 3 1 3 5") << true << false;
+}
+
+void TestMainWindow::checkedAgainstWrittenSystem() {
+    QFETCH(int, order);
+    QFETCH(QString, text);
+    QFETCH(bool, unique);
+    QFETCH(bool, warned);
+    ProgramFixture f;
+    f.enter(order, text);
+    f.click(f.main().command3);
+    const QString log = TextFile::decode(readBytes(QStringLiteral("files/lastans")));
+    QCOMPARE(log, f.answer() + QStringLiteral("\r\n"));
+    QCOMPARE(f.answer() == QStringLiteral("Одного решения нет"), !unique);
+    QLabel* warning = f.main().findChild<QLabel*>(QStringLiteral("Label1Warning"));
+    QVERIFY(warning);
+    QCOMPARE(warning->isVisible(), warned);
+    if (warned) {
+        QVERIFY(warning->text().contains(QStringLiteral("плохо обусловлена")));
+        QVERIFY(f.main().label1->accessibleDescription().startsWith(warning->text()));
+        // The rows start below the warning, not under it.
+        QVERIFY(f.main().label1->contentsRect().top() >= warning->geometry().bottom());
+    }
+    // The steps window tells why there is no answer: the rank of the system as written.
+    f.main().stepsClick();
+    QCOMPARE(f.main().stepsWindow()->text().contains(QStringLiteral("ранг")), !unique);
 }
 
 void TestMainWindow::overflowShownAsText() {

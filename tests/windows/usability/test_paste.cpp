@@ -1,6 +1,7 @@
 // Every way of putting text into the editor's entry box gives the same tokens: Ctrl+V,
-// Shift+Insert, the context menu, a drop and the middle button's primary selection all turn tabs,
-// line breaks and runs of blanks into single blanks. The middle button needs a desktop with a
+// Shift+Insert, the context menu, a drop and the middle button's primary selection all take a
+// block of cells with its empty cells in place and its decimal commas as periods, and turn runs of
+// blanks into single blanks. The middle button needs a desktop with a
 // primary selection: the suite runs this test a second time on an X server for it.
 #include "program_fixture.h"
 
@@ -24,11 +25,20 @@ void TestPaste::everyPasteNormalised_data() {
     QTest::addColumn<QString>("expected");
     const QString table = QStringLiteral("1\t2\r\n3   4\n");
     const QString lines = QStringLiteral("\r\n5\r6\n\n7");
+    // A Russian spreadsheet's copy: decimal commas, an empty cell, CR LF after every row.
+    const QString sheet = QStringLiteral("-2,5\t1\t3,25\r\n1\t\t5\r\n");
+    const QString typedLine = QStringLiteral("1,5  2");
     for (const char* how : {"Ctrl+V", "Shift+Insert", "context menu", "drop", "middle button"}) {
         QTest::newRow(qPrintable(QStringLiteral("%1, table").arg(how)))
-            << how << table << QStringLiteral("9 1 2 3 4 ");
+            << how << table << QStringLiteral("9 1 2 3 4");
+        // An empty line of a block is an empty cell; the breaks at its ends give no token.
         QTest::newRow(qPrintable(QStringLiteral("%1, breaks").arg(how)))
-            << how << lines << QStringLiteral("9  5 6 7");
+            << how << lines << QStringLiteral("9 5 6  7");
+        QTest::newRow(qPrintable(QStringLiteral("%1, spreadsheet").arg(how)))
+            << how << sheet << QStringLiteral("9 -2.5 1 3.25 1  5");
+        // Text without tabs or breaks is no block: its comma stays, as typed.
+        QTest::newRow(qPrintable(QStringLiteral("%1, one line").arg(how)))
+            << how << typedLine << QStringLiteral("9 1,5 2");
     }
 }
 
@@ -82,6 +92,10 @@ void TestPaste::everyPasteNormalised() {
                           QPoint(entry->width() - 2, entry->height() / 2));
     }
     QCOMPARE(entry->text(), expected);
+    // An empty token or a comma left in the text is named by the editor's note.
+    const QLabel* note = f.editor().findChild<QLabel*>(QStringLiteral("TokenWarning"));
+    QVERIFY(note);
+    QCOMPARE(note->isVisible(), expected.contains(u',') || expected.contains(QStringLiteral("  ")));
 }
 
 void TestPaste::readOnlyOrderBoxTakesNoPaste() {

@@ -5,6 +5,7 @@
 
 #include "support/text_file.h"
 #include "windows/extras/form4.h"
+#include "windows/extras/window_animation.h"
 #include "windows/library/form3.h"
 #include "windows/ui_kit.h"
 
@@ -35,6 +36,46 @@ QStringList valuesOf(const QString& text) {
     return text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
 }
 
+// Every scene line magenta, so that a scene pixel over a text can be told from the text.
+void markScene(LineScene& scene) {
+    for (int group = 1; group <= 3; ++group) {
+        for (int index = 0; index < 40; ++index)
+            scene.setColour(group, index, QColor(255, 0, 255));
+    }
+}
+
+// Each value of the matrix label, scrolled into view, lies whole in the part of the label the
+// rows are seen in, and no pixel of a scene line is among its digits: on black, the green text
+// has no red or blue in it, every scene colour has.
+void everyMatrixValueSeen(Form1& w) {
+    markScene(w.animation()->scene());
+    const QFontMetrics metrics(w.label1->font());
+    const QStringList rows = w.label1->matrixText().split(u'\n', Qt::SkipEmptyParts);
+    for (int i = 0; i < rows.size(); ++i) {
+        const QStringList values = valuesOf(rows[i]);
+        for (int j = 0; j < values.size(); ++j) {
+            w.label1->ensureVisible(i, j);
+            const QRect r = w.label1->valueRect(i, j);
+            QVERIFY2(w.label1->viewport().contains(r), qPrintable(values[j]));
+            QVERIFY(r.width() >= metrics.horizontalAdvance(values[j]));
+            for (QScrollBar* bar : w.label1->findChildren<QScrollBar*>()) {
+                if (bar->isVisible())
+                    QVERIFY(!bar->geometry().intersects(r));
+            }
+            const QImage shot =
+                w.label1->window()
+                    ->grab(QRect(w.label1->mapTo(w.label1->window(), r.topLeft()), r.size()))
+                    .toImage();
+            for (int y = 0; y < shot.height(); ++y) {
+                for (int x = 0; x < shot.width(); ++x) {
+                    const QColor c = shot.pixelColor(x, y);
+                    QVERIFY2(c.red() == 0 && c.blue() == 0, qPrintable(values[j]));
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 
 class TestWindowLook : public QObject {
@@ -48,6 +89,8 @@ class TestWindowLook : public QObject {
     void wrapRow();
     void orderTenMatrixHoldsEveryValue_data();
     void orderTenMatrixHoldsEveryValue();
+    void everyValueSeenAtEveryOrder_data();
+    void everyValueSeenAtEveryOrder();
     void loneLineFeedMarked_data();
     void loneLineFeedMarked();
     void aboutTitleRegularWidth();
@@ -153,25 +196,81 @@ void TestWindowLook::orderTenMatrixHoldsEveryValue() {
         matrix = w.label1->matrixText();
         QCOMPARE(valuesOf(matrix).size(), 110);
     }
-    const QFontMetrics metrics(w.label1->font());
-    const QStringList shown = w.label1->text().split(u'\n');
-    // Every line is within the label's width, and the lines hold every value whole, in order.
-    for (const QString& line : shown)
-        QVERIFY2(metrics.horizontalAdvance(line.trimmed()) <= w.label1->width(), qPrintable(line));
-    QCOMPARE(valuesOf(shown.join(u' ')), valuesOf(matrix));
-    // Each row's lines follow one another: every row whose lines fit the height is seen whole.
-    int line = 0;
-    const int fitting = w.label1->height() / metrics.lineSpacing();
-    for (const QString& row : matrix.split(u'\n')) {
-        const int count = MatrixLabel::wrapRow(row, metrics, w.label1->width()).size();
-        if (line + count <= fitting)
-            QCOMPARE(valuesOf(shown.mid(line, count).join(u' ')), valuesOf(row));
-        line += count;
-    }
+    // Each row is one line of the label, and every value can be scrolled into view.
+    QCOMPARE(w.label1->text(), matrix);
+    everyMatrixValueSeen(w);
     // "Копировать" gives the whole text, one line per row.
     w.label1->copyToClipboard();
     QCOMPARE(QGuiApplication::clipboard()->text(), matrix);
     QCOMPARE(w.label1->width(), 297);
+}
+
+void TestWindowLook::everyValueSeenAtEveryOrder_data() {
+    QTest::addColumn<int>("order");
+    for (int order = 2; order <= 10; ++order)
+        QTest::addRow("order %d", order) << order;
+}
+
+void TestWindowLook::everyValueSeenAtEveryOrder() {
+    QFETCH(int, order);
+    ProgramFixture f(u',');
+    Form1& w = f.main();
+    // Negative five-digit values with three decimals; the answer is made of such values too.
+    QStringList tokens;
+    for (int i = 0; i < order; ++i) {
+        double sum = 0;
+        for (int j = 0; j < order; ++j) {
+            const double a = -(10000 + (i * 7919 + j * 104729 + (i == j) * 45007) % 89999 + 0.125);
+            sum += a * -(12345.5 + 1000 * j);
+            tokens << QString::number(a, 'f', 3);
+        }
+        tokens << QString::number(sum, 'f', 3);
+    }
+    f.click(w.command1);
+    f.editor().vscroll1->setValue(12 - order);
+    f.editor().text1->setText(tokens.join(u' '));
+    QCoreApplication::processEvents();
+    // The editor's preview: cyan digits on black (under the grey button, grey), no scene pixel.
+    QLabel* preview = f.editor().label1;
+    markScene(f.editor().animation()->scene());
+    const QImage shot =
+        preview->window()
+            ->grab(QRect(preview->mapTo(preview->window(), QPoint()), preview->size()))
+            .toImage();
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            QVERIFY2((c.red() == 0 || c.red() == c.green()) && c.green() == c.blue(),
+                     "scene pixel in the preview");
+        }
+    }
+    f.click(f.editor().command4);
+    f.click(w.command3);
+    const QString line = f.answer();
+    QCOMPARE(valuesOf(line).size(), order);
+    QVERIFY2(line.startsWith(u'-'), qPrintable(line));
+    everyMatrixValueSeen(w);
+    // Each value of the answer can be brought whole into the area with the arrow keys.
+    AnswerArea* area = w.picture1;
+    const QFontMetrics metrics(area->font());
+    qsizetype from = 0;
+    for (const QString& value : valuesOf(line)) {
+        from = line.indexOf(value, from);
+        const int left = metrics.horizontalAdvance(line.left(from));
+        const int right = metrics.horizontalAdvance(line.left(from + value.size()));
+        from += value.size();
+        QTest::keyClick(area, Qt::Key_Home);
+        auto seen = [&] {
+            const QRect view = area->textViewport();
+            return left - area->scrollOffset() >= view.left() &&
+                   right - area->scrollOffset() <= view.right() + 1;
+        };
+        for (int step = 0; !seen() && area->scrollOffset() < area->scrollRange(); ++step)
+            QTest::keyClick(area, Qt::Key_Right);
+        QVERIFY2(seen(), qPrintable(value));
+    }
+    QCOMPARE(area->geometry(), QRect(8, 64, 297, 17));
+    QCOMPARE(w.label1->geometry(), QRect(8, 128, 297, 137));
 }
 
 void TestWindowLook::loneLineFeedMarked_data() {

@@ -1,0 +1,40 @@
+// Notes on how the editor read its entry text: the tokens the refill reads that are not plain
+// numbers (a decimal comma, letters or other characters after the number, an empty token from a
+// leading, trailing or doubled blank), each with its place in the system, the value it was read
+// as and what to type instead. The reading itself is not changed by them.
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringView>
+#include <vector>
+
+namespace entry {
+
+enum class NoteKind {
+    Comma, // a decimal comma: only the part before it was read
+    Empty, // an empty token: read as 0
+    Other, // letters or other characters the number does not take
+};
+
+struct TokenNote {
+    NoteKind kind;
+    int row;    // 0 .. n-1
+    int column; // 0 .. n (n: the right-hand side)
+    QString token;
+    double value;
+};
+
+// True when the token is a number of the editor's syntax with nothing else: a sign, digits with
+// at most one period, an exponent after E or D, or a "&H"/"&O" integer.
+bool plainNumber(QStringView token);
+
+// The tokens that the refill of order n reads (row by row, cyclically, as it reads them) and
+// that are not plain numbers, each once at the first place it is read.
+std::vector<TokenNote> tokenNotes(QStringView text, int n);
+
+// One line for the first note, e.g. "Строка 1, столбец 1: «2,5» прочитано как 2: дробную часть
+// отделяйте точкой.", and how many more there are; empty when there is none.
+QString notesText(const std::vector<TokenNote>& notes, int n, QChar decimalSeparator);
+
+} // namespace entry

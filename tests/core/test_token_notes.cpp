@@ -1,0 +1,84 @@
+// The notes on the tokens the editor reads: which are not plain numbers, where they stand in the
+// system, what they were read as; the reading itself stays as the refill makes it.
+#include "core/entry_text.h"
+#include "core/system_store.h"
+#include "core/token_notes.h"
+
+#include <QTest>
+
+class TestTokenNotes : public QObject {
+    Q_OBJECT
+  private slots:
+    void notes_data();
+    void notes();
+};
+
+void TestTokenNotes::notes_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("count");         // notes for the order-2 system (6 tokens read)
+    QTest::addColumn<int>("row");           // of the first note, from 1
+    QTest::addColumn<int>("column");        // of the first note, from 1 (3: right-hand side)
+    QTest::addColumn<QString>("firstLine"); // the start of the text shown
+    QTest::addColumn<QString>("firstRow");  // the first matrix row the refill reads
+    QTest::newRow("plain numbers") << QStringLiteral("2.5 -1 3E2 1D-1 &HFF +.5") << 0 << 0 << 0
+                                   << QString() << QStringLiteral("2.5 -1 300");
+    QTest::newRow("decimal comma")
+        << QStringLiteral("2,5 1 3 1 3 5") << 1 << 1 << 1
+        << QStringLiteral("Строка 1, столбец 1: «2,5» прочитано как 2: дробную часть отделяйте "
+                          "точкой.")
+        << QStringLiteral("2 1 3");
+    QTest::newRow("letters after a number")
+        << QStringLiteral("1 7x 3 1 3 5") << 1 << 1 << 2
+        << QStringLiteral("Строка 1, столбец 2: «7x» прочитано как 7") << QStringLiteral("1 7 3");
+    QTest::newRow("letters only") << QStringLiteral("1 2 abc 1 3 5") << 1 << 1 << 3
+                                  << QStringLiteral("Строка 1, правая часть: «abc» прочитано как 0")
+                                  << QStringLiteral("1 2 0");
+    QTest::newRow("leading blank")
+        << QStringLiteral(" 2 1 3 1 3 5") << 1 << 1 << 1
+        << QStringLiteral("Строка 1, столбец 1: «» прочитано как 0: лишний пробел")
+        << QStringLiteral("0 2 1");
+    QTest::newRow("doubled blank")
+        << QStringLiteral("2 1  3 1 3 5") << 1 << 1 << 3
+        << QStringLiteral("Строка 1, правая часть: «»") << QStringLiteral("2 1 0");
+    QTest::newRow("trailing blank read again")
+        << QStringLiteral("2 1 3 ") << 1 << 2 << 1 << QStringLiteral("Строка 2, столбец 1: «»")
+        << QStringLiteral("2 1 3");
+    QTest::newRow("trailing blank never read")
+        << QStringLiteral("2 1 3 1 3 5 ") << 0 << 0 << 0 << QString() << QStringLiteral("2 1 3");
+    QTest::newRow("tab at the start")
+        << QStringLiteral("\t2 1 3 1 3 5") << 1 << 1 << 1
+        << QStringLiteral("Строка 1, столбец 1: «\t2» прочитано как 2") << QStringLiteral("2 1 3");
+    QTest::newRow("two notes") << QStringLiteral("2,5 1 3 1,5 3 5") << 2 << 1 << 1
+                               << QStringLiteral("Строка 1, столбец 1: «2,5»")
+                               << QStringLiteral("2 1 3");
+}
+
+void TestTokenNotes::notes() {
+    QFETCH(QString, text);
+    QFETCH(int, count);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, firstLine);
+    QFETCH(QString, firstRow);
+    const std::vector<entry::TokenNote> notes = entry::tokenNotes(text, 2);
+    QCOMPARE(static_cast<int>(notes.size()), count);
+    const QString shown = entry::notesText(notes, 2, u'.');
+    QCOMPARE(shown.isEmpty(), count == 0);
+    if (count > 0) {
+        QCOMPARE(notes.front().row + 1, row);
+        QCOMPARE(notes.front().column + 1, column);
+        QVERIFY2(shown.startsWith(firstLine), qPrintable(shown));
+        QCOMPARE(shown.contains(QStringLiteral("Ещё")), count > 1);
+    }
+    // The notes change nothing of the reading.
+    SystemStore store;
+    store.shapeForOrder(2);
+    entry::fillMatrix(store.matrix, text, u'.');
+    QStringList values;
+    for (int j = 0; j <= 2; ++j)
+        values.append(QString::number(store.matrix(0, j)));
+    QCOMPARE(values.join(u' '), firstRow);
+}
+
+QTEST_GUILESS_MAIN(TestTokenNotes)
+#include "test_token_notes.moc"
