@@ -138,13 +138,15 @@ Form1::Form1(Program& program) : program_(program) {
 }
 
 void Form1::buildStepsCommand() {
-    // Not in the menu bar: the context menus of the answer area and of Label1 offer it, and
-    // its shortcut works anywhere in the window.
+    // In the menu "Данные" below "Решить массив"; the context menus of the answer area and of
+    // Label1 offer it too, and its shortcut works anywhere in the window.
     steps = new QAction(QStringLiteral("Решение по шагам…"), this);
     steps->setObjectName(QStringLiteral("steps"));
     steps->setShortcut(QKeySequence(Qt::Key_F9));
     steps->setEnabled(false);
     addAction(steps);
+    if (QMenu* mass = menuBar()->findChild<QMenu*>(QStringLiteral("mass")))
+        mass->addAction(steps);
     picture1->addMenuAction(steps);
     label1->addMenuAction(steps);
     connect(steps, &QAction::triggered, this, &Form1::stepsClick);

@@ -1,6 +1,6 @@
 // The window "Решение по шагам": the last solve told step by step (the record the solver made
-// while it solved), the trust check of the answer and the exact answer in fractions. Resizable;
-// its text can be selected and copied whole.
+// while it solved), the trust check of the answer and the exact answer in fractions, in a
+// fixed-pitch face with warnings in colour. Resizable; its text can be selected and copied whole.
 #pragma once
 
 #include <QWidget>
@@ -19,6 +19,8 @@ class StepsWindow : public QWidget {
 
   private:
     bool shownOnce_ = false;
+    // First shown beside the main window, not over it.
+    void placeBesideOwner();
 
   protected:
     void showEvent(QShowEvent* event) override;
