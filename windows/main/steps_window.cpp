@@ -78,19 +78,30 @@ void StepsWindow::placeBesideOwner() {
         ui::centre(this);
         return;
     }
-    // Right of the main window if there is room, else left of it, else as far right as fits;
-    // the top edges level.
+    // Right of the main window if there is room, else left of it; when neither side holds the
+    // whole width, the wider side, the window narrowed to it (but not below a readable width).
     const QRect area = screen->availableGeometry();
     const QRect main = owner->frameGeometry();
-    const QSize frame = frameGeometry().size().expandedTo(size());
+    const int extra = std::max(0, frameGeometry().width() - width());
     constexpr int gap = 8;
-    int x = main.right() + 1 + gap;
-    if (x + frame.width() > area.right() + 1) {
-        x = main.left() - gap - frame.width();
-        if (x < area.left())
-            x = std::max(area.left(), area.right() + 1 - frame.width());
+    const int right = area.right() - main.right() - gap;
+    const int left = main.left() - area.left() - gap;
+    int outer = width() + extra;
+    if (outer > right && outer > left) {
+        const int room = std::max(right, left);
+        if (room - extra >= ui::px(6000))
+            resize(room - extra, height());
+        outer = width() + extra;
     }
-    const int y = std::clamp(main.top(), area.top(),
-                             std::max(area.top(), area.bottom() + 1 - frame.height()));
+    int x = 0;
+    if (outer <= right)
+        x = main.right() + 1 + gap;
+    else if (outer <= left)
+        x = main.left() - gap - outer;
+    else
+        x = std::max(area.left(), area.right() + 1 - outer);
+    const int outerHeight = std::max(frameGeometry().height(), height());
+    const int y =
+        std::clamp(main.top(), area.top(), std::max(area.top(), area.bottom() + 1 - outerHeight));
     move(x, y);
 }
