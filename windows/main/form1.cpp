@@ -1,6 +1,7 @@
 #include "windows/main/form1.h"
 
 #include "core/solver.h"
+#include "core/steps_document.h"
 #include "core/steps_text.h"
 #include "windows/editor/form2.h"
 #include "windows/extras/extras_menus.h"
@@ -319,7 +320,7 @@ void Form1::solveSystem() {
     label1->setMatrixText(ui::screenText(label1Caption_));
     steps->setEnabled(true);
     if (stepsWindow_ && stepsWindow_->isVisible())
-        stepsWindow_->setText(steps::fullText(lastSolve_, lastEntryText_, separator));
+        showSteps();
     succeeded(program_.answerLog().appendAnswer(line));
 }
 
@@ -328,9 +329,15 @@ void Form1::stepsClick() {
         return;
     if (!stepsWindow_)
         stepsWindow_ = new StepsWindow(this);
-    stepsWindow_->setText(steps::fullText(lastSolve_, lastEntryText_, program_.decimalSeparator()));
+    showSteps();
     stepsWindow_->show();
     stepsWindow_->activateWindow();
+}
+
+void Form1::showSteps() {
+    const QChar separator = program_.decimalSeparator();
+    stepsWindow_->setText(steps::fullText(lastSolve_, lastEntryText_, separator));
+    stepsWindow_->setLatex(steps::latexText(lastSolve_, lastEntryText_, separator));
 }
 
 void Form1::unloadmasClick() {

@@ -1,10 +1,17 @@
 #include "windows/main/steps_window.h"
 
+#include "core/steps_document.h"
 #include "core/steps_text.h"
 #include "windows/ui_kit.h"
 
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSaveFile>
 #include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -30,6 +37,8 @@ StepsWindow::StepsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     mono.setPointSizeF(10);
     text1->setFont(mono);
     ui::colour(text1, ui::green, ui::black);
+    text1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(text1, &QWidget::customContextMenuRequested, this, &StepsWindow::showMenu);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(text1);
@@ -104,4 +113,41 @@ void StepsWindow::placeBesideOwner() {
     const int y =
         std::clamp(main.top(), area.top(), std::max(area.top(), area.bottom() + 1 - outerHeight));
     move(x, y);
+}
+
+void StepsWindow::showMenu(const QPoint& at) {
+    QMenu* menu = text1->createStandardContextMenu();
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("Сохранить…"), this, &StepsWindow::saveClick);
+    menu->addAction(QStringLiteral("Копировать как LaTeX"), this, &StepsWindow::copyLatex);
+    menu->exec(text1->mapToGlobal(at));
+    delete menu;
+}
+
+void StepsWindow::saveClick() {
+    QString filter;
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Сохранить решение по шагам"),
+        QDir::home().filePath(QStringLiteral("решение.htm")),
+        QStringLiteral("Страница HTML (*.htm *.html);;Текст (*.txt)"), &filter);
+    if (path.isEmpty())
+        return;
+    if (!saveTo(path))
+        QMessageBox::warning(this, QStringLiteral("Решение по шагам"),
+                             QStringLiteral("Файл не записан: %1").arg(path));
+}
+
+bool StepsWindow::saveTo(const QString& path) const {
+    const bool html = path.endsWith(QStringLiteral(".htm"), Qt::CaseInsensitive) ||
+                      path.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QString content = html ? steps::htmlPage(text()) : text();
+    file.write(content.toUtf8());
+    return file.commit();
+}
+
+void StepsWindow::copyLatex() const {
+    QGuiApplication::clipboard()->setText(latex_);
 }

@@ -14,11 +14,22 @@ class StepsWindow : public QWidget {
 
     void setText(const QString& text);
     QString text() const;
+    // The LaTeX form of the same solve, for "Копировать как LaTeX".
+    void setLatex(const QString& latex) { latex_ = latex; }
+
+    // "Сохранить…": the text as a UTF-8 HTML page (a name ending in .htm or .html) or as plain
+    // text; false when the file could not be written.
+    bool saveTo(const QString& path) const;
+    // "Копировать как LaTeX".
+    void copyLatex() const;
 
     QPlainTextEdit* text1 = nullptr;
 
   private:
     bool shownOnce_ = false;
+    QString latex_;
+    void saveClick();
+    void showMenu(const QPoint& at);
     // First shown beside the main window, not over it.
     void placeBesideOwner();
 

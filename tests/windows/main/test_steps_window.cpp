@@ -10,9 +10,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <random>
@@ -135,6 +138,8 @@ class TestStepsWindow : public QObject {
     void followsTheLastSolve();
     void solvedAgainAfterElimination();
     void randomSystemsThroughTheWindows();
+    void document_data();
+    void document();
 };
 
 void TestStepsWindow::disabledBeforeAnySolve() {
@@ -284,6 +289,56 @@ void TestStepsWindow::randomSystemsThroughTheWindows() {
         QVERIFY(text.contains(QStringLiteral("Решение: ") + f.answer() + u'\n'));
         QVERIFY(text.contains(QStringLiteral("Точный ответ (числа взяты точно")));
     }
+}
+
+void TestStepsWindow::document_data() {
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("matrices"); // the system and one after every pass
+    QTest::newRow("unique") << 4 << "7 5 5 2 3 7 0 7 8 7 0 4 8 7 3 9 8 0 9 3 " << 4;
+    QTest::newRow("rank 2") << 4 << "1 2 3 4 10 2 4 6 8 20 1 1 1 1 4 3 3 3 3 12" << 3;
+    QTest::newRow("tiny pivot") << 2 << "1 1 2 1 1.0001 2.0001" << 2;
+}
+
+void TestStepsWindow::document() {
+    QFETCH(int, order);
+    QFETCH(QString, entry);
+    QFETCH(int, matrices);
+    ProgramFixture f(u',');
+    f.enter(order, entry);
+    f.click(f.main().command3);
+    const QString text = openedText(f);
+    StepsWindow* w = f.main().stepsWindow();
+    w->copyLatex();
+    const QString latex = QApplication::clipboard()->text();
+    QCOMPARE(latex.count(QStringLiteral("\\begin{array}{") + QString(order, u'r') +
+                         QStringLiteral("|r}")),
+             matrices);
+    QCOMPARE(latex.count(QStringLiteral("\\end{array}")), matrices);
+    QCOMPARE(latex.count(QStringLiteral("\\begin{")), latex.count(QStringLiteral("\\end{")));
+    QCOMPARE(latex.count(QStringLiteral("\\left(")), latex.count(QStringLiteral("\\right)")));
+    // One row per equation in every matrix; no decimal comma left unbraced in a number.
+    const qsizetype arrays = latex.indexOf(QStringLiteral("\\begin{array}"));
+    const qsizetype arraysEnd = latex.lastIndexOf(QStringLiteral("\\end{array}"));
+    QCOMPARE(latex.mid(arrays, arraysEnd - arrays).count(QStringLiteral(" \\\\\n")),
+             qsizetype(order) * matrices);
+    QVERIFY(latex.contains(QStringLiteral("\\det A = ")));
+    QVERIFY(!latex.contains(QRegularExpression(QStringLiteral("[0-9],[0-9]"))));
+
+    QTemporaryDir folder;
+    const QString plain = folder.filePath(QStringLiteral("steps.txt"));
+    const QString page = folder.filePath(QStringLiteral("steps.htm"));
+    QVERIFY(w->saveTo(plain) && w->saveTo(page));
+    QFile p(plain), h(page);
+    QVERIFY(p.open(QIODevice::ReadOnly) && h.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(p.readAll()), text);
+    const QString html = QString::fromUtf8(h.readAll());
+    QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>")));
+    QCOMPARE(html.count(QStringLiteral("<table")), html.count(QStringLiteral("</table>")));
+    QCOMPARE(html.count(QStringLiteral("<tr>")),
+             qsizetype(order) * matrices + (text.contains(u"Приведённый") ? order : 0));
+    QVERIFY(html.contains(QStringLiteral("Решение по шагам")));
+    QVERIFY(!w->saveTo(folder.filePath(QStringLiteral("no/such/folder/steps.txt"))));
 }
 
 QTEST_MAIN(TestStepsWindow)
