@@ -75,15 +75,16 @@ QString htmlPage(const QString& stepsText) {
     }
     if (inTable)
         body += QStringLiteral("</table>\n");
-    return QStringLiteral("<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
-                          "<title>Решение по шагам</title>\n<style>\n"
-                          "body { font-family: monospace; }\n"
-                          "p { margin: 0.2em 0; }\n"
-                          "table.m { border-collapse: collapse; margin: 0.3em 0 0.6em 1em; }\n"
-                          "table.m td { text-align: right; padding: 0 0.6em; }\n"
-                          "table.m td.b { border-left: 1px solid black; }\n"
-                          ".w { color: #b00000; font-weight: bold; }\n"
-                          "</style>\n</head>\n<body>\n") +
+    return QStringLiteral(
+               "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
+               "<title>Решение по шагам</title>\n<style>\n"
+               "body { font-family: monospace; }\n"
+               "p { margin: 0.2em 0; }\n"
+               "table.m { border-collapse: collapse; margin: 0.3em 0 0.6em 1em; }\n"
+               "table.m td { text-align: right; padding: 0 0.6em; white-space: nowrap; }\n"
+               "table.m td.b { border-left: 1px solid black; }\n"
+               ".w { color: #b00000; font-weight: bold; }\n"
+               "</style>\n</head>\n<body>\n") +
            body + QStringLiteral("</body>\n</html>\n");
 }
 

@@ -4,6 +4,7 @@
 #include "core/steps_text.h"
 #include "windows/ui_kit.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -11,10 +12,13 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSaveFile>
 #include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <algorithm>
 
 #include <QKeyEvent>
@@ -119,6 +123,7 @@ void StepsWindow::showMenu(const QPoint& at) {
     QMenu* menu = text1->createStandardContextMenu();
     menu->addSeparator();
     menu->addAction(QStringLiteral("Сохранить…"), this, &StepsWindow::saveClick);
+    menu->addAction(QStringLiteral("Печать…"), this, &StepsWindow::printClick);
     menu->addAction(QStringLiteral("Копировать как LaTeX"), this, &StepsWindow::copyLatex);
     menu->exec(text1->mapToGlobal(at));
     delete menu;
@@ -146,6 +151,42 @@ bool StepsWindow::saveTo(const QString& path) const {
     const QString content = html ? steps::htmlPage(text()) : text();
     file.write(content.toUtf8());
     return file.commit();
+}
+
+void StepsWindow::printClick() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Печать решения по шагам"));
+    if (dialog.exec() == QDialog::Accepted)
+        printTo(printer);
+}
+
+void StepsWindow::printTo(QPrinter& printer) const {
+    const QString page = steps::htmlPage(text());
+    // A matrix row is never wrapped, so a wide matrix (order 10) must fit between the margins,
+    // not run over the page's edge: the face is made smaller, down to 5 points, until the
+    // widest row fits. QTextDocument::print lays the text out on the printer's page less 2 cm
+    // on each side, so it is measured the same way. Rows of very long numbers can still be
+    // wider than the page.
+    const qreal room = printer.width() - 2 * (2 / 2.54) * printer.logicalDpiX();
+    QFont face = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    int points = 10;
+    for (; points > 5; --points) {
+        face.setPointSize(points);
+        QTextDocument measure;
+        measure.documentLayout()->setPaintDevice(&printer);
+        measure.setDefaultFont(face);
+        measure.setHtml(page);
+        // Paragraphs wrap at the margin; a matrix row does not.
+        measure.setTextWidth(room);
+        if (measure.idealWidth() <= room)
+            break;
+    }
+    face.setPointSize(points);
+    QTextDocument document;
+    document.setDefaultFont(face);
+    document.setHtml(page);
+    document.print(&printer);
 }
 
 void StepsWindow::copyLatex() const {

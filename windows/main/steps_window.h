@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QPlainTextEdit;
+class QPrinter;
 
 class StepsWindow : public QWidget {
     Q_OBJECT
@@ -22,6 +23,9 @@ class StepsWindow : public QWidget {
     bool saveTo(const QString& path) const;
     // "Копировать как LaTeX".
     void copyLatex() const;
+    // "Печать…": the same HTML page that "Сохранить…" writes, laid out on the printer's pages
+    // (a PDF file when the printer writes one).
+    void printTo(QPrinter& printer) const;
 
     QPlainTextEdit* text1 = nullptr;
 
@@ -29,6 +33,7 @@ class StepsWindow : public QWidget {
     bool shownOnce_ = false;
     QString latex_;
     void saveClick();
+    void printClick();
     void showMenu(const QPoint& at);
     // First shown beside the main window, not over it.
     void placeBesideOwner();

@@ -191,7 +191,7 @@ const Text reviewed[] = {
     // The steps text's further lines, the HTML page and the LaTeX it is saved as.
     {"% Решение по шагам\n\\noindent Система, как она решалась:\n", Need::Obvious},
     {", строки %1 и %2 переставлены", Need::Obvious},
-    {"<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n<title>Решение по шагам</title>\n<style>\nbody { font-family: monospace; }\np { margin: 0.2em 0; }\ntable.m { border-collapse: collapse; margin: 0.3em 0 0.6em 1em; }\ntable.m td { text-align: right; padding: 0 0.6em; }\ntable.m td.b { border-left: 1px solid black; }\n.w { color: #b00000; font-weight: bold; }\n</style>\n</head>\n<body>\n", Need::Obvious},
+    {"<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n<title>Решение по шагам</title>\n<style>\nbody { font-family: monospace; }\np { margin: 0.2em 0; }\ntable.m { border-collapse: collapse; margin: 0.3em 0 0.6em 1em; }\ntable.m td { text-align: right; padding: 0 0.6em; white-space: nowrap; }\ntable.m td.b { border-left: 1px solid black; }\n.w { color: #b00000; font-weight: bold; }\n</style>\n</head>\n<body>\n", Need::Obvious},
     {"\\noindent Решение:\n\\begin{align*}\n", Need::Obvious},
     {"\\noindent Решение: ", Need::Obvious},
     {"\\noindent Точный ответ:\n\\begin{align*}\n", Need::Obvious},
@@ -220,6 +220,8 @@ const Text reviewed[] = {
     {"строка %1, столбец %2: записано %3, решалось %4", Need::Obvious},
     {"∞ (обратная матрица не получилась)", Need::Obvious},
     {"Копировать как LaTeX", Need::Help},
+    {"Печать…", Need::Help},
+    {"Печать решения по шагам", Need::Obvious},
     {"Сохранить решение по шагам", Need::Obvious},
     {"Сохранить…", Need::Help},
     {"Страница HTML (*.htm *.html);;Текст (*.txt)", Need::Obvious},

@@ -14,6 +14,7 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QMenu>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -140,6 +141,7 @@ class TestStepsWindow : public QObject {
     void randomSystemsThroughTheWindows();
     void document_data();
     void document();
+    void printsToPdf();
 };
 
 void TestStepsWindow::disabledBeforeAnySolve() {
@@ -339,6 +341,40 @@ void TestStepsWindow::document() {
              qsizetype(order) * matrices + (text.contains(u"Приведённый") ? order : 0));
     QVERIFY(html.contains(QStringLiteral("Решение по шагам")));
     QVERIFY(!w->saveTo(folder.filePath(QStringLiteral("no/such/folder/steps.txt"))));
+}
+
+// "Печать…" without its dialog: the steps printed into a PDF file, every page of them (a long
+// solve needs more pages than a short one).
+void TestStepsWindow::printsToPdf() {
+    std::mt19937 random(19);
+    std::uniform_int_distribution<int> digit(-9, 9);
+    QString order10;
+    for (int i = 0; i < 10 * 11; ++i)
+        order10 += QString::number(digit(random)) + u' ';
+    const QString entries[] = {QStringLiteral("0 2 4 1 1 3"), order10};
+    const int orders[] = {2, 10};
+    QTemporaryDir folder;
+    qsizetype pages[2] = {};
+    for (int k = 0; k < 2; ++k) {
+        ProgramFixture f(u',');
+        f.enter(orders[k], entries[k]);
+        f.click(f.main().command3);
+        QVERIFY(openedText(f).contains(QStringLiteral("Точный ответ")));
+        const QString path = folder.filePath(QStringLiteral("steps%1.pdf").arg(k));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        f.main().stepsWindow()->printTo(printer);
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.startsWith("%PDF-"));
+        static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
+        pages[k] = QString::fromLatin1(bytes).count(page);
+        QVERIFY(pages[k] > 0);
+    }
+    QVERIFY2(pages[1] > pages[0],
+             qPrintable(QStringLiteral("%1 and %2 pages").arg(pages[0]).arg(pages[1])));
 }
 
 QTEST_MAIN(TestStepsWindow)
