@@ -27,7 +27,7 @@ done
 
 . scripts/install_missing.sh
 
-# qt6-base-dev brings Qt 6 Core, Gui, Widgets and Test with their CMake files; the OpenGL and
+# qt6-base-dev brings Qt 6 Core, Gui, Widgets, PrintSupport and Test with their CMake files; the OpenGL and
 # Vulkan headers that the Qt6Gui CMake files look for are listed as well, to be sure.
 # fonts-liberation gives the narrow sans-serif the windows are laid out for (and measured with);
 # locales lets the locale test generate ru_RU.UTF-8; qt6-translations-l10n holds Qt's Russian texts;

@@ -1,10 +1,11 @@
 // Times opening the steps window for order-10 systems with six-digit decimal entries, driving
 // the real main window offscreen: the first opening (the window is created) and later ones, the
 // text alone (elimination, trust check with the exact inverse, exact answer), and the solve with
-// and without the record, and the checked solve of the main road ("Решить массив": the solve,
-// its check against the exact system as written and the condition number, the texts and the
-// log line).
+// and without the record, the checked solve of the main road ("Решить массив": the solve, its
+// check against the exact system as written and the condition number, the texts and the log
+// line), and the exact elimination that gives the determinant and the general solution.
 #include "bench_common.h"
+#include "core/exact_solve.h"
 #include "core/solve_check.h"
 #include "core/solver.h"
 #include "core/steps_text.h"
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
     std::mt19937 random(2024);
 
     constexpr int systems = 30;
-    std::vector<double> open, text, plain, recorded, checked, mainRoad;
+    std::vector<double> open, text, plain, recorded, checked, mainRoad, exactFull, exactDeficient;
     double first = 0;
     for (int t = 0; t < systems; ++t) {
         main.command1Click();
@@ -91,6 +92,25 @@ int main(int argc, char** argv) {
         text.push_back(milliseconds(start));
         if (full != main.stepsWindow()->text())
             std::printf("the window does not show the text of the record\n");
+        // The exact elimination with the row record (determinant, general solution or
+        // contradiction), for the system as written and for it with its last equation made the
+        // sum of the first two (rank 9, consistent).
+        {
+            exact::System system =
+                exact::systemFor(main.stepsRecord().initial, 10, editor.entryText());
+            start = std::chrono::steady_clock::now();
+            const exact::Elimination e = exact::eliminate(system);
+            exact::generalSolution(e);
+            exactFull.push_back(milliseconds(start));
+            for (int j = 0; j <= 10; ++j)
+                system.values[9 * 11 + j] = system.values[j] + system.values[11 + j];
+            start = std::chrono::steady_clock::now();
+            const exact::Elimination d = exact::eliminate(system);
+            const exact::GeneralSolution g = exact::generalSolution(d);
+            exactDeficient.push_back(milliseconds(start));
+            if (d.rank != 9 || g.basis.size() != 1)
+                std::printf("the rank-9 system was not found rank 9\n");
+        }
         // The same system solved 1000 times, without and with the record.
         SystemStore store;
         for (const bool withRecord : {false, true}) {
@@ -117,6 +137,11 @@ int main(int argc, char** argv) {
     std::printf(
         "steps text alone (with trust check and exact answer): median %.2f ms, worst %.2f ms\n",
         median(text), *std::max_element(text.begin(), text.end()));
+    std::printf("exact elimination with determinant, rank 10: median %.2f ms, worst %.2f ms\n",
+                median(exactFull), *std::max_element(exactFull.begin(), exactFull.end()));
+    std::printf("the same with the general solution, rank 9: median %.2f ms, worst %.2f ms\n",
+                median(exactDeficient),
+                *std::max_element(exactDeficient.begin(), exactDeficient.end()));
     std::printf("one solve: %.2f us without the record, %.2f us with it\n", median(plain),
                 median(recorded));
     return 0;

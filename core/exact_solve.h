@@ -64,4 +64,61 @@ std::optional<double> conditionNumber(const Matrix& asSolved, int n);
 // "p/q" (or "p" for an integer), and " = m r/q" when the value is greater than 1 in magnitude.
 QString fractionText(const mpq_class& value);
 
+// Whether the numerator and the denominator each have at most digitLimit decimal digits.
+bool withinLimit(const mpq_class& value);
+
+// The exact Gauss-Jordan reduction of the augmented system, with the record of what it did:
+// row i of the reduced form is the sum over k of multiplier(i, k) times row k as written.
+struct Elimination {
+    int n = 0;
+    bool tooLarge = false;             // a number passed digitLimit digits: nothing else is set
+    int rank = 0;                      // of the coefficient matrix
+    std::vector<mpq_class> reduced;    // n rows of n + 1, the reduced row echelon form
+    std::vector<mpq_class> multiplier; // n rows of n
+    std::vector<int> pivotColumns;     // the column of the leading 1 of rows 0 .. rank-1
+    // The determinant of the coefficient matrix, zero when rank < n; nothing when it passes
+    // digitLimit digits.
+    std::optional<mpq_class> determinant;
+    const mpq_class& at(int i, int j) const {
+        return reduced[static_cast<std::size_t>(i) * (n + 1) + j];
+    }
+};
+Elimination eliminate(const System& system);
+
+// Every solution of a consistent system: x = particular + sum of t_k * basis[k], where the free
+// unknowns are the columns without a pivot and basis[k] has a 1 at free[k].
+struct GeneralSolution {
+    std::vector<int> free;
+    std::vector<mpq_class> particular;
+    std::vector<std::vector<mpq_class>> basis;
+};
+GeneralSolution generalSolution(const Elimination& elimination);
+
+// A combination of the rows as written that reads 0 = constant with a constant other than zero;
+// nothing when the system is consistent (or the elimination was too large).
+struct Contradiction {
+    std::vector<mpq_class> multipliers; // one per row as written
+    mpq_class constant;
+};
+std::optional<Contradiction> contradiction(const Elimination& elimination);
+
+// The largest |b - A·x| over the rows of the matrix as solved, exactly.
+mpq_class largestResidualExact(const Matrix& asSolved, int n, const std::vector<double>& x);
+
+// κ∞ of the coefficients as solved, exactly, with an estimate in doubles (partial pivoting)
+// for the case the exact inverse passes digitLimit digits.
+struct Condition {
+    enum class State { Exact, Singular, TooLarge } state = State::TooLarge;
+    mpq_class value;     // when Exact
+    double estimate = 0; // when TooLarge: infinity when the doubles found no inverse
+};
+Condition conditionExact(const Matrix& asSolved, int n);
+
+// A non-zero value in exponent form, its last digit rounded from the exact value ("2,78E-324").
+QString exponentText(const mpq_class& value, QChar decimalSeparator, int decimals = 2);
+
+// The decimal text of a value whose denominator has no prime factors but 2 and 5, when it has at
+// most maxDecimals decimals ("-0,365"); empty otherwise.
+QString terminatingDecimal(const mpq_class& value, QChar decimalSeparator, int maxDecimals = 30);
+
 } // namespace exact

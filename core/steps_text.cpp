@@ -4,6 +4,8 @@
 #include "core/solver.h"
 #include "support/numbers.h"
 
+#include <QStringList>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -14,12 +16,38 @@ using solver::SolvePass;
 using solver::SolveRecord;
 using solver::StopReason;
 
-QString lf(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 QString number(int value) {
     return QString::number(value);
+}
+
+// Cells right-aligned in their columns, a bar before the last column.
+QString aligned(const std::vector<std::vector<QString>>& rows) {
+    std::vector<qsizetype> width;
+    for (const auto& row : rows)
+        for (std::size_t j = 0; j < row.size(); ++j) {
+            if (width.size() <= j)
+                width.push_back(0);
+            width[j] = std::max(width[j], row[j].size());
+        }
+    QString text;
+    for (const auto& row : rows) {
+        for (std::size_t j = 0; j < row.size(); ++j) {
+            if (j > 0)
+                text += j + 1 == row.size() ? QStringLiteral("  |  ") : QStringLiteral("  ");
+            text += row[j].rightJustified(width[j]);
+        }
+        text += u'\n';
+    }
+    return text;
+}
+
+QString exactMatrixBlock(const std::vector<mpq_class>& values, int rows, int columns) {
+    std::vector<std::vector<QString>> cells(static_cast<std::size_t>(rows));
+    for (int i = 0; i < rows; ++i)
+        for (int j = 0; j < columns; ++j)
+            cells[static_cast<std::size_t>(i)].push_back(QString::fromStdString(
+                values[static_cast<std::size_t>(i) * columns + j].get_str()));
+    return aligned(cells);
 }
 
 class Writer {
@@ -28,7 +56,7 @@ class Writer {
 
     QString text() {
         out_ += QStringLiteral("Система, как она решалась (в последнем столбце правые части):\n");
-        out_ += lf(solver::matrixText(r_.initial, sep_));
+        out_ += matrixBlock(r_.initial, sep_);
         if (r_.stop == StopReason::InputNotFinite) {
             out_ +=
                 QStringLiteral("\nВ матрице есть значение, которое не является конечным числом: ") +
@@ -45,18 +73,11 @@ class Writer {
     }
 
   private:
-    QString f(double value) const { return numbers::fixed3(value, sep_); }
+    QString f(double value) const { return valueText(value, sep_); }
     // A number inside a formula: in brackets when it carries a minus sign.
     QString term(double value) const {
         const QString t = f(value);
         return t.startsWith(u'-') ? u'(' + t + u')' : t;
-    }
-    // A value that "##0.000" shows as zero although it is not gets its exponent form beside it.
-    QString tiny(double value) const {
-        const QString t = f(value);
-        return std::fabs(value) < 0.0005 && value != 0
-                   ? t + QStringLiteral(" (точнее ") + magnitudeText(value, sep_) + u')'
-                   : t;
     }
     const Matrix& before(std::size_t p) const {
         return p == 0 ? r_.initial : r_.passes[p - 1].after;
@@ -82,6 +103,16 @@ class Writer {
                     .arg(f(m(s.pivotRow, k)), number(s.pivotRow + 1), number(k + 1));
         out_ += ties > 1 ? QStringLiteral(" (из равных по модулю взят верхний).\n")
                          : QStringLiteral(".\n");
+        // Rows whose magnitude "##0.000" cannot tell from the pivot's, though it is smaller.
+        const QString shownPivot = f(s.pivotMagnitude);
+        for (int i = k; i < n; ++i) {
+            const double a = std::fabs(m(i, k));
+            if (a < s.pivotMagnitude && f(a) == shownPivot)
+                out_ += QStringLiteral("В строке %1 модуль до третьего знака тот же, но меньше: "
+                                       "%2 против %3.\n")
+                            .arg(number(i + 1), numbers::displayText(a, sep_),
+                                 numbers::displayText(s.pivotMagnitude, sep_));
+        }
         out_ += s.exchanged ? QStringLiteral("Строки %1 и %2 переставлены.\n")
                                   .arg(number(k + 1), number(s.pivotRow + 1))
                             : QStringLiteral("Перестановка строк не нужна.\n");
@@ -89,6 +120,12 @@ class Writer {
         auto rowOf = [&](int i) { return i == k ? s.pivotRow : (i == s.pivotRow ? k : i); };
         const double pivot = m(s.pivotRow, k);
         for (const solver::RowFactor& rf : s.factors) {
+            if (rf.factor == 0 && rf.row != s.overflowRow) {
+                out_ += QStringLiteral("Строка %1: множитель %2 / %3 = 0 точно; строка не "
+                                       "меняется.\n")
+                            .arg(number(rf.row + 1), term(m(rowOf(rf.row), k)), term(pivot));
+                continue;
+            }
             out_ +=
                 QStringLiteral("Строка %1: множитель %2 / %3 = %4; строка %1 - %5 × строка %6.\n")
                     .arg(number(rf.row + 1), term(m(rowOf(rf.row), k)), term(pivot), f(rf.factor),
@@ -100,7 +137,7 @@ class Writer {
         }
         out_ += s.finished ? QStringLiteral("Матрица после шага %1:\n").arg(number(k + 1))
                            : QStringLiteral("Матрица, когда исключение остановлено:\n");
-        out_ += lf(solver::matrixText(s.after, sep_));
+        out_ += matrixBlock(s.after, sep_);
     }
 
     void stop() {
@@ -111,7 +148,7 @@ class Writer {
         case StopReason::AnswerOverflow:
             out_ += QStringLiteral("\nПоследний диагональный элемент %1 не равен нулю: "
                                    "исключение закончено.\n")
-                        .arg(tiny(r_.final(n - 1, n - 1)));
+                        .arg(f(r_.final(n - 1, n - 1)));
             break;
         case StopReason::ZeroLastPivot:
             out_ += QStringLiteral("\nПоследний диагональный элемент равен нулю: ") +
@@ -161,9 +198,16 @@ class Writer {
         std::vector<double> x(static_cast<std::size_t>(r_.order));
         for (const solver::BackStep& step : r_.back)
             x[step.row] = step.value;
-        QString line;
-        for (const double v : x)
-            line += f(v) + QStringLiteral("  ");
+        // The line exactly as the answer area shows it and the log keeps it; a value it shows
+        // as 0.000 or -0.000 although it is not zero follows in exponent form.
+        QString line, closer;
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            line += numbers::fixed3(x[i], sep_) + QStringLiteral("  ");
+            if (f(x[i]) != numbers::fixed3(x[i], sep_))
+                closer += QStringLiteral(", x%1 = %2").arg(number(int(i) + 1), f(x[i]));
+        }
+        if (!closer.isEmpty())
+            line += QStringLiteral("\nТочнее: ") + closer.mid(2);
         return line;
     }
 
@@ -183,10 +227,199 @@ QString limitText() {
     return QString::number(exact::digitLimit);
 }
 
+// κ∞ · u > 1e-8, decided on the exact κ∞.
+bool illConditionedExactly(const mpq_class& condition) {
+    mpz_class two53;
+    mpz_ui_pow_ui(two53.get_mpz_t(), 2, 53);
+    return condition > mpq_class(two53, 100'000'000);
+}
+
+QString unknowns(const std::vector<int>& columns) {
+    QStringList names;
+    for (const int j : columns)
+        names.append(u'x' + number(j + 1));
+    return names.join(QStringLiteral(", "));
+}
+
+QString vectorText(const std::vector<mpq_class>& v) {
+    QStringList parts;
+    for (const mpq_class& q : v)
+        parts.append(QString::fromStdString(q.get_str()));
+    return u'(' + parts.join(QStringLiteral("; ")) + u')';
+}
+
+// "a·t1 - b·t2 ..." terms after a first value: " + 1/2·t1", " - 3·t2"; nothing for zero.
+QString termText(const mpq_class& coefficient, const QString& name) {
+    if (sgn(coefficient) == 0)
+        return {};
+    const mpq_class a = abs(coefficient);
+    const QString magnitude = a == 1 ? QString() : QString::fromStdString(a.get_str()) + u'·';
+    return (sgn(coefficient) < 0 ? QStringLiteral(" - ") : QStringLiteral(" + ")) + magnitude +
+           name;
+}
+
+// Σ a_ij v_j - (withRight ? b_i : 0) is zero for every row of the system as written.
+bool satisfies(const exact::System& system, const std::vector<mpq_class>& v, bool withRight) {
+    const int n = system.n;
+    mpq_class sum;
+    for (int i = 0; i < n; ++i) {
+        sum = withRight ? mpq_class(-system.values[static_cast<std::size_t>(i) * (n + 1) + n])
+                        : mpq_class(0);
+        for (int j = 0; j < n; ++j)
+            sum += system.values[static_cast<std::size_t>(i) * (n + 1) + j] *
+                   v[static_cast<std::size_t>(j)];
+        if (sgn(sum) != 0)
+            return false;
+    }
+    return true;
+}
+
+QString generalSolutionText(const exact::System& system, const exact::Elimination& e) {
+    const int n = system.n;
+    const exact::GeneralSolution g = exact::generalSolution(e);
+    QString text = QStringLiteral("Приведённый вид (ведущие единицы, в последнем столбце правые "
+                                  "части):\n");
+    text += exactMatrixBlock(e.reduced, n, n + 1);
+    text += QStringLiteral("Свободные неизвестные: %1.\n").arg(unknowns(g.free));
+    QStringList parameters;
+    QString family = QStringLiteral("x = x₀");
+    for (std::size_t k = 0; k < g.free.size(); ++k) {
+        const QString t = u't' + number(static_cast<int>(k) + 1);
+        parameters.append(t);
+        family +=
+            QStringLiteral(" + ") + t + QStringLiteral("·v") + number(static_cast<int>(k) + 1);
+    }
+    text += QStringLiteral("Общее решение: %1, где %2 — любые числа:\n")
+                .arg(family, parameters.join(QStringLiteral(", ")));
+    for (int j = 0; j < n; ++j) {
+        QString line = u'x' + number(j + 1) + QStringLiteral(" = ");
+        QString terms;
+        for (std::size_t k = 0; k < g.free.size(); ++k)
+            terms += termText(g.basis[k][static_cast<std::size_t>(j)], parameters[k]);
+        const mpq_class& x0 = g.particular[static_cast<std::size_t>(j)];
+        if (sgn(x0) != 0 || terms.isEmpty())
+            line += QString::fromStdString(x0.get_str()) + terms;
+        else
+            line += terms.startsWith(QStringLiteral(" - ")) ? u'-' + terms.mid(3) : terms.mid(3);
+        text += line + u'\n';
+    }
+    text += QStringLiteral("x₀ = %1\n").arg(vectorText(g.particular));
+    bool checked = satisfies(system, g.particular, true);
+    for (std::size_t k = 0; k < g.basis.size(); ++k) {
+        text += QStringLiteral("v%1 = %2\n")
+                    .arg(number(static_cast<int>(k) + 1), vectorText(g.basis[k]));
+        checked = checked && satisfies(system, g.basis[k], false);
+    }
+    text += checked ? QStringLiteral("Проверка точная: A·x₀ = b, и A·v = 0 для каждого v.\n")
+                    : QStringLiteral("Внимание: проверка A·x₀ = b, A·v = 0 не сошлась.\n");
+    return text;
+}
+
+QString contradictionText(const exact::System& system, const exact::Elimination& e) {
+    const int n = system.n;
+    const std::optional<exact::Contradiction> c = exact::contradiction(e);
+    if (!c)
+        return {};
+    QString combination;
+    for (int i = 0; i < n; ++i) {
+        const QString term = termText(c->multipliers[static_cast<std::size_t>(i)],
+                                      QStringLiteral("(уравнение %1)").arg(number(i + 1)));
+        if (term.isEmpty())
+            continue;
+        combination +=
+            combination.isEmpty()
+                ? (term.startsWith(QStringLiteral(" - ")) ? u'-' + term.mid(3) : term.mid(3))
+                : term;
+    }
+    // The combination of the rows as written, summed here once more.
+    bool zero = true;
+    mpq_class right = 0;
+    for (int j = 0; j <= n; ++j) {
+        mpq_class sum = 0;
+        for (int i = 0; i < n; ++i)
+            sum += c->multipliers[static_cast<std::size_t>(i)] *
+                   system.values[static_cast<std::size_t>(i) * (n + 1) + j];
+        if (j < n)
+            zero = zero && sgn(sum) == 0;
+        else
+            right = sum;
+    }
+    const bool checked = zero && right == c->constant && sgn(right) != 0;
+    return QStringLiteral("Противоречие: %1 даёт 0 = %2%3\n")
+        .arg(combination, QString::fromStdString(c->constant.get_str()),
+             checked ? QStringLiteral(" (проверено точно).")
+                     : QStringLiteral(" — Внимание: проверка не сошлась."));
+}
+
+// Written values that their doubles do not approximate to the doubles' precision (beyond the
+// range, or below it): the first of them and how many there are.
+QString differenceHeader(const SolveRecord& record, const exact::System& system, QChar sep) {
+    if (system.source != exact::Source::EntryText || system.tooLarge)
+        return {};
+    const int n = record.order;
+    int count = 0;
+    QString first;
+    const mpq_class ulp(1, mpz_class(1) << 52);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j <= n; ++j) {
+            const mpq_class& written = system.values[static_cast<std::size_t>(i) * (n + 1) + j];
+            const double d = record.initial(i, j);
+            if (!std::isfinite(d))
+                continue;
+            const mpq_class solved(d);
+            if (abs(solved - written) <= abs(written) * ulp)
+                continue;
+            if (count++ == 0)
+                first =
+                    QStringLiteral("строка %1, столбец %2: записано %3, решалось %4")
+                        .arg(number(i + 1), number(j + 1), exact::exponentText(written, sep),
+                             solved == 0 ? QStringLiteral("0") : exact::exponentText(solved, sep));
+        }
+    if (count == 0)
+        return {};
+    return QStringLiteral("Внимание: система в числах двойной точности отличается от записанной "
+                          "(%1; таких чисел: %2). Ниже два ответа: «Решение» — для системы, как "
+                          "она решалась, «Точный ответ» — для системы, как она записана.\n\n")
+        .arg(first, number(count));
+}
+
 } // namespace
 
 bool illConditioned(double condition) {
     return condition * unitRoundoff > 1e-8;
+}
+
+bool isWarning(QStringView line) {
+    return line.startsWith(u"Внимание") || line.startsWith(illConditionedText) ||
+           line.contains(u"Внимание: проверка");
+}
+
+QString valueText(double value, QChar decimalSeparator) {
+    const QString t = numbers::fixed3(value, decimalSeparator);
+    if (value == 0 || !std::isfinite(value))
+        return value == 0 ? numbers::fixed3(0.0, decimalSeparator) : t;
+    const QString zero = numbers::fixed3(0.0, decimalSeparator);
+    if (t == zero || t == u'-' + zero)
+        return exact::exponentText(mpq_class(value), decimalSeparator);
+    return t;
+}
+
+QString matrixBlock(const Matrix& matrix, QChar decimalSeparator) {
+    std::vector<std::vector<QString>> cells(static_cast<std::size_t>(matrix.rows()));
+    for (int i = 0; i < matrix.rows(); ++i)
+        for (int j = 0; j < matrix.columns(); ++j)
+            cells[static_cast<std::size_t>(i)].push_back(valueText(matrix(i, j), decimalSeparator));
+    return aligned(cells);
+}
+
+QString exactValueText(const mpq_class& value, QChar decimalSeparator) {
+    QString text = exact::fractionText(value);
+    if (value.get_den() != 1) {
+        const QString decimal = exact::terminatingDecimal(value, decimalSeparator);
+        if (!decimal.isEmpty())
+            text += QStringLiteral(" = ") + decimal;
+    }
+    return text;
 }
 
 QString magnitudeText(double value, QChar decimalSeparator) {
@@ -211,66 +444,92 @@ QString trustText(const SolveRecord& record, QChar decimalSeparator) {
         return {};
     const int n = record.order;
     QString text = QStringLiteral("Проверка по системе, как она решалась:\n");
+    const mpq_class residual = exact::largestResidualExact(record.initial, n, answersOf(record));
     text += QStringLiteral("Наибольшая невязка |b - A·x|: %1\n")
-                .arg(magnitudeText(exact::largestResidual(record.initial, n, answersOf(record)),
-                                   decimalSeparator));
-    const std::optional<double> condition = exact::conditionNumber(record.initial, n);
-    if (!condition) {
-        text += QStringLiteral("Число обусловленности κ∞ не вычислено: числа длиннее %1 цифр.\n")
-                    .arg(limitText());
+                .arg(exact::exponentText(residual, decimalSeparator));
+    const exact::Condition condition = exact::conditionExact(record.initial, n);
+    switch (condition.state) {
+    case exact::Condition::State::TooLarge: {
+        const bool due = illConditioned(condition.estimate);
+        text += QStringLiteral("Число обусловленности κ∞ не вычислено точно: числа длиннее %1 "
+                               "цифр. Оценка в числах двойной точности: %2 — предупреждение %3.\n")
+                    .arg(limitText(),
+                         std::isfinite(condition.estimate)
+                             ? magnitudeText(condition.estimate, decimalSeparator)
+                             : QStringLiteral("∞ (обратная матрица не получилась)"),
+                         due ? QStringLiteral("по ней нужно") : QStringLiteral("по ней не нужно"));
+        if (due)
+            text += illConditionedText + u'\n';
         return text;
     }
-    text += std::isfinite(*condition)
-                ? QStringLiteral("Число обусловленности κ∞: %1\n")
-                      .arg(magnitudeText(*condition, decimalSeparator))
-                : QStringLiteral("Число обусловленности κ∞: ∞ (матрица точно вырождена)\n");
-    if (illConditioned(*condition))
-        text += illConditionedText + u'\n';
+    case exact::Condition::State::Singular:
+        text += QStringLiteral("Число обусловленности κ∞: ∞ (матрица точно вырождена)\n") +
+                illConditionedText + u'\n';
+        return text;
+    case exact::Condition::State::Exact:
+        text += QStringLiteral("Число обусловленности κ∞: %1\n")
+                    .arg(exact::exponentText(condition.value, decimalSeparator));
+        if (illConditionedExactly(condition.value))
+            text += illConditionedText + u'\n';
+        return text;
+    }
     return text;
 }
 
-QString exactText(const SolveRecord& record, QStringView entryText) {
+QString exactText(const SolveRecord& record, QStringView entryText, QChar decimalSeparator) {
     const exact::System system = exact::systemFor(record.initial, record.order, entryText);
-    const exact::Answer answer = exact::solve(system);
+    const exact::Elimination e = exact::eliminate(system);
     QString text = system.source == exact::Source::EntryText
                        ? QStringLiteral("Точный ответ (числа взяты точно, как они записаны):\n")
                        : QStringLiteral("Точный ответ (по двоичным значениям чисел матрицы: "
                                         "она не совпадает с текстом редактора):\n");
-    const bool floatUnique = record.outcome == solver::Outcome::Unique;
-    switch (answer.kind) {
-    case exact::Kind::TooLarge:
+    if (e.tooLarge)
         return text + QStringLiteral("Не вычислен: в вычислении появились числа длиннее %1 цифр.\n")
                           .arg(limitText());
-    case exact::Kind::Unique:
+    const int n = record.order;
+    const bool floatUnique = record.outcome == solver::Outcome::Unique;
+    if (e.rank == n) {
         if (!floatUnique)
             text += QStringLiteral("Внимание: в точной арифметике решение единственное, а при "
                                    "вычислении с плавающей точкой его не получилось.\n");
-        for (std::size_t i = 0; i < answer.x.size(); ++i)
+        for (int i = 0; i < n; ++i)
             text += QStringLiteral("x%1 = %2\n")
-                        .arg(number(static_cast<int>(i) + 1), exact::fractionText(answer.x[i]));
-        return text;
-    case exact::Kind::Inconsistent:
-    case exact::Kind::Infinite:
+                        .arg(number(i + 1), exactValueText(e.at(i, n), decimalSeparator));
+    } else {
+        const std::optional<exact::Contradiction> c = exact::contradiction(e);
         text += QStringLiteral("В точной арифметике система вырождена (ранг %1 из %2): %3.\n")
-                    .arg(number(answer.rank), number(record.order),
-                         answer.kind == exact::Kind::Inconsistent
-                             ? QStringLiteral("решений нет")
-                             : QStringLiteral("решений бесконечно много"));
+                    .arg(number(e.rank), number(n),
+                         c ? QStringLiteral("решений нет")
+                           : QStringLiteral("решений бесконечно много"));
         if (floatUnique)
             text += QStringLiteral("Внимание: единственное решение выше получено только из-за "
                                    "ошибок округления, верного единственного решения нет.\n");
-        return text;
+        text += c ? contradictionText(system, e) : generalSolutionText(system, e);
     }
+    text += e.determinant
+                ? QStringLiteral("Определитель матрицы коэффициентов: %1\n")
+                      .arg(exactValueText(*e.determinant, decimalSeparator))
+                : QStringLiteral("Определитель матрицы коэффициентов не показан: в нём больше %1 "
+                                 "цифр.\n")
+                      .arg(limitText());
     return text;
 }
 
+QString exactText(const SolveRecord& record, QStringView entryText) {
+    return exactText(record, entryText, u'.');
+}
+
 QString fullText(const SolveRecord& record, QStringView entryText, QChar decimalSeparator) {
-    QString text = eliminationText(record, decimalSeparator);
+    QString text;
+    if (record.stop != StopReason::InputNotFinite)
+        text = differenceHeader(record, exact::systemFor(record.initial, record.order, entryText),
+                                decimalSeparator);
+    text += eliminationText(record, decimalSeparator);
     const QString trust = trustText(record, decimalSeparator);
     if (!trust.isEmpty())
         text += u'\n' + trust;
     if (record.stop != StopReason::InputNotFinite)
-        text += u'\n' + exactText(record, entryText);
+        text += u'\n' + exactText(record, entryText, decimalSeparator);
     return text;
 }
 

@@ -4,8 +4,10 @@
 #include <QString>
 #include <QStringList>
 
-// The rows after the last line that introduces a matrix ("Матрица …:" or "Система …:"), each
-// ended by CR LF as Label1's text is; "<none>" when the text has no such block of that size.
+// The rows after the last line that introduces a matrix ("Матрица …:" or "Система …:") in the
+// form Label1 shows them: the aligned cells and the bar dropped, every number followed by two
+// blanks, each row ended by CR LF. A value the window gives in exponent form because "##0.000"
+// would show it as zero is turned back into that zero. "<none>" when the text has no such block.
 inline QString lastMatrixBlock(const QString& text, int rows) {
     const QStringList lines = text.split(u'\n');
     int start = -1;
@@ -17,7 +19,18 @@ inline QString lastMatrixBlock(const QString& text, int rows) {
     if (start < 0 || start + rows > lines.size())
         return QStringLiteral("<none>");
     QString block;
-    for (int i = start; i < start + rows; ++i)
-        block += lines[i] + QStringLiteral("\r\n");
+    for (int i = start; i < start + rows; ++i) {
+        for (QString cell : lines[i].split(u' ', Qt::SkipEmptyParts)) {
+            if (cell == u"|")
+                continue;
+            if (cell.contains(u'E')) {
+                const bool negative = cell.startsWith(u'-');
+                cell = (negative ? QStringLiteral("-0") : QStringLiteral("0")) +
+                       cell[negative ? 2 : 1] + QStringLiteral("000");
+            }
+            block += cell + QStringLiteral("  ");
+        }
+        block += QStringLiteral("\r\n");
+    }
     return block;
 }

@@ -137,6 +137,12 @@ class TestSolveSteps : public QObject {
     void overflowIsRecorded();
     void outcomesTold_data();
     void outcomesTold();
+    void extremes_data();
+    void extremes();
+    void exponentForm_data();
+    void exponentForm();
+    void rankDeficient();
+    void determinant();
 };
 
 void TestSolveSteps::randomSystems() {
@@ -401,8 +407,8 @@ void TestSolveSteps::outcomesTold_data() {
     QTest::newRow("tokens used again from the first")
         << 2 << "1 2"
         << QStringList{"Система, как она решалась (в последнем столбце правые части):",
-                       "1.000  2.000  1.000  ",
-                       "2.000  1.000  2.000  ",
+                       "1.000  2.000  |  1.000",
+                       "2.000  1.000  |  2.000",
                        "Решение: 1.000  0.000  ",
                        "x1 = 1",
                        "x2 = 0"};
@@ -433,6 +439,255 @@ void TestSolveSteps::outcomesTold() {
     for (const QString& line : lines) {
         at = text.indexOf(line, at);
         QVERIFY2(at >= 0, qPrintable(line));
+    }
+}
+
+void TestSolveSteps::extremes_data() {
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<QStringList>("absent");
+    QTest::newRow("κ∞ beyond the double range")
+        << 2 << "1E200 0 1 0 1E-200 1" << QStringList{"Число обусловленности κ∞: 1.00E+400"}
+        << QStringList{"вырождена", "∞ ("};
+    QTest::newRow("answer longer than the limit")
+        << 2 << "1 0 0 0 1E-1500 1E600"
+        << QStringList{"Не вычислен: в вычислении появились числа длиннее 2000 цифр."}
+        << QStringList{"x2 = 1000"};
+    QTest::newRow("token of 2001 digits")
+        << 2 << "1 0 1 0 1 1" + QString(2000, u'0') << QStringList{"Не вычислен"}
+        << QStringList{"x2 = 1" + QString(2000, u'0')};
+    QTest::newRow("token of 2000 digits")
+        << 2 << "1 0 1 0 1 1" + QString(1999, u'0') << QStringList{"x2 = 1" + QString(1999, u'0')}
+        << QStringList{"Не вычислен"};
+    QTest::newRow("residual below the smallest double")
+        << 2 << "-8 -7 -1 5E-324 -2 1" << QStringList{"Наибольшая невязка |b - A·x|: 2.78E-324"}
+        << QStringList{"невязка |b - A·x|: 0\n"};
+    QTest::newRow("last pivot that shows as zero")
+        << 2 << "1 1 2 1 1.0001 2.0001"
+        << QStringList{"Последний диагональный элемент 1.00E-04 не равен нулю",
+                       "x2 = 1.00E-04 / 1.00E-04 = 1.000"}
+        << QStringList{"/ 0.000"};
+    QTest::newRow("negative answer that shows as zero")
+        << 2 << "1 0 -0.0001 0 1 1"
+        << QStringList{"Решение: -0.000  1.000  ", "Точнее: x1 = -1.00E-04",
+                       "x1 = -1/10000 = -0.0001"}
+        << QStringList{};
+    QTest::newRow("zero factor") << 2 << "0 2 4 1 1 3"
+                                 << QStringList{"множитель 0.000 / 1.000 = 0 точно; строка не "
+                                                "меняется."}
+                                 << QStringList{"- 0.000 × строка"};
+    QTest::newRow("pivot tie at three decimals")
+        << 2 << "1.0001 1 2 1.0004 1 3"
+        << QStringList{"В строке 1 модуль до третьего знака тот же, но меньше: 1.0001 против "
+                       "1.0004."}
+        << QStringList{};
+    QTest::newRow("double system differs from the written one")
+        << 2 << "1e400 0 2e400 0 1 1"
+        << QStringList{"Внимание: система в числах двойной точности отличается от записанной",
+                       "x1 = 2"}
+        << QStringList{};
+    QTest::newRow("decimals are no difference")
+        << 2 << "0.1 0.2 0.3 0.7 0.1 0.5" << QStringList{"Определитель"}
+        << QStringList{"отличается от записанной"};
+    QTest::newRow("terminating fraction as decimal")
+        << 2 << "200 0 -73 0 1 1" << QStringList{"x1 = -73/200 = -0.365"} << QStringList{};
+}
+
+void TestSolveSteps::extremes() {
+    QFETCH(int, order);
+    QFETCH(QString, entry);
+    QFETCH(QStringList, present);
+    QFETCH(QStringList, absent);
+    SystemStore store;
+    store.shapeForOrder(order);
+    entry::fillMatrix(store.matrix, entry, u'.');
+    solver::SolveRecord record;
+    solver::solveSystem(store, record);
+    const QString text = steps::fullText(record, entry, u'.');
+    for (const QString& line : present)
+        QVERIFY2(text.contains(line), qPrintable(line + u'\n' + text.left(3000)));
+    for (const QString& line : absent)
+        QVERIFY2(!text.contains(line), qPrintable(line));
+    // Outside the answer line as the log keeps it, no value reads as minus zero.
+    for (const QString& line : text.split(u'\n'))
+        if (!line.startsWith(QStringLiteral("Решение: ")))
+            QVERIFY2(!line.contains(QStringLiteral("-0.000 ")) && !line.endsWith(u"-0.000"),
+                     qPrintable(line));
+}
+
+void TestSolveSteps::exponentForm_data() {
+    QTest::addColumn<QString>("numerator");
+    QTest::addColumn<QString>("denominator");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("half rounds up") << "2475"
+                                    << "1000"
+                                    << "2,48E+00";
+    QTest::newRow("just below the half") << "24749999"
+                                         << "10000000"
+                                         << "2,47E+00";
+    QTest::newRow("carry into the exponent") << "9995"
+                                             << "1000"
+                                             << "1,00E+01";
+    QTest::newRow("power of ten") << "1"
+                                  << "1" + QString(400, u'0') << "1,00E-400";
+    QTest::newRow("negative") << "-123456"
+                              << "1"
+                              << "-1,23E+05";
+    QTest::newRow("just below a power of ten") << "999"
+                                               << "10000"
+                                               << "9,99E-02";
+}
+
+void TestSolveSteps::exponentForm() {
+    QFETCH(QString, numerator);
+    QFETCH(QString, denominator);
+    QFETCH(QString, text);
+    mpq_class q(mpz_class(numerator.toStdString()), mpz_class(denominator.toStdString()));
+    q.canonicalize();
+    QCOMPARE(exact::exponentText(q, u','), text);
+}
+
+namespace {
+
+// A system of rank r: r rows [I | R] with their columns shuffled, the others integer
+// combinations of them, the rows shuffled. left holds, per combined row, the vector y with
+// y·A = 0; an inconsistent system has b moved off by 1 in one combined row, so y·b = 1.
+struct Deficient {
+    int n = 0, rank = 0;
+    std::vector<mpq_class> a; // n rows of n + 1
+    bool inconsistent = false;
+};
+
+Deficient makeDeficient(std::mt19937& random, bool decimals) {
+    Deficient d;
+    d.n = std::uniform_int_distribution<int>(2, 10)(random);
+    const int n = d.n;
+    d.rank = std::uniform_int_distribution<int>(1, n - 1)(random);
+    std::uniform_int_distribution<int> small(-9, 9);
+    std::vector<std::vector<mpq_class>> rows(static_cast<std::size_t>(n),
+                                             std::vector<mpq_class>(n + 1));
+    std::vector<int> columns(static_cast<std::size_t>(n));
+    for (int j = 0; j < n; ++j)
+        columns[j] = j;
+    std::shuffle(columns.begin(), columns.end(), random);
+    for (int i = 0; i < d.rank; ++i)
+        for (int j = 0; j <= n; ++j) {
+            const int c = j < n ? columns[j] : n;
+            rows[i][c] = j < d.rank ? mpq_class(i == j ? 1 : 0) : mpq_class(small(random));
+        }
+    d.inconsistent = random() & 1;
+    const int off = std::uniform_int_distribution<int>(d.rank, n - 1)(random);
+    for (int i = d.rank; i < n; ++i) {
+        for (int k = 0; k < d.rank; ++k) {
+            const int c = small(random);
+            for (int j = 0; j <= n; ++j)
+                rows[i][j] += c * rows[k][j];
+        }
+        if (d.inconsistent && i == off)
+            rows[i][n] += 1;
+    }
+    // Mix the independent rows too; the rank stays.
+    for (int i = 1; i < d.rank; ++i) {
+        const int c = small(random);
+        for (int j = 0; j <= n; ++j)
+            rows[i][j] += rows[0][j] * c;
+    }
+    std::shuffle(rows.begin(), rows.end(), random);
+    for (auto& row : rows)
+        for (mpq_class& v : row)
+            d.a.push_back(decimals ? mpq_class(v / 1000) : v);
+    return d;
+}
+
+mpq_class rowTimes(const std::vector<mpq_class>& a, int n, int i, const std::vector<mpq_class>& v) {
+    mpq_class sum = 0;
+    for (int j = 0; j < n; ++j)
+        sum += a[i * (n + 1) + j] * v[j];
+    return sum;
+}
+
+// The determinant by cofactors along the first row.
+mpq_class cofactors(const std::vector<mpq_class>& m, int n) {
+    if (n == 1)
+        return m[0];
+    mpq_class det = 0;
+    for (int c = 0; c < n; ++c) {
+        std::vector<mpq_class> minor;
+        for (int i = 1; i < n; ++i)
+            for (int j = 0; j < n; ++j)
+                if (j != c)
+                    minor.push_back(m[i * n + j]);
+        det += (c % 2 ? -1 : 1) * m[c] * cofactors(minor, n - 1);
+    }
+    return det;
+}
+
+} // namespace
+
+void TestSolveSteps::rankDeficient() {
+    std::mt19937 random(99);
+    int consistent = 0, inconsistent = 0;
+    for (int t = 0; t < 400; ++t) {
+        const Deficient d = makeDeficient(random, t % 2 == 1);
+        const int n = d.n;
+        exact::System system;
+        system.n = n;
+        system.source = exact::Source::EntryText;
+        system.values = d.a;
+        const exact::Elimination e = exact::eliminate(system);
+        QVERIFY(!e.tooLarge);
+        QCOMPARE(e.rank, d.rank);
+        QVERIFY(e.determinant && *e.determinant == 0);
+        const std::optional<exact::Contradiction> c = exact::contradiction(e);
+        QCOMPARE(bool(c), d.inconsistent);
+        if (c) {
+            ++inconsistent;
+            QCOMPARE(int(c->multipliers.size()), n);
+            QVERIFY(c->constant != 0);
+            for (int j = 0; j <= n; ++j) {
+                mpq_class sum = 0;
+                for (int i = 0; i < n; ++i)
+                    sum += c->multipliers[i] * d.a[i * (n + 1) + j];
+                QCOMPARE(sum, j < n ? mpq_class(0) : c->constant);
+            }
+            continue;
+        }
+        ++consistent;
+        const exact::GeneralSolution g = exact::generalSolution(e);
+        QCOMPARE(int(g.free.size()), n - d.rank);
+        QCOMPARE(int(g.basis.size()), n - d.rank);
+        for (int i = 0; i < n; ++i)
+            QCOMPARE(rowTimes(d.a, n, i, g.particular), d.a[i * (n + 1) + n]);
+        for (std::size_t k = 0; k < g.basis.size(); ++k) {
+            for (int i = 0; i < n; ++i)
+                QCOMPARE(rowTimes(d.a, n, i, g.basis[k]), mpq_class(0));
+            // Independent: 1 at its own free unknown, 0 at the others.
+            for (std::size_t l = 0; l < g.free.size(); ++l)
+                QCOMPARE(g.basis[k][g.free[l]], mpq_class(k == l ? 1 : 0));
+        }
+    }
+    QVERIFY(consistent > 100 && inconsistent > 100);
+}
+
+void TestSolveSteps::determinant() {
+    std::mt19937 random(5);
+    for (int t = 0; t < 300; ++t) {
+        const RandomSystem s = makeSystem(random, static_cast<Kind>(t % 4));
+        const int n = s.n;
+        if (n > 6)
+            continue; // cofactors grow as n!
+        exact::System system;
+        system.n = n;
+        system.values = s.values;
+        const exact::Elimination e = exact::eliminate(system);
+        std::vector<mpq_class> a;
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j)
+                a.push_back(s.values[i * (n + 1) + j]);
+        QVERIFY(e.determinant);
+        QCOMPARE(*e.determinant, cofactors(a, n));
+        QCOMPARE(*e.determinant == 0, e.rank < n);
     }
 }
 

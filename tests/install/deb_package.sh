@@ -64,7 +64,7 @@ rm -f "$build"/slau_*.deb
 deb=$(ls "$build"/slau_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "package: $(basename "$deb"), Depends: $depends"
-for lib in libqt6widgets6 libqt6gui6 libqt6core6 libc6 qt6-translations-l10n fonts-liberation; do
+for lib in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 libc6 qt6-translations-l10n fonts-liberation; do
     grep -q "$lib" <<<"$depends" || fail "the package does not depend on $lib"
 done
 contents=$(dpkg-deb -c "$deb")

@@ -2,6 +2,7 @@
 
 #include "core/solve_check.h"
 #include "core/solver.h"
+#include "core/steps_document.h"
 #include "core/steps_text.h"
 #include "windows/editor/form2.h"
 #include "windows/extras/extras_menus.h"
@@ -139,13 +140,15 @@ Form1::Form1(Program& program) : program_(program) {
 }
 
 void Form1::buildStepsCommand() {
-    // Not in the menu bar: the context menus of the answer area and of Label1 offer it, and
-    // its shortcut works anywhere in the window.
+    // In the menu "Данные" below "Решить массив"; the context menus of the answer area and of
+    // Label1 offer it too, and its shortcut works anywhere in the window.
     steps = new QAction(QStringLiteral("Решение по шагам…"), this);
     steps->setObjectName(QStringLiteral("steps"));
     steps->setShortcut(QKeySequence(Qt::Key_F9));
     steps->setEnabled(false);
     addAction(steps);
+    if (QMenu* mass = menuBar()->findChild<QMenu*>(QStringLiteral("mass")))
+        mass->addAction(steps);
     picture1->addMenuAction(steps);
     label1->addMenuAction(steps);
     connect(steps, &QAction::triggered, this, &Form1::stepsClick);
@@ -324,7 +327,7 @@ void Form1::solveSystem() {
     label1->setMatrixText(ui::screenText(label1Caption_));
     steps->setEnabled(true);
     if (stepsWindow_ && stepsWindow_->isVisible())
-        stepsWindow_->setText(steps::fullText(lastSolve_, lastEntryText_, separator));
+        showSteps();
     succeeded(program_.answerLog().appendAnswer(line));
 }
 
@@ -333,9 +336,15 @@ void Form1::stepsClick() {
         return;
     if (!stepsWindow_)
         stepsWindow_ = new StepsWindow(this);
-    stepsWindow_->setText(steps::fullText(lastSolve_, lastEntryText_, program_.decimalSeparator()));
+    showSteps();
     stepsWindow_->show();
     stepsWindow_->activateWindow();
+}
+
+void Form1::showSteps() {
+    const QChar separator = program_.decimalSeparator();
+    stepsWindow_->setText(steps::fullText(lastSolve_, lastEntryText_, separator));
+    stepsWindow_->setLatex(steps::latexText(lastSolve_, lastEntryText_, separator));
 }
 
 void Form1::unloadmasClick() {

@@ -92,6 +92,8 @@ class Form1 : public QMainWindow {
     void buildControls(QWidget* client);
     void buildMenus();
     void buildStepsCommand();
+    // The steps window's text and LaTeX for the last solve.
+    void showSteps();
     void solveSystem();
     // The next answer on the open browse into the answer area; "Следующий ответ" on when found.
     void showNextAnswer();

@@ -1,11 +1,12 @@
 // The window "Решение по шагам": the last solve told step by step (the record the solver made
-// while it solved), the trust check of the answer and the exact answer in fractions. Resizable;
-// its text can be selected and copied whole.
+// while it solved), the trust check of the answer and the exact answer in fractions, in a
+// fixed-pitch face with warnings in colour. Resizable; its text can be selected and copied whole.
 #pragma once
 
 #include <QWidget>
 
 class QPlainTextEdit;
+class QPrinter;
 
 class StepsWindow : public QWidget {
     Q_OBJECT
@@ -14,11 +15,28 @@ class StepsWindow : public QWidget {
 
     void setText(const QString& text);
     QString text() const;
+    // The LaTeX form of the same solve, for "Копировать как LaTeX".
+    void setLatex(const QString& latex) { latex_ = latex; }
+
+    // "Сохранить…": the text as a UTF-8 HTML page (a name ending in .htm or .html) or as plain
+    // text; false when the file could not be written.
+    bool saveTo(const QString& path) const;
+    // "Копировать как LaTeX".
+    void copyLatex() const;
+    // "Печать…": the same HTML page that "Сохранить…" writes, laid out on the printer's pages
+    // (a PDF file when the printer writes one).
+    void printTo(QPrinter& printer) const;
 
     QPlainTextEdit* text1 = nullptr;
 
   private:
     bool shownOnce_ = false;
+    QString latex_;
+    void saveClick();
+    void printClick();
+    void showMenu(const QPoint& at);
+    // First shown beside the main window, not over it.
+    void placeBesideOwner();
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -10,9 +10,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QMenu>
+#include <QPrinter>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <random>
@@ -22,16 +26,16 @@ namespace {
 QString rowExchangeText() {
     return QStringLiteral(
         "Система, как она решалась (в последнем столбце правые части):\n"
-        "0,000  2,000  4,000  \n"
-        "1,000  1,000  3,000  \n"
+        "0,000  2,000  |  4,000\n"
+        "1,000  1,000  |  3,000\n"
         "\n"
         "Шаг 1: столбец 1, строки 1–2.\n"
         "Ведущий элемент 1,000 в строке 2: наибольший по модулю в столбце 1.\n"
         "Строки 1 и 2 переставлены.\n"
-        "Строка 2: множитель 0,000 / 1,000 = 0,000; строка 2 - 0,000 × строка 1.\n"
+        "Строка 2: множитель 0,000 / 1,000 = 0 точно; строка не меняется.\n"
         "Матрица после шага 1:\n"
-        "1,000  1,000  3,000  \n"
-        "0,000  2,000  4,000  \n"
+        "1,000  1,000  |  3,000\n"
+        "0,000  2,000  |  4,000\n"
         "\n"
         "Последний диагональный элемент 2,000 не равен нулю: исключение закончено.\n"
         "\n"
@@ -47,29 +51,30 @@ QString rowExchangeText() {
         "\n"
         "Точный ответ (числа взяты точно, как они записаны):\n"
         "x1 = 1\n"
-        "x2 = 2\n");
+        "x2 = 2\n"
+        "Определитель матрицы коэффициентов: -2\n");
 }
 
 // The residual and the condition number of this system are checked by their form only.
 QString firstRandomSystemText() {
     return QStringLiteral(
         "Система, как она решалась (в последнем столбце правые части):\n"
-        "7,000  5,000  5,000  2,000  3,000  \n"
-        "7,000  0,000  7,000  8,000  7,000  \n"
-        "0,000  4,000  8,000  7,000  3,000  \n"
-        "9,000  8,000  0,000  9,000  3,000  \n"
+        "7,000  5,000  5,000  2,000  |  3,000\n"
+        "7,000  0,000  7,000  8,000  |  7,000\n"
+        "0,000  4,000  8,000  7,000  |  3,000\n"
+        "9,000  8,000  0,000  9,000  |  3,000\n"
         "\n"
         "Шаг 1: столбец 1, строки 1–4.\n"
         "Ведущий элемент 9,000 в строке 4: наибольший по модулю в столбце 1.\n"
         "Строки 1 и 4 переставлены.\n"
         "Строка 2: множитель 7,000 / 9,000 = 0,778; строка 2 - 0,778 × строка 1.\n"
-        "Строка 3: множитель 0,000 / 9,000 = 0,000; строка 3 - 0,000 × строка 1.\n"
+        "Строка 3: множитель 0,000 / 9,000 = 0 точно; строка не меняется.\n"
         "Строка 4: множитель 7,000 / 9,000 = 0,778; строка 4 - 0,778 × строка 1.\n"
         "Матрица после шага 1:\n"
-        "9,000  8,000  0,000  9,000  3,000  \n"
-        "0,000  -6,222  7,000  1,000  4,667  \n"
-        "0,000  4,000  8,000  7,000  3,000  \n"
-        "0,000  -1,222  5,000  -5,000  0,667  \n"
+        "9,000   8,000  0,000   9,000  |  3,000\n"
+        "0,000  -6,222  7,000   1,000  |  4,667\n"
+        "0,000   4,000  8,000   7,000  |  3,000\n"
+        "0,000  -1,222  5,000  -5,000  |  0,667\n"
         "\n"
         "Шаг 2: столбец 2, строки 2–4.\n"
         "Ведущий элемент -6,222 в строке 2: наибольший по модулю в столбце 2.\n"
@@ -77,20 +82,20 @@ QString firstRandomSystemText() {
         "Строка 3: множитель 4,000 / (-6,222) = -0,643; строка 3 - (-0,643) × строка 2.\n"
         "Строка 4: множитель (-1,222) / (-6,222) = 0,196; строка 4 - 0,196 × строка 2.\n"
         "Матрица после шага 2:\n"
-        "9,000  8,000  0,000  9,000  3,000  \n"
-        "0,000  -6,222  7,000  1,000  4,667  \n"
-        "0,000  0,000  12,500  7,643  6,000  \n"
-        "0,000  0,000  3,625  -5,196  -0,250  \n"
+        "9,000   8,000   0,000   9,000  |   3,000\n"
+        "0,000  -6,222   7,000   1,000  |   4,667\n"
+        "0,000   0,000  12,500   7,643  |   6,000\n"
+        "0,000   0,000   3,625  -5,196  |  -0,250\n"
         "\n"
         "Шаг 3: столбец 3, строки 3–4.\n"
         "Ведущий элемент 12,500 в строке 3: наибольший по модулю в столбце 3.\n"
         "Перестановка строк не нужна.\n"
         "Строка 4: множитель 3,625 / 12,500 = 0,290; строка 4 - 0,290 × строка 3.\n"
         "Матрица после шага 3:\n"
-        "9,000  8,000  0,000  9,000  3,000  \n"
-        "0,000  -6,222  7,000  1,000  4,667  \n"
-        "0,000  0,000  12,500  7,643  6,000  \n"
-        "0,000  0,000  0,000  -7,413  -1,990  \n"
+        "9,000   8,000   0,000   9,000  |   3,000\n"
+        "0,000  -6,222   7,000   1,000  |   4,667\n"
+        "0,000   0,000  12,500   7,643  |   6,000\n"
+        "0,000   0,000   0,000  -7,413  |  -1,990\n"
         "\n"
         "Последний диагональный элемент -7,413 не равен нулю: исключение закончено.\n"
         "\n"
@@ -110,7 +115,8 @@ QString firstRandomSystemText() {
         "x1 = 1958/5189\n"
         "x2 = -1824/5189\n"
         "x3 = 1639/5189\n"
-        "x4 = 1393/5189\n");
+        "x4 = 1393/5189\n"
+        "Определитель матрицы коэффициентов: -5189\n");
 }
 
 QString openedText(ProgramFixture& f) {
@@ -133,6 +139,9 @@ class TestStepsWindow : public QObject {
     void followsTheLastSolve();
     void solvedAgainAfterElimination();
     void randomSystemsThroughTheWindows();
+    void document_data();
+    void document();
+    void printsToPdf();
 };
 
 void TestStepsWindow::disabledBeforeAnySolve() {
@@ -258,8 +267,9 @@ void TestStepsWindow::solvedAgainAfterElimination() {
     f.click(f.main().command3);
     f.main().ans->trigger();
     const QString text = openedText(f);
-    QVERIFY(text.startsWith(QStringLiteral("Система, как она решалась (в последнем столбце правые "
-                                           "части):\n1.000  1.000  3.000  \n0.000  2.000  4.000")));
+    QVERIFY(
+        text.startsWith(QStringLiteral("Система, как она решалась (в последнем столбце правые "
+                                       "части):\n1.000  1.000  |  3.000\n0.000  2.000  |  4.000")));
     QVERIFY(text.contains(QStringLiteral("по двоичным значениям чисел матрицы")));
     QVERIFY(text.contains(QStringLiteral("x1 = 1\nx2 = 2\n")));
 }
@@ -281,6 +291,90 @@ void TestStepsWindow::randomSystemsThroughTheWindows() {
         QVERIFY(text.contains(QStringLiteral("Решение: ") + f.answer() + u'\n'));
         QVERIFY(text.contains(QStringLiteral("Точный ответ (числа взяты точно")));
     }
+}
+
+void TestStepsWindow::document_data() {
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("matrices"); // the system and one after every pass
+    QTest::newRow("unique") << 4 << "7 5 5 2 3 7 0 7 8 7 0 4 8 7 3 9 8 0 9 3 " << 4;
+    QTest::newRow("rank 2") << 4 << "1 2 3 4 10 2 4 6 8 20 1 1 1 1 4 3 3 3 3 12" << 3;
+    QTest::newRow("tiny pivot") << 2 << "1 1 2 1 1.0001 2.0001" << 2;
+}
+
+void TestStepsWindow::document() {
+    QFETCH(int, order);
+    QFETCH(QString, entry);
+    QFETCH(int, matrices);
+    ProgramFixture f(u',');
+    f.enter(order, entry);
+    f.click(f.main().command3);
+    const QString text = openedText(f);
+    StepsWindow* w = f.main().stepsWindow();
+    w->copyLatex();
+    const QString latex = QApplication::clipboard()->text();
+    QCOMPARE(latex.count(QStringLiteral("\\begin{array}{") + QString(order, u'r') +
+                         QStringLiteral("|r}")),
+             matrices);
+    QCOMPARE(latex.count(QStringLiteral("\\end{array}")), matrices);
+    QCOMPARE(latex.count(QStringLiteral("\\begin{")), latex.count(QStringLiteral("\\end{")));
+    QCOMPARE(latex.count(QStringLiteral("\\left(")), latex.count(QStringLiteral("\\right)")));
+    // One row per equation in every matrix; no decimal comma left unbraced in a number.
+    const qsizetype arrays = latex.indexOf(QStringLiteral("\\begin{array}"));
+    const qsizetype arraysEnd = latex.lastIndexOf(QStringLiteral("\\end{array}"));
+    QCOMPARE(latex.mid(arrays, arraysEnd - arrays).count(QStringLiteral(" \\\\\n")),
+             qsizetype(order) * matrices);
+    QVERIFY(latex.contains(QStringLiteral("\\det A = ")));
+    QVERIFY(!latex.contains(QRegularExpression(QStringLiteral("[0-9],[0-9]"))));
+
+    QTemporaryDir folder;
+    const QString plain = folder.filePath(QStringLiteral("steps.txt"));
+    const QString page = folder.filePath(QStringLiteral("steps.htm"));
+    QVERIFY(w->saveTo(plain) && w->saveTo(page));
+    QFile p(plain), h(page);
+    QVERIFY(p.open(QIODevice::ReadOnly) && h.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(p.readAll()), text);
+    const QString html = QString::fromUtf8(h.readAll());
+    QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>")));
+    QCOMPARE(html.count(QStringLiteral("<table")), html.count(QStringLiteral("</table>")));
+    QCOMPARE(html.count(QStringLiteral("<tr>")),
+             qsizetype(order) * matrices + (text.contains(u"Приведённый") ? order : 0));
+    QVERIFY(html.contains(QStringLiteral("Решение по шагам")));
+    QVERIFY(!w->saveTo(folder.filePath(QStringLiteral("no/such/folder/steps.txt"))));
+}
+
+// "Печать…" without its dialog: the steps printed into a PDF file, every page of them (a long
+// solve needs more pages than a short one).
+void TestStepsWindow::printsToPdf() {
+    std::mt19937 random(19);
+    std::uniform_int_distribution<int> digit(-9, 9);
+    QString order10;
+    for (int i = 0; i < 10 * 11; ++i)
+        order10 += QString::number(digit(random)) + u' ';
+    const QString entries[] = {QStringLiteral("0 2 4 1 1 3"), order10};
+    const int orders[] = {2, 10};
+    QTemporaryDir folder;
+    qsizetype pages[2] = {};
+    for (int k = 0; k < 2; ++k) {
+        ProgramFixture f(u',');
+        f.enter(orders[k], entries[k]);
+        f.click(f.main().command3);
+        QVERIFY(openedText(f).contains(QStringLiteral("Точный ответ")));
+        const QString path = folder.filePath(QStringLiteral("steps%1.pdf").arg(k));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        f.main().stepsWindow()->printTo(printer);
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.startsWith("%PDF-"));
+        static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
+        pages[k] = QString::fromLatin1(bytes).count(page);
+        QVERIFY(pages[k] > 0);
+    }
+    QVERIFY2(pages[1] > pages[0],
+             qPrintable(QStringLiteral("%1 and %2 pages").arg(pages[0]).arg(pages[1])));
 }
 
 QTEST_MAIN(TestStepsWindow)
