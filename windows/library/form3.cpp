@@ -199,12 +199,15 @@ void Form3::buildControls() {
 }
 
 void Form3::formLoad() {
+    ui::BusyCursor busy;
     animation_->load();
     combo1->clear();
     combo1->clearEditText();
     combo2->clear();
     QStringList names;
-    program_.reportFailure(this, library::touchAndReadSaveListNames(names));
+    const FileStatus read = library::touchAndReadSaveListNames(names);
+    busy.release();
+    program_.reportFailure(this, read);
     combo1->addItems(names);
     combo2->addItems(names);
     // Adding the first name makes it current; the name box starts empty and nothing is selected.
@@ -285,9 +288,11 @@ void Form3::showPanel(bool shown) {
 }
 
 void Form3::command3Click() {
+    ui::BusyCursor busy;
     QString list;
     const FileStatus read = library::readSaveListText(list);
     if (!read) {
+        busy.release();
         program_.reportFailure(this, read);
         return;
     }

@@ -393,12 +393,17 @@ void Form1::setPanelShown(bool shown) {
 }
 
 void Form1::command4Click() {
+    ui::BusyCursor busy;
     command7->setEnabled(false);
     program_.files().closeAll();
     AnswerLog& log = program_.answerLog();
     QString text;
-    if (!succeeded(log.readAllAnswers(text)))
+    const FileStatus read = log.readAllAnswers(text);
+    if (!read) {
+        busy.release();
+        succeeded(read);
         return;
+    }
     // The log is rewritten at once without its empty lines, from exactly what was read; then
     // the same text, with the text box's line breaks, fills the panel (no second copy is kept).
     const FileStatus replaced = log.replaceLog(text);
@@ -406,6 +411,7 @@ void Form1::command4Click() {
     text2->clear();
     text2->setPlainText(panelText(text));
     text.clear();
+    busy.release();
     succeeded(replaced);
 }
 
