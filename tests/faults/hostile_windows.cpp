@@ -141,7 +141,10 @@ void runCommand(const QString& name, Program& program) {
     } else if (name == u"Последний ответ") {
         main.lastansClick();
     } else if (name == u"Все ответы") {
+        // A large log fills the panel from the event loop: the case lasts until it is full.
         main.command4Click();
+        while (main.panelLoading())
+            QCoreApplication::processEvents();
     } else if (name == u"Загрузить последний массив") {
         program.form2().loadClick();
     } else {
