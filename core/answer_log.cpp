@@ -18,6 +18,7 @@ FileStatus AnswerLog::touchLog() {
 
 FileStatus AnswerLog::openAnswerCursor() {
     auto file = std::make_unique<TextFile>(path);
+    file->setReadLimits({.lineBytes = longestLine});
     const FileStatus s = file->open(TextFile::Mode::Read);
     if (s)
         files_.put(cursorNumber, std::move(file));
@@ -65,16 +66,19 @@ namespace {
 // The last non-empty line within the tail of the log held in block, which starts at blockStart:
 // every CR ends a line, an LF right after it belongs to that line end, and text after the last
 // line end is the last line. Nothing when the tail holds no such line; undetermined (false) when
-// the answer may start before the block.
-bool lastNonEmptyLine(QByteArrayView block, qint64 blockStart,
-                      std::optional<QByteArrayView>& line) {
+// the answer may start before the block: then the block's first `undetermined` bytes are the part
+// of that line (possibly empty) which the block holds.
+bool lastNonEmptyLine(QByteArrayView block, qint64 blockStart, std::optional<QByteArrayView>& line,
+                      qsizetype& undetermined) {
     const char* data = block.data();
     qsizetype end = block.size();
     for (;;) {
         const qsizetype cr = block.first(end).lastIndexOf('\r');
         if (cr < 0) {
-            if (blockStart > 0)
+            if (blockStart > 0) {
+                undetermined = end;
                 return false;
+            }
             line = end > 0 ? std::optional(block.first(end)) : std::nullopt;
             return true;
         }
@@ -93,28 +97,37 @@ bool lastNonEmptyLine(QByteArrayView block, qint64 blockStart,
 
 FileStatus AnswerLog::lastAnswer(std::optional<QString>& answer) {
     answer.reset();
-    // The last answer is looked for in the log's tail, read from the end in growing blocks; the
-    // result is the one a read of every line from the start would keep last.
-    QFile file(QDir::current().filePath(path));
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return FileStatus::fromSystem(path, FileStatus::Action::Read, errno);
-    const qint64 size = file.size();
-    qint64 blockSize = 64 * 1024;
+    // The last answer is looked for from the end of the log, block by block; the result is the
+    // one a read of every line from the start would keep last. Only one block and the part of a
+    // line that runs on from it are held, so a tail of empty lines costs time, not memory.
+    QFile file;
+    const FileStatus opened = TextFile::openForReading(path, file);
+    if (!opened)
+        return opened;
+    constexpr qint64 blockSize = 16 * 1024;
+    qint64 blockEnd = file.size();
     QByteArray block;
+    QByteArray runOn;
     for (;;) {
-        const qint64 blockStart = std::max<qint64>(0, size - blockSize);
-        block.resize(size - blockStart);
+        const qint64 blockStart = std::max<qint64>(0, blockEnd - blockSize);
+        block.resize(blockEnd - blockStart);
         errno = 0;
         if (!file.seek(blockStart) || file.read(block.data(), block.size()) != block.size())
             return FileStatus::fromSystem(path, FileStatus::Action::Read, errno);
+        block.append(runOn);
         std::optional<QByteArrayView> line;
-        if (lastNonEmptyLine(block, blockStart, line)) {
+        qsizetype undetermined = 0;
+        const bool found = lastNonEmptyLine(block, blockStart, line, undetermined);
+        if (found ? line && line->size() > longestLine : undetermined > longestLine)
+            return FileStatus::failure(path, FileStatus::Action::Read,
+                                       TextFile::lineTooLong(longestLine));
+        if (found) {
             if (line)
                 answer = TextFile::decode(*line);
             return FileStatus::success();
         }
-        blockSize *= 2;
+        runOn = block.first(undetermined);
+        blockEnd = blockStart;
     }
 }
 
@@ -126,6 +139,7 @@ FileStatus AnswerLog::readAllAnswers(QString& text) {
         return FileStatus::success();
     }
     TextFile file(path);
+    file.setReadLimits({.fileBytes = largestPanelLog, .lineBytes = longestLine});
     FileStatus s = file.open(TextFile::Mode::Read);
     if (!s)
         return s;

@@ -13,6 +13,11 @@ class AnswerLog {
     static inline const QString path = QStringLiteral("files/lastans");
     // The number under which the browsing cursor stays open between clicks.
     static constexpr int cursorNumber = 1;
+    // Every reader refuses a line longer than this: no answer the solver writes comes near it,
+    // and no widget is given such a line to lay out.
+    static constexpr qsizetype longestLine = 64 * 1024;
+    // "Все ответы" refuses a larger log: the panel could not hold it (browsing still reads it).
+    static constexpr qint64 largestPanelLog = 128 * 1024 * 1024;
 
     explicit AnswerLog(FileTable& files) : files_(files) {}
 

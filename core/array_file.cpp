@@ -34,6 +34,7 @@ FileStatus write(const QString& path, int scrollPosition, QStringView entryText)
 FileStatus read(const QString& path, Content& content) {
     content = Content{};
     TextFile file(path);
+    file.setReadLimits({.fileBytes = largestFile});
     FileStatus s = file.open(TextFile::Mode::Read);
     if (!s)
         return s;
@@ -54,6 +55,10 @@ FileStatus read(const QString& path, Content& content) {
 }
 
 FileStatus touchAndRead(const QString& path, Content& content) {
+    content = Content{};
+    const FileStatus readable = TextFile::checkReadable(path, {.fileBytes = largestFile});
+    if (!readable)
+        return readable;
     const FileStatus touched = TextFile::writeOneLine(path, TextFile::Mode::Append, QString());
     return FileStatus::afterTouch(touched, read(path, content));
 }

@@ -11,6 +11,10 @@
 
 namespace arrayfile {
 
+// A larger file is refused as damaged before it is read: the matrix takes at most 110 values
+// and the order, and even an entry text of tens of thousands of numbers writes less.
+constexpr qint64 largestFile = 1024 * 1024;
+
 // Writes the whole file at once; an old file stays whole when the new one cannot be written.
 FileStatus write(const QString& path, int scrollPosition, QStringView entryText);
 
@@ -20,11 +24,12 @@ struct Content {
     QStringList fields; // every further field, in file order, empty ones included
 };
 
-// Reads every field of the file.
+// Reads every field of the file; refuses one larger than largestFile, or not a regular file.
 FileStatus read(const QString& path, Content& content);
 
 // Appends an empty line (creating the file when it is missing), then reads the file; a failed
-// append does not stop the read of a file that is there (FileStatus::afterTouch).
+// append does not stop the read of a file that is there (FileStatus::afterTouch). A file that
+// the read would refuse at once is refused before anything is appended.
 FileStatus touchAndRead(const QString& path, Content& content);
 
 // The scroll position a stored first field stands for: its value rounded, halves to even;

@@ -7,16 +7,26 @@
 namespace library {
 namespace {
 
-template <typename Visit> FileStatus forEachLine(const QString& path, Visit visit) {
-    TextFile file(path);
+bool isName(const QString& line) {
+    return !line.isEmpty() && line != u" ";
+}
+
+// Reads the list line by line within its bounds; more than mostNames names stop the read.
+template <typename Visit> FileStatus forEachListLine(Visit visit) {
+    TextFile file(saveListPath);
+    file.setReadLimits({.fileBytes = largestSaveList, .lineBytes = longestSaveListLine});
     FileStatus s = file.open(TextFile::Mode::Read);
     if (!s)
         return s;
     QString line;
+    int names = 0;
     while (!file.atEnd()) {
         s = file.readLine(line);
         if (!s)
             return s;
+        if (isName(line) && ++names > mostNames)
+            return FileStatus::failure(saveListPath, FileStatus::Action::Read,
+                                       QStringLiteral("в списке больше %1 имён").arg(mostNames));
         visit(line);
     }
     return file.close();
@@ -89,8 +99,8 @@ FileStatus touchSaveList() {
 FileStatus readSaveListNames(QStringList& names) {
     names.clear();
     QStringList found;
-    const FileStatus s = forEachLine(saveListPath, [&found](const QString& line) {
-        if (!line.isEmpty() && line != u" ")
+    const FileStatus s = forEachListLine([&found](const QString& line) {
+        if (isName(line))
             found.append(line);
     });
     if (s)
@@ -99,6 +109,11 @@ FileStatus readSaveListNames(QStringList& names) {
 }
 
 FileStatus touchAndReadSaveListNames(QStringList& names) {
+    names.clear();
+    const FileStatus readable =
+        TextFile::checkReadable(saveListPath, {.fileBytes = largestSaveList});
+    if (!readable)
+        return readable;
     const FileStatus touched = touchSaveList();
     return FileStatus::afterTouch(touched, readSaveListNames(names));
 }
@@ -106,8 +121,7 @@ FileStatus touchAndReadSaveListNames(QStringList& names) {
 FileStatus readSaveListText(QString& text) {
     text.clear();
     QStringList lines;
-    const FileStatus s =
-        forEachLine(saveListPath, [&lines](const QString& line) { lines.append(line); });
+    const FileStatus s = forEachListLine([&lines](const QString& line) { lines.append(line); });
     if (s)
         text = lines.join(QStringLiteral("\r\n"));
     return s;

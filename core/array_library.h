@@ -12,6 +12,11 @@
 namespace library {
 
 inline const QString saveListPath = QStringLiteral("files/SaveList");
+// The bounds of the list: a larger file, a longer line or more names are refused whole with a
+// message, so that the window's lists never take in more than they can show.
+constexpr qint64 largestSaveList = 1024 * 1024;
+constexpr qsizetype longestSaveListLine = 64 * 1024;
+constexpr int mostNames = 10000;
 
 // "files/" followed by the name exactly as given.
 QString arrayPath(const QString& name);
@@ -30,7 +35,7 @@ FileStatus touchSaveList();
 // Every line that is neither empty nor a single blank, in file order.
 FileStatus readSaveListNames(QStringList& names);
 // touchSaveList, then readSaveListNames; a failed touch does not stop the read of a list that is
-// there (FileStatus::afterTouch).
+// there (FileStatus::afterTouch); a list the read refuses at once is not touched.
 FileStatus touchAndReadSaveListNames(QStringList& names);
 // The list's lines as stored, joined by CR LF, so that saving it unchanged rewrites the same bytes.
 FileStatus readSaveListText(QString& text);

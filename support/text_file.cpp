@@ -6,10 +6,13 @@
 #include <QStringEncoder>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 #if defined(Q_OS_WIN)
 #include <io.h>
 #else
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -32,6 +35,74 @@ bool flushToDisk(int handle) {
     return ::fsync(handle) == 0;
 #else
     return ::fdatasync(handle) == 0;
+#endif
+}
+
+const QString folderInPlace = QStringLiteral("на месте файла находится папка");
+
+#if !defined(Q_OS_WIN)
+// Why a file of this type is not one the program reads or writes; nothing for a regular file.
+std::optional<QString> kindProblem(mode_t mode) {
+    if (S_ISREG(mode))
+        return std::nullopt;
+    if (S_ISDIR(mode))
+        return folderInPlace;
+    if (S_ISFIFO(mode))
+        return QStringLiteral("это не обычный файл, а канал (FIFO)");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("это не обычный файл, а устройство");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("это не обычный файл, а сокет");
+    return QStringLiteral("это не обычный файл");
+}
+#endif
+
+// Why what stands at the path, links followed, is not a regular file; nothing when it is one or
+// when nothing is there. Only the file's entry is looked at: nothing is opened.
+std::optional<QString> notRegular(const QString& file) {
+#if defined(Q_OS_WIN)
+    const QFileInfo info(file);
+    if (!info.exists() || info.isFile())
+        return std::nullopt;
+    return info.isDir() ? folderInPlace : QStringLiteral("это не обычный файл");
+#else
+    struct stat st {};
+    if (::stat(QFile::encodeName(file).constData(), &st) != 0)
+        return std::nullopt;
+    return kindProblem(st.st_mode);
+#endif
+}
+
+// Opens a regular file for reading or appending. Where a FIFO or a device takes the file's place
+// between the look at it and the open, the open does not wait on it (it is made non-blocking) and
+// what it opened is looked at again and refused. False with errno set, or with the reason.
+bool openRegular(QFile& file, const QString& name, QIODevice::OpenMode mode, QString& refused) {
+    if (const auto problem = notRegular(name)) {
+        refused = *problem;
+        return false;
+    }
+#if defined(Q_OS_WIN)
+    file.setFileName(name);
+    return file.open(mode);
+#else
+    int flags = O_CLOEXEC | O_NONBLOCK;
+    flags |= (mode & QIODevice::Append) ? O_WRONLY | O_APPEND | O_CREAT : O_RDONLY;
+    const int fd = ::open(QFile::encodeName(name).constData(), flags, 0666);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    std::optional<QString> problem;
+    if (::fstat(fd, &st) != 0 || (problem = kindProblem(st.st_mode)) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 ||
+        !file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
+        const int code = errno;
+        ::close(fd);
+        errno = code;
+        if (problem)
+            refused = *problem;
+        return false;
+    }
+    return true;
 #endif
 }
 
@@ -112,23 +183,32 @@ FileStatus TextFile::open(Mode mode) {
     errno = 0;
     int code = 0;
     bool opened = false;
+    QString refused;
     FileStatus::Action action = FileStatus::Action::Open;
     switch (mode) {
     case Mode::Read:
-        reader_ = std::make_unique<QFile>(file);
-        opened =
-            !QFileInfo(file).isDir() && reader_->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        reader_ = std::make_unique<QFile>();
+        opened = openRegular(*reader_, file, QIODevice::ReadOnly | QIODevice::Unbuffered, refused);
         code = errno;
         action = FileStatus::Action::Read;
         buffer_.resize(chunkSize);
-        pos_ = len_ = 0;
+        pos_ = len_ = taken_ = 0;
         eof_ = readError_ = false;
+        limitReason_.clear();
+        if (opened && limits_.fileBytes >= 0 && reader_->size() > limits_.fileBytes) {
+            opened = false;
+            refused = fileTooLarge(limits_.fileBytes);
+        }
         break;
     case Mode::Write:
-        writer_ = std::make_unique<QSaveFile>(file);
-        opened = !QFileInfo(file).isDir() && writer_->open(QIODevice::WriteOnly);
-        code = errno;
         action = FileStatus::Action::Write;
+        if (const auto problem = notRegular(file)) {
+            refused = *problem;
+            break;
+        }
+        writer_ = std::make_unique<QSaveFile>(file);
+        opened = writer_->open(QIODevice::WriteOnly);
+        code = errno;
         if (!opened && canOnlyWriteInPlace(file)) {
             // The folder takes no new file, but the file itself may be written: the lines are
             // kept and written over the old content when the file is closed.
@@ -138,20 +218,59 @@ FileStatus TextFile::open(Mode mode) {
         }
         break;
     case Mode::Append:
-        appender_ = std::make_unique<QFile>(file);
-        opened = !QFileInfo(file).isDir() &&
-                 appender_->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
+        appender_ = std::make_unique<QFile>();
+        opened =
+            openRegular(*appender_, file,
+                        QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered, refused);
         code = errno;
         action = FileStatus::Action::Write;
         break;
     }
     if (!opened) {
-        const FileStatus failed = FileStatus::fromSystem(path_, action, code);
+        const FileStatus failed = refused.isEmpty() ? FileStatus::fromSystem(path_, action, code)
+                                                    : FileStatus::failure(path_, action, refused);
         abandon();
         return failed;
     }
     open_ = true;
     return FileStatus::success();
+}
+
+FileStatus TextFile::openForReading(const QString& path, QFile& file) {
+    errno = 0;
+    QString refused;
+    if (openRegular(file, absolute(path), QIODevice::ReadOnly | QIODevice::Unbuffered, refused))
+        return FileStatus::success();
+    if (!refused.isEmpty())
+        return FileStatus::failure(path, FileStatus::Action::Read, refused);
+    return FileStatus::fromSystem(path, FileStatus::Action::Read, errno);
+}
+
+FileStatus TextFile::checkReadable(const QString& path, ReadLimits limits) {
+    const QString file = absolute(path);
+    if (const auto problem = notRegular(file))
+        return FileStatus::failure(path, FileStatus::Action::Read, *problem);
+    const QFileInfo info(file);
+    if (limits.fileBytes >= 0 && info.exists() && info.size() > limits.fileBytes)
+        return FileStatus::failure(path, FileStatus::Action::Read, fileTooLarge(limits.fileBytes));
+    return FileStatus::success();
+}
+
+QString TextFile::fileTooLarge(qint64 bytes) {
+    return QStringLiteral("файл больше допустимых %1").arg(sizeText(bytes));
+}
+
+QString TextFile::lineTooLong(qsizetype bytes) {
+    return QStringLiteral("в файле есть строка длиннее допустимых %1").arg(sizeText(bytes));
+}
+
+QString TextFile::sizeText(qint64 bytes) {
+    constexpr qint64 kilo = 1024;
+    if (bytes >= kilo * kilo && bytes % (kilo * kilo) == 0)
+        return QStringLiteral("%1 МБ").arg(bytes / (kilo * kilo));
+    if (bytes >= kilo && bytes % kilo == 0)
+        return QStringLiteral("%1 КБ").arg(bytes / kilo);
+    return QStringLiteral("%1 байт").arg(bytes);
 }
 
 FileStatus TextFile::writeOneLine(const QString& path, Mode mode, QStringView line) {
@@ -212,8 +331,12 @@ bool TextFile::fill() {
     }
     if (len_ == buffer_.size())
         buffer_.resize(buffer_.size() * 2);
+    qint64 room = buffer_.size() - len_;
+    // One byte past the bound is asked for, to tell a file of exactly the bound from a longer one.
+    if (limits_.fileBytes >= 0)
+        room = std::min(room, limits_.fileBytes + 1 - taken_);
     errno = 0;
-    const qint64 n = reader_->read(buffer_.data() + len_, buffer_.size() - len_);
+    const qint64 n = reader_->read(buffer_.data() + len_, room);
     if (n < 0) {
         readError_ = true;
         readErrno_ = errno;
@@ -222,7 +345,18 @@ bool TextFile::fill() {
     if (n == 0)
         eof_ = true;
     len_ += n;
+    taken_ += n;
+    if (limits_.fileBytes >= 0 && taken_ > limits_.fileBytes) {
+        overLimit(fileTooLarge(limits_.fileBytes));
+        return false;
+    }
     return n > 0;
+}
+
+void TextFile::overLimit(const QString& reason) {
+    readError_ = true;
+    readErrno_ = 0;
+    limitReason_ = reason;
 }
 
 bool TextFile::atEnd() {
@@ -244,6 +378,8 @@ int TextFile::peekByte() {
 }
 
 FileStatus TextFile::readFailure() const {
+    if (!limitReason_.isEmpty())
+        return FileStatus::failure(path_, FileStatus::Action::Read, limitReason_);
     if (readError_)
         return FileStatus::fromSystem(path_, FileStatus::Action::Read, readErrno_);
     return FileStatus::success();
@@ -259,6 +395,13 @@ FileStatus TextFile::readLineBytes(QByteArrayView& line) {
         const char* start = buffer_.constData() + pos_;
         const qsizetype avail = len_ - pos_;
         const void* found = std::memchr(start + scanned, '\r', avail - scanned);
+        const qsizetype lineLength = found ? static_cast<const char*>(found) - start : avail;
+        if (limits_.lineBytes >= 0 && lineLength > limits_.lineBytes) {
+            // The rest of the line is not read: the file is not read any further.
+            overLimit(lineTooLong(limits_.lineBytes));
+            pos_ = len_;
+            return readFailure();
+        }
         if (found) {
             const qsizetype cr = static_cast<const char*>(found) - buffer_.constData();
             if (cr + 1 < len_ || eof_ || readError_) {

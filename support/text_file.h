@@ -19,13 +19,25 @@ class TextFile {
   public:
     enum class Mode { Read, Write, Append };
 
+    // How much a read may take in, checked while reading: a file that holds more bytes, or a line
+    // longer than lineBytes (its line end not counted), stops the read with a failure that says
+    // so. Negative means no bound.
+    struct ReadLimits {
+        qint64 fileBytes = -1;
+        qsizetype lineBytes = -1;
+    };
+
     // The path is relative to the current working folder, as "files/lastans".
     explicit TextFile(QString path);
     ~TextFile();
     TextFile(const TextFile&) = delete;
     TextFile& operator=(const TextFile&) = delete;
 
+    // Only a regular file (or a link to one) is opened: a folder, a FIFO, a device or a socket in
+    // its place is refused before anything is opened, so no open waits on a pipe or a device.
     FileStatus open(Mode mode);
+    // The bounds of the reads that follow (an open for reading checks the file's size at once).
+    void setReadLimits(ReadLimits limits) { limits_ = limits; }
     bool isOpen() const { return open_; }
     const QString& path() const { return path_; }
 
@@ -56,6 +68,17 @@ class TextFile {
     // one line appended.
     static FileStatus writeOneLine(const QString& path, Mode mode, QStringView line);
 
+    // Opens the file for reading by the same rule as open(): for callers that read it in blocks.
+    static FileStatus openForReading(const QString& path, QFile& file);
+    // Whether the file may be read within the bounds: refused when something other than a regular
+    // file is in its place or when it is larger than the bound; a missing file passes.
+    static FileStatus checkReadable(const QString& path, ReadLimits limits);
+    // "64 КБ", "1 МБ": a bound as the messages and the help page name it.
+    static QString sizeText(qint64 bytes);
+    // The reasons a read gives at its bounds.
+    static QString fileTooLarge(qint64 bytes);
+    static QString lineTooLong(qsizetype bytes);
+
     // Windows-1251 conversions of the program's texts.
     static QString decode(QByteArrayView bytes);
     // Fails when the code page cannot hold a character; firstBad then receives it.
@@ -63,6 +86,7 @@ class TextFile {
 
   private:
     bool fill();
+    void overLimit(const QString& reason);
     int peekByte();
     FileStatus writeInPlace();
 
@@ -82,4 +106,7 @@ class TextFile {
     bool eof_ = false;
     bool readError_ = false;
     int readErrno_ = 0;
+    ReadLimits limits_;
+    qint64 taken_ = 0;    // bytes read from the file so far
+    QString limitReason_; // why reading stopped at a bound, if it did
 };

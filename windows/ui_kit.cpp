@@ -204,4 +204,14 @@ void copyMenu(QWidget* owner, const QPoint& globalPos, bool canCopy,
     menu.exec(globalPos);
 }
 
+BusyCursor::BusyCursor() {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void BusyCursor::release() {
+    if (active_)
+        QGuiApplication::restoreOverrideCursor();
+    active_ = false;
+}
+
 } // namespace ui

@@ -100,4 +100,18 @@ QString screenText(const QString& text);
 void copyMenu(QWidget* owner, const QPoint& globalPos, bool canCopy,
               const std::function<void()>& copy, const QList<QAction*>& more);
 
+// The busy cursor while it lives, or until release(): a command that reads a file never leaves
+// the window frozen without a sign. Released before a message box, which takes the normal cursor.
+class BusyCursor {
+  public:
+    BusyCursor();
+    ~BusyCursor() { release(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+    void release();
+
+  private:
+    bool active_ = true;
+};
+
 } // namespace ui

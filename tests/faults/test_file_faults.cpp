@@ -6,8 +6,12 @@
 
 #include "tests/common/test_support.h"
 
+#include "core/answer_log.h"
+#include "core/array_library.h"
 #include <QRegularExpression>
 #include <QtTest>
+
+#include <QDirIterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -65,6 +69,8 @@ class FileFaultsTest : public QObject {
     void touchDoesNotStopRead();
     void unwritableFolder_data();
     void unwritableFolder();
+    void hostileTarget_data();
+    void hostileTarget();
     void seedIsWhatTheFilesHold();
 };
 
@@ -300,6 +306,133 @@ void FileFaultsTest::unwritableFolder() {
         QCOMPARE(inodeOf(op.target), inode);
     expected.insert(op.target, healthyFile);
     QCOMPARE(faults::snapshot(work.path()), expected);
+}
+
+namespace {
+
+enum class Hostile { Fifo, DeviceLink, FifoLink, Huge, LongLine, ManyNames };
+
+// Puts the hostile file in the place of the target (in a folder with the seed files).
+bool makeHostile(Hostile kind, const QString& target) {
+    if (!QFile::remove(target))
+        return false;
+    const QByteArray name = QFile::encodeName(target);
+    switch (kind) {
+    case Hostile::Fifo:
+        return ::mkfifo(name.constData(), 0644) == 0;
+    case Hostile::DeviceLink:
+        return QFile::link(QStringLiteral("/dev/zero"), target);
+    case Hostile::FifoLink:
+        return ::mkfifo("files/pipe", 0644) == 0 && QFile::link(QStringLiteral("pipe"), target);
+    case Hostile::Huge: {
+        // 200 MB without a line end, made sparse: no test writes that much.
+        QFile f(target);
+        return f.open(QIODevice::WriteOnly) && f.resize(qint64(200) * 1024 * 1024);
+    }
+    case Hostile::LongLine:
+        return writeBytes(target, QByteArray(50 * 1024 * 1024, '7'));
+    case Hostile::ManyNames: {
+        QByteArray bytes;
+        for (int i = 0; i < 20000; ++i)
+            bytes += QByteArray::number(i) + "\r\n";
+        return writeBytes(target, bytes);
+    }
+    }
+    return false;
+}
+
+// Every entry below the folder with its type, size and time of change, links not followed: what
+// a change of any file would show, read without opening anything (a FIFO would block an open).
+QStringList entriesOf(const QString& folder) {
+    QStringList out;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        struct stat st {};
+        ::lstat(QFile::encodeName(it.filePath()).constData(), &st);
+        out.append(QStringLiteral("%1 %2 %3 %4.%5")
+                       .arg(it.filePath())
+                       .arg(st.st_mode)
+                       .arg(st.st_size)
+                       .arg(st.st_mtim.tv_sec)
+                       .arg(st.st_mtim.tv_nsec));
+    }
+    out.sort();
+    return out;
+}
+
+} // namespace
+
+void FileFaultsTest::hostileTarget_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("reason");
+    const QString logPath = AnswerLog::path;
+    for (const Operation& op : faults::operations()) {
+        const bool reads = op.effect == Effect::Read || op.effect == Effect::TouchRead;
+        const QString fifo = QStringLiteral("это не обычный файл, а канал (FIFO)");
+        QTest::addRow("FIFO / %s", qPrintable(op.name)) << int(Hostile::Fifo) << op.name << fifo;
+        QTest::addRow("link to a FIFO / %s", qPrintable(op.name))
+            << int(Hostile::FifoLink) << op.name << fifo;
+        QTest::addRow("link to /dev/zero / %s", qPrintable(op.name))
+            << int(Hostile::DeviceLink) << op.name
+            << QStringLiteral("это не обычный файл, а устройство");
+        if (!reads)
+            continue;
+        const bool log = op.target == logPath;
+        const QString longLine = QStringLiteral("в файле есть строка длиннее допустимых 64 КБ");
+        const QString tooLarge = log ? QStringLiteral("файл больше допустимых 128 МБ")
+                                     : QStringLiteral("файл больше допустимых 1 МБ");
+        // The panel's read refuses the log by its size; every other read of the log meets the
+        // line first.
+        QTest::addRow("200 MB / %s", qPrintable(op.name))
+            << int(Hostile::Huge) << op.name
+            << (log && op.name != u"log.readAll" ? longLine : tooLarge);
+        QTest::addRow("one 50 MB line / %s", qPrintable(op.name))
+            << int(Hostile::LongLine) << op.name << (log ? longLine : tooLarge);
+        if (op.target == library::saveListPath)
+            QTest::addRow("20,000 names / %s", qPrintable(op.name))
+                << int(Hostile::ManyNames) << op.name
+                << QStringLiteral("в списке больше 10000 имён");
+    }
+}
+
+// A file that is not what the program keeps there is refused, before any open that could wait
+// and before more than a bounded part of it is read: the failure names the file and says why, no
+// file changes (but for the empty line a touch adds, as it always does), and nothing
+// stays open.
+void FileFaultsTest::hostileTarget() {
+    QFETCH(int, kind);
+    QFETCH(QString, operation);
+    QFETCH(QString, reason);
+    const Operation& op = operationNamed(operation);
+    TempWorkFolder work(false);
+    QVERIFY(QDir().mkdir(QStringLiteral("files")) && faults::writeSeedFiles());
+    QVERIFY(makeHostile(static_cast<Hostile>(kind), op.target));
+    const QStringList before = entriesOf(work.path());
+    const qint64 sizeBefore = QFileInfo(op.target).size();
+    const int descriptors = faults::openDescriptorCount();
+
+    FileTable files;
+    const faults::Outcome out = op.run(files);
+
+    QVERIFY2(!out.status.ok, "the operation must fail");
+    QCOMPARE(out.status.path, op.target);
+    QCOMPARE(out.status.reason, reason);
+    QVERIFY(out.status.message().contains(op.target));
+    QVERIFY(!out.filesOpen);
+    QCOMPARE(faults::openDescriptorCount(), descriptors);
+    // The touch goes before a read that can only find out by reading: the log's lines, the count
+    // of names.
+    const auto hostile = static_cast<Hostile>(kind);
+    const bool touched = op.effect == Effect::TouchRead &&
+                         (hostile == Hostile::ManyNames ||
+                          (op.target == AnswerLog::path && hostile >= Hostile::Huge));
+    if (touched)
+        QCOMPARE(QFileInfo(op.target).size(), sizeBefore + 2);
+    else
+        QCOMPARE(entriesOf(work.path()), before);
 }
 
 // The seed the other tests start from is read back as it was written, so that a failure above is

@@ -304,7 +304,9 @@ void Form2::saveClick() {
 void Form2::loadClick() {
     // The file gains an empty line first, so that it exists when it is read.
     arrayfile::Content content;
+    ui::BusyCursor busy;
     const FileStatus s = arrayfile::touchAndRead(lastArrayPath, content);
+    busy.release();
     if (!s) {
         program_.reportFailure(this, s);
         return;

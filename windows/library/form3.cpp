@@ -20,7 +20,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTextDocument>
+#include <algorithm>
 
 namespace {
 
@@ -106,6 +108,31 @@ void darkScrollBars(QPlainTextEdit* edit) {
     edit->setCornerWidget(corner);
 }
 
+// The name box. The style draws its face from pictures it keeps in the program's picture cache
+// under keys made from the palette's identity; this window is made afresh at every showing, each
+// time with new palettes, so every opening would add pictures and keys that are never used again.
+// Drawing every name box with shared palettes of the same colours reuses them instead.
+class NameBox : public QComboBox {
+  public:
+    using QComboBox::QComboBox;
+
+  protected:
+    void initStyleOption(QStyleOptionComboBox* option) const override {
+        QComboBox::initStyleOption(option);
+        // The box is measured with its palette as it is while being built and drawn with its
+        // finished one: a few palettes are kept.
+        static QList<QPalette> shared;
+        const auto same = std::find(shared.cbegin(), shared.cend(), option->palette);
+        if (same != shared.cend()) {
+            option->palette = *same;
+            return;
+        }
+        if (shared.size() == 4)
+            shared.removeFirst();
+        shared.append(option->palette);
+    }
+};
+
 } // namespace
 
 Form3::Form3(Program& program, QWidget* parent)
@@ -129,7 +156,7 @@ void Form3::buildControls() {
     command1 = ui::button(this, command1Sheet);
     command2 = ui::button(this, command2Sheet);
 
-    combo1 = new QComboBox(this);
+    combo1 = new NameBox(this);
     combo1->setEditable(true);
     // The typed text is the name: no completion from the list, and Enter adds nothing to it.
     combo1->setCompleter(nullptr);
@@ -199,12 +226,15 @@ void Form3::buildControls() {
 }
 
 void Form3::formLoad() {
+    ui::BusyCursor busy;
     animation_->load();
     combo1->clear();
     combo1->clearEditText();
     combo2->clear();
     QStringList names;
-    program_.reportFailure(this, library::touchAndReadSaveListNames(names));
+    const FileStatus read = library::touchAndReadSaveListNames(names);
+    busy.release();
+    program_.reportFailure(this, read);
     combo1->addItems(names);
     combo2->addItems(names);
     // Adding the first name makes it current; the name box starts empty and nothing is selected.
@@ -292,9 +322,11 @@ void Form3::showPanel(bool shown) {
 }
 
 void Form3::command3Click() {
+    ui::BusyCursor busy;
     QString list;
     const FileStatus read = library::readSaveListText(list);
     if (!read) {
+        busy.release();
         program_.reportFailure(this, read);
         return;
     }

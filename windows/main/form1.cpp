@@ -23,7 +23,11 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
 
 namespace {
 
@@ -418,28 +422,107 @@ void Form1::setPanelShown(bool shown) {
 }
 
 void Form1::command4Click() {
+    ui::BusyCursor busy;
+    stopPanelLoad();
     command7->setEnabled(false);
     program_.files().closeAll();
     AnswerLog& log = program_.answerLog();
     QString text;
-    if (!succeeded(log.readAllAnswers(text)))
+    const FileStatus read = log.readAllAnswers(text);
+    if (!read) {
+        busy.release();
+        succeeded(read);
         return;
+    }
     // The log is rewritten at once without its empty lines, from exactly what was read; then
-    // the same text, with the text box's line breaks, fills the panel (no second copy is kept).
+    // the same text, with the text box's line breaks, fills the panel a slice at a time.
     const FileStatus replaced = log.replaceLog(text);
     setPanelShown(true);
     text2->clear();
-    text2->setPlainText(panelText(text));
-    text.clear();
+    // The panel's filling is no edit to undo, and an undo record would be a second copy.
+    text2->document()->setUndoRedoEnabled(false);
+    panelLoad_ = std::move(text);
+    panelLoadAt_ = 0;
+    panelLoading_ = true;
+    loadPanelStep();
+    busy.release();
     succeeded(replaced);
 }
 
+void Form1::loadPanelStep() {
+    if (!panelLoading_)
+        return;
+    if (panelProgress_ && panelProgress_->wasCanceled()) {
+        cancelPanelLoad();
+        return;
+    }
+    // A slice of whole lines: a line break is never cut between its CR and its LF.
+    constexpr int linesPerStep = 20'000;
+    qsizetype end = panelLoadAt_;
+    for (int i = 0; i < linesPerStep && end < panelLoad_.size(); ++i) {
+        const qsizetype lineEnd = panelLoad_.indexOf(QStringLiteral("\r\n"), end);
+        end = lineEnd < 0 ? panelLoad_.size() : lineEnd + 2;
+    }
+    QTextCursor cursor(text2->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.beginEditBlock();
+    cursor.insertText(panelText(panelLoad_.mid(panelLoadAt_, end - panelLoadAt_)));
+    cursor.endEditBlock();
+    panelLoadAt_ = end;
+    if (panelLoadAt_ >= panelLoad_.size()) {
+        stopPanelLoad();
+        return;
+    }
+    if (!panelProgress_) {
+        // Qt's own dialog, with its own "Cancel" caption; it keeps the window from being used,
+        // so the panel cannot be saved while it holds a part of the log.
+        panelProgress_ = new QProgressDialog(this);
+        panelProgress_->setWindowTitle(windowTitle());
+        panelProgress_->setLabelText(QStringLiteral("Загружаются все ответы…"));
+        panelProgress_->setWindowModality(Qt::WindowModal);
+        panelProgress_->setAutoClose(false);
+        panelProgress_->setAutoReset(false);
+        panelProgress_->setMinimumDuration(0);
+        panelProgress_->setRange(0, 1000);
+        // Its button, and Esc or closing it, stop the filling.
+        connect(panelProgress_, &QProgressDialog::canceled, this, &Form1::cancelPanelLoad);
+        connect(panelProgress_, &QDialog::rejected, this, &Form1::cancelPanelLoad);
+    }
+    panelProgress_->setValue(int(1000 * panelLoadAt_ / panelLoad_.size()));
+    QTimer::singleShot(0, this, &Form1::loadPanelStep);
+}
+
+void Form1::stopPanelLoad() {
+    panelLoading_ = false;
+    panelLoad_ = QString();
+    panelLoadAt_ = 0;
+    text2->document()->setUndoRedoEnabled(true);
+    if (panelProgress_) {
+        // Closing the dialog would tell "canceled" again: it is hidden and deleted quietly.
+        panelProgress_->disconnect(this);
+        panelProgress_->hide();
+        panelProgress_->deleteLater();
+        panelProgress_ = nullptr;
+    }
+}
+
+void Form1::cancelPanelLoad() {
+    stopPanelLoad();
+    // A part of the log in the panel could be saved over the whole log: the panel closes empty.
+    text2->clear();
+    setPanelShown(false);
+}
+
 void Form1::command5Click() {
+    if (panelLoading_)
+        return;
     command7->setEnabled(false);
     succeeded(program_.answerLog().replaceLog(logText(ui::crlfText(text2))));
 }
 
 void Form1::command6Click() {
+    if (panelLoading_)
+        cancelPanelLoad();
     setPanelShown(false);
 }
 

@@ -16,6 +16,7 @@ class QAction;
 
 class QLineEdit;
 class QPlainTextEdit;
+class QProgressDialog;
 class QPushButton;
 
 class Form1 : public QMainWindow {
@@ -40,6 +41,8 @@ class Form1 : public QMainWindow {
     void allansClick();   // "Показать все ответы"
 
     bool panelShown() const { return panelShown_; }
+    // Whether "Все ответы" is still filling the panel.
+    bool panelLoading() const { return panelLoading_; }
 
     // The log's text (lines joined by CR LF) as the panel shows it: one panel line per log line,
     // a lone LF inside a line shown as a visible mark.
@@ -98,12 +101,21 @@ class Form1 : public QMainWindow {
     // The next answer on the open browse into the answer area; "Следующий ответ" on when found.
     void showNextAnswer();
     void setPanelShown(bool shown);
+    // "Все ответы" fills the panel a slice of lines at a time, from the event loop, with a
+    // progress dialog whose "Cancel" closes the panel.
+    void loadPanelStep();
+    void stopPanelLoad();
+    void cancelPanelLoad();
     // Shows "Ошибка" for a failed log operation; true when the operation succeeded.
     bool succeeded(const FileStatus& status);
 
     Program& program_;
     WindowAnimation* animation_ = nullptr;
     bool panelShown_ = false;
+    bool panelLoading_ = false;
+    QString panelLoad_; // the log's text while the panel is being filled from it
+    qsizetype panelLoadAt_ = 0;
+    QProgressDialog* panelProgress_ = nullptr;
     QString label1Caption_;
     solver::SolveRecord lastSolve_;
     QString lastEntryText_;

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QDir>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QTest>
 
 namespace {
@@ -32,6 +33,8 @@ class TestAnswerBrowsing : public QObject {
     void allAnswersDropsEmptyLines();
     void allAnswersTwiceKeepsBytes();
     void allAnswersWithoutLog();
+    void largeLogInSteps_data();
+    void largeLogInSteps();
     void panelEditLostOnHide();
     void panelEditSaved();
     void emptiedPanelSaved();
@@ -161,6 +164,40 @@ void TestAnswerBrowsing::allAnswersWithoutLog() {
     QCOMPARE(f.main().text2->toPlainText(), QString());
     QCOMPARE(readBytes(logPath), QByteArray("\r\n"));
     QVERIFY(f.platform.messages.isEmpty());
+}
+
+void TestAnswerBrowsing::largeLogInSteps_data() {
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("to the end") << false;
+    QTest::newRow("cancelled") << true;
+}
+
+void TestAnswerBrowsing::largeLogInSteps() {
+    QFETCH(bool, cancel);
+    ProgramFixture f;
+    QByteArray log;
+    for (int i = 0; i < 100'000; ++i)
+        log += QByteArray::number(i) + "\r\n";
+    writeLog(log);
+    f.click(f.main().command4);
+    const QByteArray rewritten = readBytes(logPath);
+    QCOMPARE(rewritten, log + "\r\n");
+    // The panel fills from the event loop behind a progress dialog; a part is never saved.
+    QVERIFY(f.main().panelLoading());
+    auto* progress = f.main().findChild<QProgressDialog*>();
+    QVERIFY(progress && progress->isVisible());
+    f.main().command5Click();
+    QCOMPARE(readBytes(logPath), rewritten);
+    if (cancel)
+        f.click(progress->findChild<QPushButton*>());
+    QTRY_VERIFY_WITH_TIMEOUT(!f.main().panelLoading(), 60'000);
+    QCOMPARE(f.main().panelShown(), !cancel);
+    QCOMPARE(f.main().command5->isHidden(), cancel);
+    QCOMPARE(f.main().text2->toPlainText(),
+             cancel ? QString() : QString::fromLatin1(log).replace(u'\r', QString()));
+    if (!cancel)
+        f.click(f.main().command5);
+    QCOMPARE(readBytes(logPath), rewritten);
 }
 
 void TestAnswerBrowsing::panelEditLostOnHide() {
