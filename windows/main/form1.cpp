@@ -146,7 +146,7 @@ Form1::Form1(Program& program) : program_(program) {
 void Form1::buildStepsCommand() {
     // In the menu "Данные" below "Решить массив"; the context menus of the answer area and of
     // Label1 offer it too, and its shortcut works anywhere in the window.
-    steps = new QAction(QStringLiteral("Решение по шагам…"), this);
+    steps = new QAction(ui::withMnemonic(QStringLiteral("Решение по шагам…"), u'ш'), this);
     steps->setObjectName(QStringLiteral("steps"));
     steps->setShortcut(QKeySequence(Qt::Key_F9));
     steps->setEnabled(false);

@@ -249,4 +249,3 @@ void MatrixLabel::keyPressEvent(QKeyEvent* event) {
     }
     QLabel::keyPressEvent(event);
 }
-

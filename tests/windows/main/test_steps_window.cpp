@@ -198,7 +198,7 @@ QStringList menuItems(QWidget* widget, QAction* steps, bool& stepsEnabled) {
     QTimer::singleShot(0, widget, [&] {
         if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
             for (QAction* a : menu->actions())
-                items.append(a->text());
+                items.append(a->text().remove(u'&')); // the words, without the access-key mark
             stepsEnabled = menu->actions().contains(steps) && steps->isEnabled();
             menu->close();
         }
