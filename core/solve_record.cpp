@@ -1,7 +1,5 @@
 #include "core/solve_record.h"
 
-#include "core/solver.h"
-
 namespace solver {
 
 void SolveRecord::started(const Matrix& matrix, int n) {

@@ -3,13 +3,12 @@
 // elimination stopped, and every step of the back substitution.
 #pragma once
 
+#include "core/outcome.h"
 #include "core/system_store.h"
 
 #include <vector>
 
 namespace solver {
-
-enum class Outcome;
 
 struct RowFactor {
     int row;

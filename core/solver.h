@@ -2,19 +2,13 @@
 // shared matrix, and the two texts the main window shows of its result.
 #pragma once
 
+#include "core/outcome.h"
 #include "core/system_store.h"
 
 #include <QChar>
 #include <QString>
 
 namespace solver {
-
-enum class Outcome {
-    Unique,   // answers 0 .. n-1 hold the solution
-    NoUnique, // answers hold the single text "Одного решения нет"
-    Overflow, // a value that is not finite was met; answers hold "Переполнение при вычислении"
-    NoSystem, // the store holds no system (order 0 or no shape); nothing was changed
-};
 
 inline const QString noUniqueText = QStringLiteral("Одного решения нет");
 inline const QString overflowText = QStringLiteral("Переполнение при вычислении");
