@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/outcome.h"
+#include "core/solve_observer.h"
 #include "core/system_store.h"
 
 #include <vector>
@@ -41,7 +42,8 @@ struct BackStep {
     double value; // x(row)
 };
 
-// Listens to the solver's loop. Every call is made at the moment the solver does the step.
+// Listens to the solver's loop and keeps every step. Every call is made at the moment the solver
+// does the step.
 class SolveRecord {
   public:
     void started(const Matrix& matrix, int order);
@@ -67,5 +69,6 @@ class SolveRecord {
     Outcome outcome{};
     bool complete = false; // the solve ran to its end with this record
 };
+static_assert(SolveObserver<SolveRecord>);
 
 } // namespace solver

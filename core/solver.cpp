@@ -32,9 +32,10 @@ struct NoObserver {
     void answerNotFinite() {}
     void finished(Outcome, const Matrix&) {}
 };
+static_assert(SolveObserver<NoObserver>);
 
 // Forward elimination; false when a pivot column is zero from the diagonal down.
-template <typename Observer> bool eliminate(Matrix& m, int n, bool& overflow, Observer& seen) {
+template <SolveObserver Observer> bool eliminate(Matrix& m, int n, bool& overflow, Observer& seen) {
     for (int k = 0; k <= n - 2; ++k) {
         seen.passStarted(k);
         int pivotRow = -1;
@@ -78,14 +79,14 @@ template <typename Observer> bool eliminate(Matrix& m, int n, bool& overflow, Ob
     return true;
 }
 
-template <typename Observer>
+template <SolveObserver Observer>
 Outcome endWith(SystemStore& store, Outcome outcome, const QString& text, Observer& seen) {
     store.answers.assign(1, AnswerValue{text});
     seen.finished(outcome, store.matrix);
     return outcome;
 }
 
-template <typename Observer> Outcome solveWith(SystemStore& store, Observer& seen) {
+template <SolveObserver Observer> Outcome solveWith(SystemStore& store, Observer& seen) {
     Matrix& m = store.matrix;
     const int n = m.order();
     if (n < 1 || m.rows() < n)
