@@ -1,27 +1,29 @@
 #include "core/answer_log.h"
 
+#include "support/line_append.h"
+#include "support/text_rewrite.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
-#include <memory>
+#include <optional>
 
 FileStatus AnswerLog::appendAnswer(const QString& line) {
-    const FileStatus s = TextFile::writeOneLine(path, TextFile::Mode::Append, line);
+    const FileStatus s = LineAppend::appendLine(path, line);
     files_.closeAll();
     return s;
 }
 
 FileStatus AnswerLog::touchLog() {
     files_.closeAll();
-    return TextFile::writeOneLine(path, TextFile::Mode::Append, QString());
+    return LineAppend::appendLine(path, QString());
 }
 
 FileStatus AnswerLog::openAnswerCursor() {
-    auto file = std::make_unique<TextFile>(path);
-    file->setReadLimits({.lineBytes = longestLine});
-    const FileStatus s = file->open(TextFile::Mode::Read);
+    std::optional<TextReader> reader;
+    const FileStatus s = TextReader::open(path, reader, {.lineBytes = longestLine});
     if (s)
-        files_.put(cursorNumber, std::move(file));
+        files_.put(cursorNumber, std::move(*reader));
     return s;
 }
 
@@ -40,7 +42,7 @@ FileStatus AnswerLog::touchAndReadLast(std::optional<QString>& answer) {
 
 FileStatus AnswerLog::nextAnswer(std::optional<QString>& answer) {
     answer.reset();
-    TextFile* cursor = files_.get(cursorNumber);
+    TextReader* cursor = files_.get(cursorNumber);
     if (!cursor)
         return FileStatus::failure(path, FileStatus::Action::Read,
                                    QStringLiteral("журнал ответов не открыт"));
@@ -49,7 +51,7 @@ FileStatus AnswerLog::nextAnswer(std::optional<QString>& answer) {
     while (s && !cursor->atEnd()) {
         s = cursor->readLineBytes(line);
         if (s && !line.isEmpty()) {
-            answer = TextFile::decode(line);
+            answer = textfile::decode(line);
             return s;
         }
     }
@@ -101,7 +103,7 @@ FileStatus AnswerLog::lastAnswer(std::optional<QString>& answer) {
     // one a read of every line from the start would keep last. Only one block and the part of a
     // line that runs on from it are held, so a tail of empty lines costs time, not memory.
     QFile file;
-    const FileStatus opened = TextFile::openForReading(path, file);
+    const FileStatus opened = textfile::openForReading(path, file);
     if (!opened)
         return opened;
     constexpr qint64 blockSize = 16 * 1024;
@@ -120,10 +122,10 @@ FileStatus AnswerLog::lastAnswer(std::optional<QString>& answer) {
         const bool found = lastNonEmptyLine(block, blockStart, line, undetermined);
         if (found ? line && line->size() > longestLine : undetermined > longestLine)
             return FileStatus::failure(path, FileStatus::Action::Read,
-                                       TextFile::lineTooLong(longestLine));
+                                       textfile::lineTooLong(longestLine));
         if (found) {
             if (line)
-                answer = TextFile::decode(*line);
+                answer = textfile::decode(*line);
             return FileStatus::success();
         }
         runOn = block.first(undetermined);
@@ -138,15 +140,15 @@ FileStatus AnswerLog::readAllAnswers(QString& text) {
         files_.closeAll();
         return FileStatus::success();
     }
-    TextFile file(path);
-    file.setReadLimits({.fileBytes = largestPanelLog, .lineBytes = longestLine});
-    FileStatus s = file.open(TextFile::Mode::Read);
+    std::optional<TextReader> file;
+    FileStatus s =
+        TextReader::open(path, file, {.fileBytes = largestPanelLog, .lineBytes = longestLine});
     if (!s)
         return s;
     QByteArray bytes;
     QByteArrayView line;
-    while (!file.atEnd()) {
-        s = file.readLineBytes(line);
+    while (!file->atEnd()) {
+        s = file->readLineBytes(line);
         if (!s)
             return s;
         if (!line.isEmpty()) {
@@ -154,14 +156,15 @@ FileStatus AnswerLog::readAllAnswers(QString& text) {
             bytes.append("\r\n", 2);
         }
     }
-    s = file.close();
+    s = file->readFailure();
+    file.reset();
     files_.closeAll();
     if (s)
-        text = TextFile::decode(bytes);
+        text = textfile::decode(bytes);
     return s;
 }
 
 FileStatus AnswerLog::replaceLog(const QString& text) {
     files_.closeAll();
-    return TextFile::writeOneLine(path, TextFile::Mode::Write, text);
+    return TextRewrite::writeWhole(path, text);
 }

@@ -1,8 +1,10 @@
 #include "core/array_file.h"
 
 #include "core/entry_text.h"
+#include "support/line_append.h"
 #include "support/numbers.h"
-#include "support/text_file.h"
+#include "support/text_reader.h"
+#include "support/text_rewrite.h"
 
 namespace arrayfile {
 
@@ -14,52 +16,47 @@ QString fileText(int scrollPosition, QStringView entryText) {
 }
 
 FileStatus write(const QString& path, int scrollPosition, QStringView entryText) {
-    TextFile file(path);
-    FileStatus s = file.open(TextFile::Mode::Write);
+    std::optional<TextRewrite> file;
+    FileStatus s = TextRewrite::open(path, file);
     if (!s)
         return s;
-    s = file.writeLine(numbers::fileNumberText(scrollPosition));
+    s = file->writeLine(numbers::fileNumberText(scrollPosition));
     for (const QStringView token : entry::tokens(entryText)) {
         if (!s)
             break;
-        s = file.writeLine(numbers::fileNumberText(numbers::valueOfText(token)));
+        s = file->writeLine(numbers::fileNumberText(numbers::valueOfText(token)));
     }
-    if (!s) {
-        file.abandon();
-        return s;
-    }
-    return file.close();
+    return s ? file->commit() : s;
 }
 
 FileStatus read(const QString& path, Content& content) {
     content = Content{};
-    TextFile file(path);
-    file.setReadLimits({.fileBytes = largestFile});
-    FileStatus s = file.open(TextFile::Mode::Read);
+    std::optional<TextReader> file;
+    FileStatus s = TextReader::open(path, file, {.fileBytes = largestFile});
     if (!s)
         return s;
-    if (!file.atEnd()) {
+    if (!file->atEnd()) {
         content.empty = false;
-        s = file.readField(content.firstField);
+        s = file->readField(content.firstField);
     }
     QString field;
-    while (s && !file.atEnd()) {
-        s = file.readField(field);
+    while (s && !file->atEnd()) {
+        s = file->readField(field);
         content.fields.append(field);
     }
     if (!s) {
         content = Content{};
         return s;
     }
-    return file.close();
+    return file->readFailure();
 }
 
 FileStatus touchAndRead(const QString& path, Content& content) {
     content = Content{};
-    const FileStatus readable = TextFile::checkReadable(path, {.fileBytes = largestFile});
+    const FileStatus readable = textfile::checkReadable(path, {.fileBytes = largestFile});
     if (!readable)
         return readable;
-    const FileStatus touched = TextFile::writeOneLine(path, TextFile::Mode::Append, QString());
+    const FileStatus touched = LineAppend::appendLine(path, QString());
     return FileStatus::afterTouch(touched, read(path, content));
 }
 

@@ -1,6 +1,8 @@
 #include "core/array_library.h"
 
-#include "support/text_file.h"
+#include "support/line_append.h"
+#include "support/text_reader.h"
+#include "support/text_rewrite.h"
 
 #include <QRegularExpression>
 
@@ -13,15 +15,15 @@ bool isName(const QString& line) {
 
 // Reads the list line by line within its bounds; more than mostNames names stop the read.
 template <typename Visit> FileStatus forEachListLine(Visit visit) {
-    TextFile file(saveListPath);
-    file.setReadLimits({.fileBytes = largestSaveList, .lineBytes = longestSaveListLine});
-    FileStatus s = file.open(TextFile::Mode::Read);
+    std::optional<TextReader> file;
+    FileStatus s = TextReader::open(
+        saveListPath, file, {.fileBytes = largestSaveList, .lineBytes = longestSaveListLine});
     if (!s)
         return s;
     QString line;
     int names = 0;
-    while (!file.atEnd()) {
-        s = file.readLine(line);
+    while (!file->atEnd()) {
+        s = file->readLine(line);
         if (!s)
             return s;
         if (isName(line) && ++names > mostNames)
@@ -29,7 +31,7 @@ template <typename Visit> FileStatus forEachListLine(Visit visit) {
                                        QStringLiteral("в списке больше %1 имён").arg(mostNames));
         visit(line);
     }
-    return file.close();
+    return file->readFailure();
 }
 
 bool isDeviceName(const QString& name) {
@@ -75,7 +77,7 @@ std::optional<QString> nameProblem(const QString& name) {
     }
     QByteArray bytes;
     QString bad;
-    if (!TextFile::encode(name, bytes, &bad))
+    if (!textfile::encode(name, bytes, &bad))
         return QStringLiteral("знак «%1» нельзя сохранить в кодировке Windows-1251").arg(bad);
     return std::nullopt;
 }
@@ -89,11 +91,11 @@ FileStatus loadArrayFile(const QString& name, arrayfile::Content& content) {
 }
 
 FileStatus addToSaveList(const QString& name) {
-    return TextFile::writeOneLine(saveListPath, TextFile::Mode::Append, name);
+    return LineAppend::appendLine(saveListPath, name);
 }
 
 FileStatus touchSaveList() {
-    return TextFile::writeOneLine(saveListPath, TextFile::Mode::Append, QString());
+    return LineAppend::appendLine(saveListPath, QString());
 }
 
 FileStatus readSaveListNames(QStringList& names) {
@@ -111,7 +113,7 @@ FileStatus readSaveListNames(QStringList& names) {
 FileStatus touchAndReadSaveListNames(QStringList& names) {
     names.clear();
     const FileStatus readable =
-        TextFile::checkReadable(saveListPath, {.fileBytes = largestSaveList});
+        textfile::checkReadable(saveListPath, {.fileBytes = largestSaveList});
     if (!readable)
         return readable;
     const FileStatus touched = touchSaveList();
@@ -128,11 +130,11 @@ FileStatus readSaveListText(QString& text) {
 }
 
 FileStatus replaceSaveList(const QString& text) {
-    return TextFile::writeOneLine(saveListPath, TextFile::Mode::Write, text);
+    return TextRewrite::writeWhole(saveListPath, text);
 }
 
 FileStatus resetSaveList() {
-    return TextFile::writeOneLine(saveListPath, TextFile::Mode::Write, QString());
+    return TextRewrite::writeWhole(saveListPath, QString());
 }
 
 } // namespace library

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     // The file holds exactly the text the editor's state stands for.
     QByteArray expectedBytes;
-    fuzz::require(TextFile::encode(arrayfile::fileText(*position, entry), expectedBytes),
+    fuzz::require(textfile::encode(arrayfile::fileText(*position, entry), expectedBytes),
                   QStringLiteral("the file text encodes"));
     QFile written(path);
     fuzz::require(written.open(QIODevice::ReadOnly) && written.readAll() == expectedBytes,

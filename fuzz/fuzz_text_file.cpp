@@ -4,7 +4,7 @@
 // that starts with the byte 01 is put behind padding that ends within its first 128 bytes, so that
 // the reader's block boundary falls inside it.
 #include "fuzz_common.h"
-#include "support/text_file.h"
+#include "support/text_reader.h"
 
 #include <vector>
 
@@ -46,13 +46,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t inputSize) {
     fuzz::writeFile(path, data, size);
 
     const std::vector<QByteArray> expected = plainLines(bytes);
-    TextFile lines(path);
-    fuzz::require(lines.open(TextFile::Mode::Read).ok, QStringLiteral("open for lines"));
+    std::optional<TextReader> lines;
+    fuzz::require(TextReader::open(path, lines).ok, QStringLiteral("open for lines"));
     qsizetype lineBytes = 0;
     qsizetype lineCount = 0;
     QByteArrayView line;
-    while (!lines.atEnd()) {
-        fuzz::require(lines.readLineBytes(line).ok, QStringLiteral("read a line"));
+    while (!lines->atEnd()) {
+        fuzz::require(lines->readLineBytes(line).ok, QStringLiteral("read a line"));
         fuzz::require(lineCount < static_cast<qsizetype>(expected.size()),
                       QStringLiteral("more lines than the splitter finds"));
         fuzz::require(line == expected[static_cast<size_t>(lineCount)],
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t inputSize) {
     }
     fuzz::require(lineCount == static_cast<qsizetype>(expected.size()),
                   QStringLiteral("%1 lines, %2 expected").arg(lineCount).arg(expected.size()));
-    lines.close();
+    lines.reset();
     qsizetype breaks = 0;
     for (size_t i = 0; i < size; ++i)
         if (data[i] == '\r')
@@ -76,17 +76,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t inputSize) {
     if (lineBytes != static_cast<qsizetype>(size) - breaks - joined)
         std::abort();
 
-    TextFile fields(path);
-    if (!fields.open(TextFile::Mode::Read))
+    std::optional<TextReader> fields;
+    if (!TextReader::open(path, fields))
         std::abort();
     qsizetype fieldCount = 0;
     QString field;
-    while (!fields.atEnd()) {
-        if (!fields.readField(field))
+    while (!fields->atEnd()) {
+        if (!fields->readField(field))
             std::abort();
         if (++fieldCount > static_cast<qsizetype>(size) + 1)
             std::abort();
     }
-    fields.close();
     return 0;
 }

@@ -40,6 +40,6 @@ void check(const QString& text) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArrayView bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     check(QString::fromUtf8(bytes));
-    check(TextFile::decode(bytes));
+    check(textfile::decode(bytes));
     return 0;
 }

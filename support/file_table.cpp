@@ -1,27 +1,11 @@
 #include "support/file_table.h"
 
-TextFile& FileTable::put(int number, std::unique_ptr<TextFile> file) {
+TextReader& FileTable::put(int number, TextReader reader) {
     close(number);
-    auto& slot = files_[number];
-    slot = std::move(file);
-    return *slot;
+    return files_.emplace(number, std::move(reader)).first->second;
 }
 
-TextFile* FileTable::get(int number) const {
+TextReader* FileTable::get(int number) {
     const auto it = files_.find(number);
-    return it == files_.end() ? nullptr : it->second.get();
-}
-
-void FileTable::close(int number) {
-    const auto it = files_.find(number);
-    if (it == files_.end())
-        return;
-    it->second->abandon();
-    files_.erase(it);
-}
-
-void FileTable::closeAll() {
-    for (auto& [number, file] : files_)
-        file->abandon();
-    files_.clear();
+    return it == files_.end() ? nullptr : &it->second;
 }

@@ -1,21 +1,20 @@
-// The files the program keeps open between user actions, under small numbers. Closing all files
+// The readers the program keeps open between user actions, under small numbers. Closing all files
 // ends every one of them; in practice that is the answer log's browsing cursor.
 #pragma once
 
-#include "support/text_file.h"
+#include "support/text_reader.h"
 
 #include <map>
-#include <memory>
 
 class FileTable {
   public:
-    // Takes the file under the number, closing whatever was open under it.
-    TextFile& put(int number, std::unique_ptr<TextFile> file);
-    TextFile* get(int number) const;
-    void close(int number);
-    void closeAll();
+    // Takes the reader under the number, closing whatever was open under it.
+    TextReader& put(int number, TextReader reader);
+    TextReader* get(int number);
+    void close(int number) { files_.erase(number); }
+    void closeAll() { files_.clear(); }
     bool anyOpen() const { return !files_.empty(); }
 
   private:
-    std::map<int, std::unique_ptr<TextFile>> files_;
+    std::map<int, TextReader> files_;
 };

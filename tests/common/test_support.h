@@ -41,6 +41,25 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
     return f.write(bytes) == bytes.size();
 }
 
+// Windows-1251 of the Russian letters is one block: А .. я are 0xC0 .. 0xFF, Ё 0xA8, ё 0xB8.
+inline QByteArray cp1251(const QString& text) {
+    QByteArray bytes;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80)
+            bytes.append(char(u));
+        else if (u >= 0x410 && u <= 0x44F)
+            bytes.append(char(u - 0x410 + 0xC0));
+        else if (u == 0x401)
+            bytes.append(char(0xA8));
+        else if (u == 0x451)
+            bytes.append(char(0xB8));
+        else
+            bytes.append('?');
+    }
+    return bytes;
+}
+
 // A message box as the program asked for it.
 struct ShownMessage {
     QString text;

@@ -1,7 +1,7 @@
 // The last answer is found from the end of the log; it must be the line a read of every line
 // from the start keeps last, whatever mix of CR, LF and CR LF the file holds.
 #include "core/answer_log.h"
-#include "support/text_file.h"
+#include "support/text_reader.h"
 #include "test_support.h"
 
 #include <QRandomGenerator>
@@ -11,13 +11,13 @@ namespace {
 
 // The last non-empty line by reading every line from the start.
 std::optional<QString> readForward() {
-    TextFile file(AnswerLog::path);
-    if (!file.open(TextFile::Mode::Read))
+    std::optional<TextReader> file;
+    if (!TextReader::open(AnswerLog::path, file))
         return std::nullopt;
     std::optional<QString> last;
     QString line;
-    while (!file.atEnd()) {
-        file.readLine(line);
+    while (!file->atEnd()) {
+        file->readLine(line);
         if (!line.isEmpty())
             last = line;
     }

@@ -70,10 +70,8 @@ const Text reviewed[] = {
     {"файл пуст", Need::Help},
     {"первое значение «%1» не задаёт порядок массива, нужно число от 2 до 10", Need::Help},
     {"знак «%1» нельзя сохранить в кодировке Windows-1251", Need::Help},
-    // Only a call out of turn inside the program could give these; no user's action does.
+    // Only a call out of turn inside the program could give this; no user's action does.
     {"журнал ответов не открыт", Need::Obvious},
-    {"файл не открыт для записи", Need::Obvious},
-    {"файл не открыт для чтения", Need::Obvious},
     // Reasons a name cannot name an array.
     {"имя массива пусто", Need::Help},
     {"имя массива длиннее %1 знаков", Need::Help},

@@ -221,7 +221,7 @@ void TestAnswerBrowsing::panelEditSaved() {
     f.main().text2->setPlainText(QStringLiteral("\nпервый\n\nвторой"));
     f.click(f.main().command5);
     QVERIFY(f.main().panelShown());
-    QCOMPARE(TextFile::decode(readBytes(logPath)), QStringLiteral("\r\nпервый\r\n\r\nвторой\r\n"));
+    QCOMPARE(textfile::decode(readBytes(logPath)), QStringLiteral("\r\nпервый\r\n\r\nвторой\r\n"));
     f.click(f.main().command2);
     QCOMPARE(f.answer(), QStringLiteral("первый"));
 }

@@ -146,7 +146,7 @@ void TestMainWindow::noUniqueSolution() {
     QCOMPARE(f.answer(), QStringLiteral("Одного решения нет"));
     QCOMPARE(f.main().label1->text(),
              QStringLiteral("2.000  4.000  6.000  \n0.000  0.000  0.000  \n"));
-    QCOMPARE(TextFile::decode(readBytes(QStringLiteral("files/lastans"))),
+    QCOMPARE(textfile::decode(readBytes(QStringLiteral("files/lastans"))),
              QStringLiteral("Одного решения нет\r\n"));
     // Solving again with a single answer element left gives the answers their range first.
     f.click(f.main().command1);
@@ -183,7 +183,7 @@ void TestMainWindow::checkedAgainstWrittenSystem() {
     ProgramFixture f;
     f.enter(order, text);
     f.click(f.main().command3);
-    const QString log = TextFile::decode(readBytes(QStringLiteral("files/lastans")));
+    const QString log = textfile::decode(readBytes(QStringLiteral("files/lastans")));
     QCOMPARE(log, f.answer() + QStringLiteral("\r\n"));
     QCOMPARE(f.answer() == QStringLiteral("Одного решения нет"), !unique);
     QLabel* warning = f.main().findChild<QLabel*>(QStringLiteral("Label1Warning"));

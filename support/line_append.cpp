@@ -1,0 +1,24 @@
+#include "support/line_append.h"
+
+#include "support/text_file.h"
+
+#include <QFile>
+#include <cerrno>
+
+FileStatus LineAppend::appendLine(const QString& path, QStringView line) {
+    QFile file;
+    FileStatus s = textfile::openForAppending(path, file);
+    if (!s)
+        return s;
+    QByteArray bytes;
+    s = textfile::lineBytes(path, line, bytes);
+    if (!s)
+        return s;
+    const qint64 oldSize = file.size();
+    errno = 0;
+    if (file.write(bytes) == bytes.size())
+        return FileStatus::success();
+    const FileStatus failed = FileStatus::fromSystem(path, FileStatus::Action::Write, errno);
+    file.resize(oldSize);
+    return failed;
+}
