@@ -6,7 +6,6 @@
 
 #include <QStringList>
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace steps {
@@ -48,6 +47,14 @@ QString exactMatrixBlock(const std::vector<mpq_class>& values, int rows, int col
             cells[static_cast<std::size_t>(i)].push_back(QString::fromStdString(
                 values[static_cast<std::size_t>(i) * columns + j].get_str()));
     return aligned(cells);
+}
+
+// The unknowns as the back substitution computed them.
+std::vector<double> answersOf(const SolveRecord& record) {
+    std::vector<double> x(static_cast<std::size_t>(record.order));
+    for (const solver::BackStep& step : record.back)
+        x[step.row] = step.value;
+    return x;
 }
 
 class Writer {
@@ -195,9 +202,7 @@ class Writer {
             return solver::noUniqueText;
         if (r_.outcome != solver::Outcome::Unique)
             return solver::overflowText;
-        std::vector<double> x(static_cast<std::size_t>(r_.order));
-        for (const solver::BackStep& step : r_.back)
-            x[step.row] = step.value;
+        const std::vector<double> x = answersOf(r_);
         // The line exactly as the answer area shows it and the log keeps it; a value it shows
         // as 0.000 or -0.000 although it is not zero follows in exponent form.
         QString line, closer;
@@ -215,13 +220,6 @@ class Writer {
     QChar sep_;
     QString out_;
 };
-
-std::vector<double> answersOf(const SolveRecord& record) {
-    std::vector<double> x(static_cast<std::size_t>(record.order));
-    for (const solver::BackStep& step : record.back)
-        x[step.row] = step.value;
-    return x;
-}
 
 QString limitText() {
     return QString::number(exact::digitLimit);
@@ -422,19 +420,6 @@ QString exactValueText(const mpq_class& value, QChar decimalSeparator) {
     return text;
 }
 
-QString magnitudeText(double value, QChar decimalSeparator) {
-    if (value == 0)
-        return QStringLiteral("0");
-    if (!std::isfinite(value))
-        return QStringLiteral("∞");
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 2);
-    QString text = QString::fromLatin1(buf, res.ptr - buf);
-    text.replace(u'e', u'E');
-    text.replace(u'.', decimalSeparator);
-    return text;
-}
-
 QString eliminationText(const SolveRecord& record, QChar decimalSeparator) {
     return Writer(record, decimalSeparator).text();
 }
@@ -455,7 +440,7 @@ QString trustText(const SolveRecord& record, QChar decimalSeparator) {
                                "цифр. Оценка в числах двойной точности: %2 — предупреждение %3.\n")
                     .arg(limitText(),
                          std::isfinite(condition.estimate)
-                             ? magnitudeText(condition.estimate, decimalSeparator)
+                             ? numbers::magnitudeText(condition.estimate, decimalSeparator)
                              : QStringLiteral("∞ (обратная матрица не получилась)"),
                          due ? QStringLiteral("по ней нужно") : QStringLiteral("по ней не нужно"));
         if (due)

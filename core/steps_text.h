@@ -46,7 +46,4 @@ QString exactValueText(const mpq_class& value, QChar decimalSeparator);
 // A line the window shows in the warning colour.
 bool isWarning(QStringView line);
 
-// A magnitude in exponent form with two decimals ("1,23E-16"), 0 as "0".
-QString magnitudeText(double value, QChar decimalSeparator);
-
 } // namespace steps

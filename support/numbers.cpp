@@ -102,6 +102,21 @@ QString nonFiniteText(double value) {
     return value < 0 ? QStringLiteral("-∞") : QStringLiteral("∞");
 }
 
+// The value as std::to_chars writes it in the format and precision, the exponent's letter E and
+// the decimal separator the one given; "0" for zero, and the texts of the values not finite.
+QString charsText(double value, std::chars_format format, int precision, QChar decimalSeparator) {
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
+    if (value == 0)
+        return QStringLiteral("0");
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, format, precision);
+    QString text = QString::fromLatin1(buf, res.ptr - buf);
+    text.replace(u'e', u'E');
+    text.replace(u'.', decimalSeparator);
+    return text;
+}
+
 } // namespace
 
 NumberParts scanNumber(QStringView text) {
@@ -177,16 +192,11 @@ double valueOfText(QStringView text) {
 }
 
 QString displayText(double value, QChar decimalSeparator) {
-    if (!std::isfinite(value))
-        return nonFiniteText(value);
-    if (value == 0)
-        return QStringLiteral("0");
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
-    QString text = QString::fromLatin1(buf, res.ptr - buf);
-    text.replace(u'e', u'E');
-    text.replace(u'.', decimalSeparator);
-    return text;
+    return charsText(value, std::chars_format::general, 15, decimalSeparator);
+}
+
+QString magnitudeText(double value, QChar decimalSeparator) {
+    return charsText(value, std::chars_format::scientific, 2, decimalSeparator);
 }
 
 QString fixed3(double value, QChar decimalSeparator) {

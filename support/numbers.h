@@ -32,6 +32,9 @@ NumberParts scanNumber(QStringView text);
 // Shortest text with at most 15 significant digits; exponent form ("1E+16", "1E-05") when the
 // decimal exponent is 15 or more or below -4. Non-finite values give "∞", "-∞" or "?".
 QString displayText(double value, QChar decimalSeparator);
+// A magnitude in exponent form with two decimals ("1,23E-16"), as an estimate is shown; zero and
+// the values that are not finite as displayText gives them.
+QString magnitudeText(double value, QChar decimalSeparator);
 
 // The pattern "##0.000": at least one integer digit, all further ones, three decimals, no
 // grouping. Rounds the 15-significant-digit text of the value, halves away from zero; a value

@@ -76,6 +76,8 @@ class TestNumbers : public QObject {
     void longRadixTexts();
     void displayText_data();
     void displayText();
+    void magnitudeText_data();
+    void magnitudeText();
     void fixed3_data();
     void fixed3();
     void fixed3OfLargestDouble();
@@ -247,6 +249,29 @@ void TestNumbers::displayText() {
     QFETCH(QChar, separator);
     QFETCH(QString, expected);
     QCOMPARE(numbers::displayText(value, separator), expected);
+}
+
+void TestNumbers::magnitudeText_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("zero") << 0.0 << QChar(u'.') << "0";
+    QTest::newRow("one") << 1.0 << QChar(u'.') << "1.00E+00";
+    QTest::newRow("a tenth in exponent form") << 0.1 << QChar(u'.') << "1.00E-01";
+    QTest::newRow("comma") << 1.234e-16 << QChar(u',') << "1,23E-16";
+    QTest::newRow("thousands") << 12345.0 << QChar(u'.') << "1.23E+04";
+    QTest::newRow("rounds up into the next power") << 9.996 << QChar(u'.') << "1.00E+01";
+    QTest::newRow("negative") << -0.000999 << QChar(u'.') << "-9.99E-04";
+    QTest::newRow("three exponent digits") << 1e100 << QChar(u',') << "1,00E+100";
+    QTest::newRow("infinity") << infinity << QChar(u'.') << QString::fromUtf8("\u221e");
+}
+
+void TestNumbers::magnitudeText() {
+    QFETCH(double, value);
+    QFETCH(QChar, separator);
+    QFETCH(QString, expected);
+    QCOMPARE(numbers::magnitudeText(value, separator), expected);
 }
 
 void TestNumbers::fixed3_data() {
