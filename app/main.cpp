@@ -4,10 +4,10 @@
 #include "app/start_options.h"
 #include "app/user_folder.h"
 #include "support/build_info.h"
-#include "windows/extras/help.h"
-#include "windows/platform.h"
 #include "windows/program.h"
-#include "windows/ui_kit.h"
+#include "windows/shared/help.h"
+#include "windows/shared/platform.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,8 +2,8 @@
 // from a 1 MB entry text, a random content at order 10, and a load of a large last-array file.
 #include "bench_common.h"
 #include "windows/editor/form2.h"
-#include "windows/platform.h"
 #include "windows/program.h"
+#include "windows/shared/platform.h"
 
 #include <QAction>
 #include <QApplication>

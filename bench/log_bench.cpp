@@ -5,8 +5,8 @@
 #include "support/file_table.h"
 #include "support/numbers.h"
 #include "windows/main/form1.h"
-#include "windows/platform.h"
 #include "windows/program.h"
+#include "windows/shared/platform.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,13 +1,13 @@
 #include "windows/program.h"
 
-#include "windows/accessible_roles.h"
+#include "windows/about/form4.h"
 #include "windows/editor/form2.h"
-#include "windows/extras/form4.h"
-#include "windows/extras/help.h"
 #include "windows/library/form3.h"
 #include "windows/main/form1.h"
-#include "windows/platform.h"
-#include "windows/ui_kit.h"
+#include "windows/shared/accessible_roles.h"
+#include "windows/shared/help.h"
+#include "windows/shared/platform.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QCoreApplication>
 #include <QPointer>

@@ -6,8 +6,8 @@
 #include "core/system_store.h"
 #include "support/file_table.h"
 #include "support/random_source.h"
-#include "windows/desktop_keys.h"
 #include "windows/extras/window_animation.h"
+#include "windows/shared/desktop_keys.h"
 
 #include <QObject>
 #include <QPointer>

@@ -8,12 +8,12 @@
 #include "support/text_file.h"
 #include "windows/editor/entry_edit.h"
 #include "windows/editor/order_bar.h"
-#include "windows/extras/extras_menus.h"
-#include "windows/extras/icons.h"
 #include "windows/extras/window_animation.h"
-#include "windows/platform.h"
 #include "windows/program.h"
-#include "windows/ui_kit.h"
+#include "windows/shared/icons.h"
+#include "windows/shared/platform.h"
+#include "windows/shared/shared_menus.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QAccessible>
 #include <QCloseEvent>
@@ -157,8 +157,8 @@ void Form2::buildMenus() {
     file->addSeparator();
     exit = ui::menuItem(file, "exit", QStringLiteral("Выход из программы"), u'ы');
 
-    const ExtrasMenus extras =
-        addExtrasMenus(menuBar(), {"animation", "what2", "fgg"}, program_, this);
+    const SharedMenus extras =
+        addSharedMenus(menuBar(), {"animation", "what2", "fgg"}, program_, this);
     graph = extras.graph;
     stoper = extras.stoper;
     what2 = extras.what;

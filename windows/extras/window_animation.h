@@ -4,7 +4,7 @@
 #pragma once
 
 #include "windows/extras/line_scene.h"
-#include "windows/interval_timer.h"
+#include "windows/shared/interval_timer.h"
 
 #include <QObject>
 

@@ -2,12 +2,12 @@
 
 #include "core/array_library.h"
 #include "windows/editor/form2.h"
-#include "windows/extras/icons.h"
 #include "windows/extras/window_animation.h"
 #include "windows/library/list_edit.h"
-#include "windows/platform.h"
 #include "windows/program.h"
-#include "windows/ui_kit.h"
+#include "windows/shared/icons.h"
+#include "windows/shared/platform.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

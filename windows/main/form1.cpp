@@ -5,15 +5,15 @@
 #include "core/steps_document.h"
 #include "core/steps_text.h"
 #include "windows/editor/form2.h"
-#include "windows/extras/extras_menus.h"
-#include "windows/extras/icons.h"
 #include "windows/extras/window_animation.h"
 #include "windows/main/answer_area.h"
 #include "windows/main/matrix_label.h"
 #include "windows/main/steps_window.h"
-#include "windows/platform.h"
 #include "windows/program.h"
-#include "windows/ui_kit.h"
+#include "windows/shared/icons.h"
+#include "windows/shared/platform.h"
+#include "windows/shared/shared_menus.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -242,7 +242,7 @@ void Form1::buildMenus() {
     ans = ui::menuItem(mass, "ans", QStringLiteral("Решить массив"), u'Р');
     ans->setEnabled(false);
 
-    const ExtrasMenus extras = addExtrasMenus(menuBar(), {"animat", "what", "h"}, program_, this);
+    const SharedMenus extras = addSharedMenus(menuBar(), {"animat", "what", "h"}, program_, this);
     graph = extras.graph;
     stoper = extras.stoper;
     what = extras.what;

@@ -6,7 +6,7 @@
 
 #include "core/steps_text.h"
 #include "windows/main/steps_window.h"
-#include "windows/ui_kit.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QAction>
 #include <QApplication>

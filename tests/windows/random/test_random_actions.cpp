@@ -5,7 +5,7 @@
 // order while a system is entered, nothing written outside files, and CR LF line ends only.
 #include "program_fixture.h"
 
-#include "windows/extras/form4.h"
+#include "windows/about/form4.h"
 #include "windows/extras/window_animation.h"
 #include "windows/library/form3.h"
 

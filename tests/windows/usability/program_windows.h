@@ -4,7 +4,7 @@
 
 #include "program_fixture.h"
 
-#include "windows/extras/form4.h"
+#include "windows/about/form4.h"
 #include "windows/library/form3.h"
 #include "windows/main/steps_window.h"
 

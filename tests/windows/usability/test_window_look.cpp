@@ -4,10 +4,10 @@
 #include "program_fixture.h"
 
 #include "support/text_file.h"
-#include "windows/extras/form4.h"
+#include "windows/about/form4.h"
 #include "windows/extras/window_animation.h"
 #include "windows/library/form3.h"
-#include "windows/ui_kit.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,9 +1,9 @@
-#include "windows/extras/form4.h"
+#include "windows/about/form4.h"
 
 #include "support/build_info.h"
-#include "windows/extras/help.h"
-#include "windows/extras/icons.h"
-#include "windows/ui_kit.h"
+#include "windows/shared/help.h"
+#include "windows/shared/icons.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

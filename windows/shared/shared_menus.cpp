@@ -1,14 +1,14 @@
-#include "windows/extras/extras_menus.h"
+#include "windows/shared/shared_menus.h"
 
 #include "windows/program.h"
-#include "windows/ui_kit.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QMenu>
 #include <QMenuBar>
 
-ExtrasMenus addExtrasMenus(QMenuBar* bar, const ExtrasMenuNames& names, Program& program,
+SharedMenus addSharedMenus(QMenuBar* bar, const SharedMenuNames& names, Program& program,
                            QWidget* window) {
-    ExtrasMenus items;
+    SharedMenus items;
     // Access keys unique within each menu; the titles' keys differ from "Файл" and "Данные".
     QMenu* animation = ui::menu(bar, names.animation, QStringLiteral("Анимация"), u'А');
     items.graph = ui::menuItem(animation, "graph", QStringLiteral("Разрешить графику"), u'г');

@@ -7,7 +7,7 @@ class QAction;
 class QMenuBar;
 class QWidget;
 
-struct ExtrasMenus {
+struct SharedMenus {
     QAction* graph = nullptr;
     QAction* stoper = nullptr;
     QAction* what = nullptr;
@@ -15,7 +15,7 @@ struct ExtrasMenus {
     QAction* about = nullptr;
 };
 
-struct ExtrasMenuNames {
+struct SharedMenuNames {
     const char* animation; // "animat" in the main window, "animation" in the editor
     const char* what;      // "what", "what2"
     const char* separator; // "h", "fgg"
@@ -24,5 +24,5 @@ struct ExtrasMenuNames {
 // Adds both menus to the window's menu bar; "Справка" opens the help page, "О программе" shows
 // the about window and "Подробный отчет" does nothing. The animation items are connected by the
 // window's animation.
-ExtrasMenus addExtrasMenus(QMenuBar* bar, const ExtrasMenuNames& names, Program& program,
+SharedMenus addSharedMenus(QMenuBar* bar, const SharedMenuNames& names, Program& program,
                            QWidget* window);

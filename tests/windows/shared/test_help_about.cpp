@@ -3,11 +3,11 @@
 #include "support/build_info.h"
 #include "tests/common/program_fixture.h"
 #include "tests/common/test_support.h"
-#include "windows/extras/form4.h"
-#include "windows/extras/help.h"
-#include "windows/extras/icons.h"
-#include "windows/platform.h"
+#include "windows/about/form4.h"
 #include "windows/program.h"
+#include "windows/shared/help.h"
+#include "windows/shared/icons.h"
+#include "windows/shared/platform.h"
 
 #include <QFile>
 #include <QLabel>
