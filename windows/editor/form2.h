@@ -5,7 +5,9 @@
 #include <QMainWindow>
 #include <QStringList>
 
-class Program;
+class Platform;
+class RandomSource;
+class SystemStore;
 class WindowAnimation;
 class QAction;
 class QLabel;
@@ -16,7 +18,7 @@ class QScrollBar;
 class Form2 : public QMainWindow {
     Q_OBJECT
   public:
-    explicit Form2(Program& program);
+    Form2(SystemStore& store, RandomSource& random, Platform& platform);
 
     void formLoad();
 
@@ -71,6 +73,18 @@ class Form2 : public QMainWindow {
 
     WindowAnimation* animation() const { return animation_; }
 
+  signals:
+    // "Готово" and the close box, once the editor is hidden: show the main window.
+    void readyRequested();
+    // The button beside the entry and "Загрузить/сохранить массив": show the save/load window.
+    void libraryRequested();
+    // The close box, before the editor hides: hide the save/load window.
+    void libraryHideRequested();
+    // "Выход из программы": end the run.
+    void exitRequested();
+    void helpRequested();  // "Справка"
+    void aboutRequested(); // "О программе"
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -80,7 +94,9 @@ class Form2 : public QMainWindow {
     void growLabel();
     void showTokenNotes();
 
-    Program& program_;
+    SystemStore& store_;
+    RandomSource& random_;
+    Platform& platform_;
     WindowAnimation* animation_ = nullptr;
     bool labelFitPending_ = false;
 };

@@ -1,13 +1,11 @@
 #include "windows/shared/shared_menus.h"
 
-#include "windows/program.h"
 #include "windows/shared/ui_kit.h"
 
 #include <QMenu>
 #include <QMenuBar>
 
-SharedMenus addSharedMenus(QMenuBar* bar, const SharedMenuNames& names, Program& program,
-                           QWidget* window) {
+SharedMenus addSharedMenus(QMenuBar* bar, const SharedMenuNames& names) {
     SharedMenus items;
     // Access keys unique within each menu; the titles' keys differ from "Файл" and "Данные".
     QMenu* animation = ui::menu(bar, names.animation, QStringLiteral("Анимация"), u'А');
@@ -19,9 +17,5 @@ SharedMenus addSharedMenus(QMenuBar* bar, const SharedMenuNames& names, Program&
     items.final = ui::menuItem(help, "final", QStringLiteral("Подробный отчет"), u'П');
     help->addSeparator()->setObjectName(QString::fromLatin1(names.separator));
     items.about = ui::menuItem(help, "about", QStringLiteral("О программе"), u'О');
-
-    QObject::connect(items.what, &QAction::triggered, window,
-                     [&program, window] { program.showHelp(window); });
-    QObject::connect(items.about, &QAction::triggered, window, [&program] { program.showAbout(); });
     return items;
 }

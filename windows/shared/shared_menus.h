@@ -2,10 +2,8 @@
 // the same actions, only the names of the menu, the help item and the separator differ.
 #pragma once
 
-class Program;
 class QAction;
 class QMenuBar;
-class QWidget;
 
 struct SharedMenus {
     QAction* graph = nullptr;
@@ -21,8 +19,7 @@ struct SharedMenuNames {
     const char* separator; // "h", "fgg"
 };
 
-// Adds both menus to the window's menu bar; "Справка" opens the help page, "О программе" shows
-// the about window and "Подробный отчет" does nothing. The animation items are connected by the
+// Adds both menus to the window's menu bar. The window passes "Справка" and "О программе" on
+// to the program; "Подробный отчет" does nothing. The animation items are connected by the
 // window's animation.
-SharedMenus addSharedMenus(QMenuBar* bar, const SharedMenuNames& names, Program& program,
-                           QWidget* window);
+SharedMenus addSharedMenus(QMenuBar* bar, const SharedMenuNames& names);
