@@ -163,7 +163,7 @@ void Form2::buildMenus() {
     graph = extras.graph;
     stoper = extras.stoper;
     what2 = extras.what;
-    final = extras.final;
+    report = extras.report;
     about = extras.about;
 
     connect(what2, &QAction::triggered, this, &Form2::helpRequested);
@@ -361,4 +361,8 @@ void Form2::closeEvent(QCloseEvent* event) {
 
 QString Form2::entryText() const {
     return text1->text();
+}
+
+Form2::Array Form2::currentArray() const {
+    return {vscroll1->value(), text1->text()};
 }

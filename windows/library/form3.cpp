@@ -256,9 +256,8 @@ void Form3::command1Click() {
     const QString name = combo1->currentText();
     if (name.isEmpty() || !acceptName(name))
         return;
-    Form2& editor = editor_();
-    const FileStatus saved =
-        library::saveArrayFile(name, editor.vscroll1->value(), editor.text1->text());
+    const Form2::Array array = editor_().currentArray();
+    const FileStatus saved = library::saveArrayFile(name, array.scrollPosition, array.entryText);
     if (!saved) {
         reportFailure(platform_, this, saved);
         return;

@@ -42,17 +42,6 @@ class Form3 : public QWidget {
 
     WindowAnimation* animation() const { return animation_; }
 
-    QPushButton* command1 = nullptr;
-    QPushButton* command2 = nullptr;
-    QComboBox* combo1 = nullptr;
-    QCheckBox* check1 = nullptr;
-    QListWidget* combo2 = nullptr;
-    QPushButton* command3 = nullptr;
-    QPlainTextEdit* text1 = nullptr;
-    QPushButton* command4 = nullptr;
-    QPushButton* command5 = nullptr;
-    QPushButton* command6 = nullptr;
-
   signals:
     // The window's unload (its close box, Esc, "Готово"): show the editor in front.
     void editorRequested();
@@ -64,6 +53,17 @@ class Form3 : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    QPushButton* command1 = nullptr;
+    QPushButton* command2 = nullptr;
+    QComboBox* combo1 = nullptr;
+    QCheckBox* check1 = nullptr;
+    QListWidget* combo2 = nullptr;
+    QPushButton* command3 = nullptr;
+    QPlainTextEdit* text1 = nullptr;
+    QPushButton* command4 = nullptr;
+    QPushButton* command5 = nullptr;
+    QPushButton* command6 = nullptr;
+
     void buildControls();
     void showPanel(bool shown);
     // Shows "Ошибка" when the name cannot name an array file; true when it can.

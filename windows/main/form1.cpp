@@ -252,7 +252,7 @@ void Form1::buildMenus() {
     graph = extras.graph;
     stoper = extras.stoper;
     what = extras.what;
-    final = extras.final;
+    report = extras.report;
     about = extras.about;
 
     connect(what, &QAction::triggered, this, &Form1::helpRequested);
@@ -323,7 +323,7 @@ void Form1::solveSystem() {
     Form2* editor = editor_();
     // After "Выгрузить массив" the store holds no system; the user solves what the editor shows.
     if (store_.matrix.order() < 1 && editor)
-        editor->text2Change();
+        editor->refillStore();
     const QString entryText = editor ? editor->entryText() : QString();
     // The answer is checked against the system as written: one without a unique solution is
     // never shown with the numbers the rounding made up.

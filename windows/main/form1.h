@@ -67,6 +67,21 @@ class Form1 : public QMainWindow {
     // The record of the last solve the window shows.
     const solver::SolveRecord& stepsRecord() const { return lastSolve_; }
 
+    WindowAnimation* animation() const { return animation_; }
+
+  signals:
+    // "Ввести данные" (the button, the entry box, "Редактор массивов..."): show the editor.
+    void editorRequested();
+    // "Выход из программы" and the close box: end the run.
+    void exitRequested();
+    void helpRequested();  // "Справка"
+    void aboutRequested(); // "О программе"
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
     QPushButton* command1 = nullptr;
     QLineEdit* text1 = nullptr;
     QPushButton* command3 = nullptr;
@@ -89,25 +104,10 @@ class Form1 : public QMainWindow {
     QAction* graph = nullptr;
     QAction* stoper = nullptr;
     QAction* what = nullptr;
-    QAction* final = nullptr;
+    QAction* report = nullptr; // "Подробный отчет"
     QAction* about = nullptr;
     QAction* steps = nullptr;
 
-    WindowAnimation* animation() const { return animation_; }
-
-  signals:
-    // "Ввести данные" (the button, the entry box, "Редактор массивов..."): show the editor.
-    void editorRequested();
-    // "Выход из программы" and the close box: end the run.
-    void exitRequested();
-    void helpRequested();  // "Справка"
-    void aboutRequested(); // "О программе"
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
     void buildControls(QWidget* client);
     void buildMenus();
     void buildStepsCommand();

@@ -14,7 +14,7 @@ SharedMenus addSharedMenus(QMenuBar* bar, const SharedMenuNames& names) {
 
     QMenu* help = ui::menu(bar, "help", QStringLiteral("Помощь"), u'П');
     items.what = ui::menuItem(help, names.what, QStringLiteral("Справка"), u'С');
-    items.final = ui::menuItem(help, "final", QStringLiteral("Подробный отчет"), u'П');
+    items.report = ui::menuItem(help, "final", QStringLiteral("Подробный отчет"), u'П');
     help->addSeparator()->setObjectName(QString::fromLatin1(names.separator));
     items.about = ui::menuItem(help, "about", QStringLiteral("О программе"), u'О');
     return items;

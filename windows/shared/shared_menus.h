@@ -9,7 +9,7 @@ struct SharedMenus {
     QAction* graph = nullptr;
     QAction* stoper = nullptr;
     QAction* what = nullptr;
-    QAction* final = nullptr;
+    QAction* report = nullptr; // "Подробный отчет"
     QAction* about = nullptr;
 };
 
