@@ -4,10 +4,11 @@
 #include "app/start_options.h"
 #include "app/user_folder.h"
 #include "support/build_info.h"
-#include "windows/extras/help.h"
-#include "windows/platform.h"
 #include "windows/program.h"
-#include "windows/ui_kit.h"
+#include "windows/shared/error_box.h"
+#include "windows/shared/help.h"
+#include "windows/shared/platform.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QApplication>
 #include <QDir>
@@ -85,8 +86,7 @@ int main(int argc, char** argv) {
         if (!user.folder.isEmpty())
             QDir::setCurrent(user.folder);
         if (!user.problem.isEmpty())
-            platform.messageBox(nullptr, user.problem, QStringLiteral("Ошибка"),
-                                Platform::Buttons::Ok);
+            showError(platform, nullptr, user.problem);
     }
     Program program(platform, programFolder);
     program.start();

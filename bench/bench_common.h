@@ -2,7 +2,7 @@
 // one measurement in a child process of its own so that every peak is that measurement's alone.
 #pragma once
 
-#include "windows/platform.h"
+#include "windows/shared/platform.h"
 #include <QByteArray>
 
 #include <QCoreApplication>

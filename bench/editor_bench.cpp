@@ -2,8 +2,8 @@
 // from a 1 MB entry text, a random content at order 10, and a load of a large last-array file.
 #include "bench_common.h"
 #include "windows/editor/form2.h"
-#include "windows/platform.h"
 #include "windows/program.h"
+#include "windows/shared/platform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,12 +36,12 @@ int main(int argc, char** argv) {
     Program program(platform);
     program.showForm2();
     Form2& editor = program.form2();
-    editor.vscroll1->setValue(2);
+    editor.findChild<QScrollBar*>(QStringLiteral("VScroll1"))->setValue(2);
 
     QString big;
     while (big.size() < 1'000'000)
         big += QStringLiteral("12.5 -3 7 ");
-    editor.text1->setText(big);
+    editor.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(big);
     const double refill = bestOf(20, [&] { editor.fillMatrix(); });
     std::printf("refill at order 10 from a 1 MB text: %.3f ms\n", refill * 1e3);
 
@@ -55,9 +55,12 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 100'000; ++i)
         file.write(QByteArray::number(i % 10) + " \r\n");
     file.close();
-    editor.vscroll1->setValue(5);
-    const double load = bestOf(3, [&] { editor.load->trigger(); });
+    editor.findChild<QScrollBar*>(QStringLiteral("VScroll1"))->setValue(5);
+    const double load =
+        bestOf(3, [&] { editor.findChild<QAction*>(QStringLiteral("load"))->trigger(); });
     std::printf("load of a last array of 100,000 values: %.3f s (entry text %lld characters)\n",
-                load, static_cast<long long>(editor.text1->text().size()));
+                load,
+                static_cast<long long>(
+                    editor.findChild<QLineEdit*>(QStringLiteral("Text1"))->text().size()));
     return 0;
 }

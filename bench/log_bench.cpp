@@ -5,8 +5,8 @@
 #include "support/file_table.h"
 #include "support/numbers.h"
 #include "windows/main/form1.h"
-#include "windows/platform.h"
 #include "windows/program.h"
+#include "windows/shared/platform.h"
 
 #include <QApplication>
 #include <QDir>
@@ -80,8 +80,12 @@ int measure(const QString& mode, int argc, char** argv) {
         const qint64 bytes = QFileInfo(AnswerLog::path).size();
         std::printf("ReadAllAnswers + panel (%d lines, %.1f MB): %.3f s; the command %.3f s, then"
                     " the longest turn of the event loop %.3f s",
-                    program.form1().text2->document()->blockCount() - 1, bytes / 1e6,
-                    bench::secondsSince(shown), command, longest);
+                    program.form1()
+                            .findChild<QPlainTextEdit*>(QStringLiteral("Text2"))
+                            ->document()
+                            ->blockCount() -
+                        1,
+                    bytes / 1e6, bench::secondsSince(shown), command, longest);
         std::printf(", peak memory %ld KiB (%.1f times the log)\n", bench::peakKilobytes(),
                     bench::peakKilobytes() * 1024.0 / bytes);
         return 0;

@@ -69,8 +69,8 @@ int main(int argc, char** argv) {
     for (int t = 0; t < systems; ++t) {
         main.command1Click();
         Form2& editor = program.form2();
-        editor.vscroll1->setValue(2);
-        editor.text1->setText(sixDigitSystem(10, random));
+        editor.findChild<QScrollBar*>(QStringLiteral("VScroll1"))->setValue(2);
+        editor.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(sixDigitSystem(10, random));
         editor.command4Click();
         auto start = std::chrono::steady_clock::now();
         main.command3Click();

@@ -3,7 +3,7 @@
 //   slau_window_heap_bench [CYCLES]   prints the heap in use (bytes) after the warm-up and every
 //                                     CYCLES/4 cycles after it, for each window
 #include "bench_common.h"
-#include "windows/extras/form4.h"
+#include "windows/about/form4.h"
 #include "windows/library/form3.h"
 #include "windows/program.h"
 

@@ -1,13 +1,14 @@
 #include "windows/program.h"
 
-#include "windows/accessible_roles.h"
+#include "windows/about/form4.h"
 #include "windows/editor/form2.h"
-#include "windows/extras/form4.h"
-#include "windows/extras/help.h"
 #include "windows/library/form3.h"
 #include "windows/main/form1.h"
-#include "windows/platform.h"
-#include "windows/ui_kit.h"
+#include "windows/shared/accessible_roles.h"
+#include "windows/shared/error_box.h"
+#include "windows/shared/help.h"
+#include "windows/shared/platform.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -32,15 +33,30 @@ void Program::start() {
     showForm1();
 }
 
+template <class Window> void Program::connectHelpMenu(Window& window) {
+    connect(&window, &Window::helpRequested, this, [this, &window] { showHelp(&window); });
+    connect(&window, &Window::aboutRequested, this, &Program::showAbout);
+}
+
 Form1& Program::form1() {
-    if (!form1_)
-        form1_ = std::make_unique<Form1>(*this);
+    if (!form1_) {
+        form1_ = std::make_unique<Form1>(store_, answerLog_, files_, platform_,
+                                         [this] { return form2_.get(); });
+        connect(form1_.get(), &Form1::editorRequested, this, &Program::showForm2);
+        connect(form1_.get(), &Form1::exitRequested, this, &Program::endRun);
+        connectHelpMenu(*form1_);
+    }
     return *form1_;
 }
 
 Form2& Program::form2() {
     if (!form2_) {
-        form2_ = std::make_unique<Form2>(*this);
+        form2_ = std::make_unique<Form2>(store_, random_, platform_);
+        connect(form2_.get(), &Form2::readyRequested, this, &Program::showForm1);
+        connect(form2_.get(), &Form2::libraryRequested, this, &Program::showForm3);
+        connect(form2_.get(), &Form2::libraryHideRequested, this, &Program::hideForm3);
+        connect(form2_.get(), &Form2::exitRequested, this, &Program::endRun);
+        connectHelpMenu(*form2_);
         form2_->formLoad();
     }
     return *form2_;
@@ -78,7 +94,13 @@ void Program::hideForm2() {
 
 Form3& Program::createForm3() {
     if (!form3_) {
-        form3_ = new Form3(*this);
+        form3_ = new Form3(platform_, librarySweep_, [this]() -> Form2& { return form2(); });
+        connect(form3_, &Form3::editorRequested, this, [this] {
+            showForm2();
+            Form2& editor = form2();
+            editor.raise();
+            editor.activateWindow();
+        });
         form3Placed_ = false;
         form3_->formLoad();
     }
@@ -150,21 +172,14 @@ void Program::showHelp(QWidget* parent) {
     const QString page = helpPagePath();
     const QPointer<QWidget> window(parent);
     const auto report = [this, window, page] {
-        platform_.messageBox(window.data(),
-                             QStringLiteral("Не удалось открыть справку: не запускается ни "
-                                            "files/iexplore, ни браузер системы.\r\nСтраница "
-                                            "справки: %1")
-                                 .arg(page),
-                             QStringLiteral("Ошибка"), Platform::Buttons::Ok);
+        showError(platform_, window.data(),
+                  QStringLiteral("Не удалось открыть справку: не запускается ни "
+                                 "files/iexplore, ни браузер системы.\r\nСтраница "
+                                 "справки: %1")
+                      .arg(page));
     };
     if (!help::openPage(platform_, page, report))
         report();
-}
-
-void Program::reportFailure(QWidget* parent, const FileStatus& status) {
-    if (status)
-        return;
-    platform_.messageBox(parent, status.message(), QStringLiteral("Ошибка"), Platform::Buttons::Ok);
 }
 
 void Program::endRun() {

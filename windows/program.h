@@ -1,13 +1,14 @@
 // The program object: owns the system store, the random source, the open files, the platform
-// services and the four windows, each a single instance. Windows reach each other through it.
+// services and the four windows, each a single instance. It gives each window what it works
+// with and carries out the windows' requests to show, hide and end.
 #pragma once
 
 #include "core/answer_log.h"
 #include "core/system_store.h"
 #include "support/file_table.h"
 #include "support/random_source.h"
-#include "windows/desktop_keys.h"
 #include "windows/extras/window_animation.h"
+#include "windows/shared/desktop_keys.h"
 
 #include <QObject>
 #include <QPointer>
@@ -60,9 +61,6 @@ class Program : public QObject {
     void showHelp(QWidget* parent);
     QString helpPagePath() const;
 
-    // Shows "Ошибка" with the failure's text; does nothing for a success.
-    void reportFailure(QWidget* parent, const FileStatus& status);
-
     // The save/load window's sweep position and count, which outlive the window.
     SweepMemory& librarySweep() { return librarySweep_; }
 
@@ -70,6 +68,8 @@ class Program : public QObject {
     void endRun();
 
   private:
+    // "Справка" and "О программе" of the window's shared menus.
+    template <class Window> void connectHelpMenu(Window& window);
     Form3& createForm3();
     // Puts a new save/load window at its place on its first showing.
     void placeForm3(QWidget& window) const;

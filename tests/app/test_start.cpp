@@ -204,8 +204,8 @@ void TestStart::userFolderBlocked() {
 
 void TestStart::entryBoxMenuIsRussian() {
     ProgramFixture fixture;
-    fixture.click(fixture.main().command1);
-    QLineEdit* entry = fixture.editor().text1;
+    fixture.click(button(fixture.main(), "Command1"));
+    QLineEdit* entry = named<QLineEdit>(fixture.editor(), "Text1");
     entry->setText(QStringLiteral("1 2 3"));
     entry->selectAll();
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),

@@ -2,6 +2,7 @@
 // and the program object started as at the beginning of a run.
 #pragma once
 
+#include "named_controls.h"
 #include "test_support.h"
 #include "windows/editor/form2.h"
 #include "windows/main/answer_area.h"
@@ -27,16 +28,16 @@ struct ProgramFixture {
     Form2& editor() { return program->form2(); }
     // The answer area's first line, or an empty text when nothing is printed.
     QString answer() {
-        const QStringList lines = main().picture1->printedLines();
+        const QStringList lines = named<AnswerArea>(main(), "Picture1")->printedLines();
         return lines.isEmpty() ? QString() : lines.front();
     }
     void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     // Enters a system in the editor: order, then the entry text, then "Готово".
     void enter(int order, const QString& text) {
-        click(main().command1);
-        editor().vscroll1->setValue(12 - order);
-        editor().text1->setText(text);
-        click(editor().command4);
+        click(button(main(), "Command1"));
+        named<QScrollBar>(editor(), "VScroll1")->setValue(12 - order);
+        named<QLineEdit>(editor(), "Text1")->setText(text);
+        click(button(editor(), "Command4"));
     }
 
     TempWorkFolder folder;

@@ -2,7 +2,7 @@
 // answers message boxes and records started programs, and byte-level file helpers.
 #pragma once
 
-#include "windows/platform.h"
+#include "windows/shared/platform.h"
 
 #include <QByteArray>
 #include <QDir>

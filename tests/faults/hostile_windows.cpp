@@ -10,6 +10,7 @@
 #include "core/answer_log.h"
 #include "core/array_library.h"
 #include "fault_ops.h"
+#include "tests/common/named_controls.h"
 #include "tests/common/test_support.h"
 #include "windows/editor/form2.h"
 #include "windows/library/form3.h"
@@ -136,7 +137,7 @@ void runCommand(const QString& name, Program& program) {
         main.command2Click();
     } else if (name == u"Следующий ответ") {
         main.command2Click();
-        for (int i = 0; i < 1000 && main.command7->isEnabled(); ++i)
+        for (int i = 0; i < 1000 && button(main, "Command7")->isEnabled(); ++i)
             main.command7Click();
     } else if (name == u"Последний ответ") {
         main.lastansClick();
@@ -153,7 +154,8 @@ void runCommand(const QString& name, Program& program) {
         if (name == u"Редактировать список") {
             window->command3Click();
         } else if (name != u"окно сохранения и загрузки") {
-            const auto found = window->combo2->findItems(faults::namedArray, Qt::MatchExactly);
+            const auto found = named<QListWidget>(window, "Combo2")
+                                   ->findItems(faults::namedArray, Qt::MatchExactly);
             if (!found.isEmpty())
                 found.first()->setSelected(true);
             window->command2Click();

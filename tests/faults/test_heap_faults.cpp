@@ -1,7 +1,7 @@
 // The windows made afresh at every showing give back what they took: after a warm-up, opening and
 // closing one again and again leaves the heap in use where it was.
 #include "program_fixture.h"
-#include "windows/extras/form4.h"
+#include "windows/about/form4.h"
 #include "windows/library/form3.h"
 
 #include <QTest>

@@ -6,6 +6,7 @@
 #include "core/answer_log.h"
 #include "core/array_file.h"
 #include "core/array_library.h"
+#include "tests/common/named_controls.h"
 #include "tests/common/test_support.h"
 #include "windows/editor/form2.h"
 #include "windows/library/form3.h"
@@ -68,10 +69,10 @@ void TestReadOnlyWindows::firstAnswer() {
     files.closeAll();
 
     Form1& main = program_->form1();
-    QTest::mouseClick(main.command2, Qt::LeftButton);
+    QTest::mouseClick(button(main, "Command2"), Qt::LeftButton);
     QVERIFY(platform_->messages.isEmpty());
-    QCOMPARE(main.picture1->printedLines(), QStringList{*first});
-    QVERIFY(main.command7->isEnabled());
+    QCOMPARE(named<AnswerArea>(main, "Picture1")->printedLines(), QStringList{*first});
+    QVERIFY(button(main, "Command7")->isEnabled());
 }
 
 void TestReadOnlyWindows::lastAnswer() {
@@ -81,9 +82,9 @@ void TestReadOnlyWindows::lastAnswer() {
     QVERIFY(last);
 
     Form1& main = program_->form1();
-    QTest::mouseClick(main.command8, Qt::LeftButton);
+    QTest::mouseClick(button(main, "Command8"), Qt::LeftButton);
     QVERIFY(platform_->messages.isEmpty());
-    QCOMPARE(main.picture1->printedLines(), QStringList{*last});
+    QCOMPARE(named<AnswerArea>(main, "Picture1")->printedLines(), QStringList{*last});
 }
 
 void TestReadOnlyWindows::loadLastArray() {
@@ -99,8 +100,8 @@ void TestReadOnlyWindows::loadLastArray() {
     Form2& editor = program_->form2();
     editor.loadClick();
     QVERIFY(platform_->messages.isEmpty());
-    QCOMPARE(editor.vscroll1->value(), *position);
-    QCOMPARE(editor.text1->text(), expected);
+    QCOMPARE(named<QScrollBar>(editor, "VScroll1")->value(), *position);
+    QCOMPARE(named<QLineEdit>(editor, "Text1")->text(), expected);
 }
 
 void TestReadOnlyWindows::saveLoadWindowLists() {
@@ -113,8 +114,8 @@ void TestReadOnlyWindows::saveLoadWindowLists() {
     QVERIFY(library);
     QVERIFY(platform_->messages.isEmpty());
     QStringList shown;
-    for (int i = 0; i < library->combo2->count(); ++i)
-        shown.append(library->combo2->item(i)->text());
+    for (int i = 0; i < named<QListWidget>(library, "Combo2")->count(); ++i)
+        shown.append(named<QListWidget>(library, "Combo2")->item(i)->text());
     QCOMPARE(shown, names);
     library->close();
 }

@@ -3,17 +3,19 @@
 #include "core/array_file.h"
 #include "core/array_library.h"
 #include "core/entry_text.h"
+#include "core/system_store.h"
 #include "core/token_notes.h"
 #include "support/numbers.h"
+#include "support/random_source.h"
 #include "support/text_file.h"
 #include "windows/editor/entry_edit.h"
 #include "windows/editor/order_bar.h"
-#include "windows/extras/extras_menus.h"
-#include "windows/extras/icons.h"
 #include "windows/extras/window_animation.h"
-#include "windows/platform.h"
-#include "windows/program.h"
-#include "windows/ui_kit.h"
+#include "windows/shared/error_box.h"
+#include "windows/shared/icons.h"
+#include "windows/shared/platform.h"
+#include "windows/shared/shared_menus.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QAccessible>
 #include <QCloseEvent>
@@ -26,7 +28,6 @@
 namespace {
 
 const QString lastArrayPath = QStringLiteral("files/LostMas");
-const QString errorTitle = QStringLiteral("Ошибка");
 // What assistive technology calls the note while it says nothing; when shown, its text.
 const QString tokenWarningName = QStringLiteral("Как прочитаны числа");
 
@@ -64,7 +65,8 @@ const ui::Control command4Sheet{"Command4",
 
 } // namespace
 
-Form2::Form2(Program& program) : program_(program) {
+Form2::Form2(SystemStore& store, RandomSource& random, Platform& platform)
+    : store_(store), random_(random), platform_(platform) {
     setWindowTitle(QStringLiteral("Редактор массивов"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -157,14 +159,15 @@ void Form2::buildMenus() {
     file->addSeparator();
     exit = ui::menuItem(file, "exit", QStringLiteral("Выход из программы"), u'ы');
 
-    const ExtrasMenus extras =
-        addExtrasMenus(menuBar(), {"animation", "what2", "fgg"}, program_, this);
+    const SharedMenus extras = addSharedMenus(menuBar(), {"animation", "what2", "fgg"});
     graph = extras.graph;
     stoper = extras.stoper;
     what2 = extras.what;
-    final = extras.final;
+    report = extras.report;
     about = extras.about;
 
+    connect(what2, &QAction::triggered, this, &Form2::helpRequested);
+    connect(about, &QAction::triggered, this, &Form2::aboutRequested);
     connect(newAction, &QAction::triggered, this, &Form2::newClick);
     connect(createlist, &QAction::triggered, this, &Form2::createlistClick);
     connect(load, &QAction::triggered, this, &Form2::loadClick);
@@ -181,7 +184,7 @@ int Form2::order() const {
 
 void Form2::formLoad() {
     animation_->load();
-    program_.store().shapeForOrder(order());
+    store_.shapeForOrder(order());
     command1Click();
 }
 
@@ -189,24 +192,24 @@ void Form2::command1Click() {
     text1->setText(QString());
     const int n = order();
     for (int i = 0; i < n + n * n; ++i) {
-        const int digit = static_cast<int>(program_.random().next() * 10);
+        const int digit = static_cast<int>(random_.next() * 10);
         text1->setText(text1->text() + QString::number(digit) + u' ');
     }
 }
 
 void Form2::command2Click() {
-    const double r = program_.random().next();
+    const double r = random_.next();
     vscroll1->setValue(numbers::roundToInt16(r * 8 + 2).value_or(vscroll1->value()));
 }
 
 void Form2::command3Click() {
-    program_.showForm3();
+    emit libraryRequested();
 }
 
 void Form2::command4Click() {
     saveClick();
     hide();
-    program_.showForm1();
+    emit readyRequested();
 }
 
 void Form2::newClick() {
@@ -215,7 +218,7 @@ void Form2::newClick() {
 }
 
 void Form2::exitClick() {
-    program_.endRun();
+    emit exitRequested();
 }
 
 void Form2::vscroll1Change() {
@@ -223,22 +226,22 @@ void Form2::vscroll1Change() {
 }
 
 void Form2::text2Change() {
-    program_.store().shapeForOrder(order());
+    store_.shapeForOrder(order());
     fillMatrix();
 }
 
 void Form2::text1Change() {
     // After "Выгрузить массив" the store is a single element while the order box still shows
     // the order: give the store that order's shape before any element is written.
-    Matrix& m = program_.store().matrix;
+    Matrix& m = store_.matrix;
     if (m.order() != order() || m.rows() != order())
-        program_.store().shapeForOrder(order());
+        store_.shapeForOrder(order());
     fillMatrix();
 }
 
 void Form2::showTokenNotes() {
     const QString text = entry::notesText(entry::tokenNotes(text1->text(), order()), order(),
-                                          program_.decimalSeparator());
+                                          platform_.decimalSeparator());
     if (text == tokenWarning->text() && tokenWarning->isHidden() == text.isEmpty())
         return;
     tokenWarning->setText(text);
@@ -254,7 +257,7 @@ void Form2::showTokenNotes() {
 void Form2::fillMatrix() {
     showTokenNotes();
     const auto preview =
-        entry::fillMatrix(program_.store().matrix, text1->text(), program_.decimalSeparator());
+        entry::fillMatrix(store_.matrix, text1->text(), platform_.decimalSeparator());
     if (!preview)
         return;
     label1->setText(ui::screenText(*preview));
@@ -293,8 +296,7 @@ void Form2::applyArray(int scrollPosition, const QStringList& values) {
 
 bool Form2::saveLastArray() {
     const FileStatus s = arrayfile::write(lastArrayPath, vscroll1->value(), text1->text());
-    program_.reportFailure(this, s);
-    return s.ok;
+    return reportFailure(platform_, this, s);
 }
 
 void Form2::saveClick() {
@@ -308,7 +310,7 @@ void Form2::loadClick() {
     const FileStatus s = arrayfile::touchAndRead(lastArrayPath, content);
     busy.release();
     if (!s) {
-        program_.reportFailure(this, s);
+        reportFailure(platform_, this, s);
         return;
     }
     QStringList values;
@@ -317,26 +319,23 @@ void Form2::loadClick() {
             values.append(field);
     if (content.firstField.isEmpty()) {
         text1->setText(QString());
-        program_.platform().messageBox(this, QStringLiteral("Нет данных"), errorTitle,
-                                       Platform::Buttons::Ok);
+        showError(platform_, this, QStringLiteral("Нет данных"));
         text1->setText(values.isEmpty() ? QString() : values.join(u' ') + u' ');
         return;
     }
     const auto position = arrayfile::scrollPositionOf(content.firstField);
     if (!position) {
-        program_.platform().messageBox(
-            this,
-            QStringLiteral("Файл %1 повреждён: первое значение «%2» не задаёт порядок "
-                           "массива (ожидается положение от 2 до 10).")
-                .arg(lastArrayPath, content.firstField.left(40)),
-            errorTitle, Platform::Buttons::Ok);
+        showError(platform_, this,
+                  QStringLiteral("Файл %1 повреждён: первое значение «%2» не задаёт порядок "
+                                 "массива (ожидается положение от 2 до 10).")
+                      .arg(lastArrayPath, content.firstField.left(40)));
         return;
     }
     applyArray(*position, values);
 }
 
 void Form2::createlistClick() {
-    const auto answer = program_.platform().messageBox(
+    const auto answer = platform_.messageBox(
         this,
         QStringLiteral("Вы уверены что хотите создать Новый SaveList?\r\n"
                        "Новый SaveList заменит старый.\r\nПодробности в справке."),
@@ -345,21 +344,25 @@ void Form2::createlistClick() {
         return;
     const FileStatus s = library::resetSaveList();
     if (!s) {
-        program_.reportFailure(this, s);
+        reportFailure(platform_, this, s);
         return;
     }
-    program_.platform().messageBox(this, QStringLiteral("Создан новый SaveList"),
-                                   QStringLiteral("Готово"), Platform::Buttons::Ok);
+    platform_.messageBox(this, QStringLiteral("Создан новый SaveList"), QStringLiteral("Готово"),
+                         Platform::Buttons::Ok);
 }
 
 void Form2::closeEvent(QCloseEvent* event) {
     event->ignore();
     saveClick();
-    program_.hideForm3();
+    emit libraryHideRequested();
     hide();
-    program_.showForm1();
+    emit readyRequested();
 }
 
 QString Form2::entryText() const {
     return text1->text();
+}
+
+Form2::Array Form2::currentArray() const {
+    return {vscroll1->value(), text1->text()};
 }

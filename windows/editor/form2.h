@@ -5,7 +5,9 @@
 #include <QMainWindow>
 #include <QStringList>
 
-class Program;
+class Platform;
+class RandomSource;
+class SystemStore;
 class WindowAnimation;
 class QAction;
 class QLabel;
@@ -16,7 +18,7 @@ class QScrollBar;
 class Form2 : public QMainWindow {
     Q_OBJECT
   public:
-    explicit Form2(Program& program);
+    Form2(SystemStore& store, RandomSource& random, Platform& platform);
 
     void formLoad();
 
@@ -44,7 +46,35 @@ class Form2 : public QMainWindow {
     int order() const;
     // The entry text as it is now (the tokens the matrix was last filled from).
     QString entryText() const;
+    // The array as the editor holds it, as the files store it: the order's scroll position and
+    // the entry text.
+    struct Array {
+        int scrollPosition;
+        QString entryText;
+    };
+    Array currentArray() const;
+    // Shapes the store for the order shown and fills it from the entry text again, as a change
+    // of the order does.
+    void refillStore() { text2Change(); }
 
+    WindowAnimation* animation() const { return animation_; }
+
+  signals:
+    // "Готово" and the close box, once the editor is hidden: show the main window.
+    void readyRequested();
+    // The button beside the entry and "Загрузить/сохранить массив": show the save/load window.
+    void libraryRequested();
+    // The close box, before the editor hides: hide the save/load window.
+    void libraryHideRequested();
+    // "Выход из программы": end the run.
+    void exitRequested();
+    void helpRequested();  // "Справка"
+    void aboutRequested(); // "О программе"
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
     QLineEdit* text1 = nullptr;
     QLineEdit* text2 = nullptr;
     QLabel* label1 = nullptr;
@@ -66,21 +96,17 @@ class Form2 : public QMainWindow {
     QAction* graph = nullptr;
     QAction* stoper = nullptr;
     QAction* what2 = nullptr;
-    QAction* final = nullptr;
+    QAction* report = nullptr; // "Подробный отчет"
     QAction* about = nullptr;
 
-    WindowAnimation* animation() const { return animation_; }
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-
-  private:
     void buildControls(QWidget* client);
     void buildMenus();
     void growLabel();
     void showTokenNotes();
 
-    Program& program_;
+    SystemStore& store_;
+    RandomSource& random_;
+    Platform& platform_;
     WindowAnimation* animation_ = nullptr;
     bool labelFitPending_ = false;
 };

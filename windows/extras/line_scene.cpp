@@ -1,6 +1,6 @@
 #include "windows/extras/line_scene.h"
 
-#include "windows/ui_kit.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QEvent>
 #include <QPaintEvent>

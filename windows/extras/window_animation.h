@@ -4,19 +4,13 @@
 #pragma once
 
 #include "windows/extras/line_scene.h"
-#include "windows/interval_timer.h"
+#include "windows/extras/sweep_memory.h"
+#include "windows/shared/interval_timer.h"
 
 #include <QObject>
 
 class QAction;
 class QWidget;
-
-// A window's sweep position and count, kept by the program for a window that is closed and
-// loaded again (the save/load window), so that they outlive its animation.
-struct SweepMemory {
-    qint16 step = 0;
-    qint16 tick = 0;
-};
 
 class WindowAnimation : public QObject {
     Q_OBJECT

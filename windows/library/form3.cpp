@@ -2,12 +2,12 @@
 
 #include "core/array_library.h"
 #include "windows/editor/form2.h"
-#include "windows/extras/icons.h"
 #include "windows/extras/window_animation.h"
 #include "windows/library/list_edit.h"
-#include "windows/platform.h"
-#include "windows/program.h"
-#include "windows/ui_kit.h"
+#include "windows/shared/error_box.h"
+#include "windows/shared/icons.h"
+#include "windows/shared/platform.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -135,17 +135,17 @@ class NameBox : public QComboBox {
 
 } // namespace
 
-Form3::Form3(Program& program, QWidget* parent)
+Form3::Form3(Platform& platform, SweepMemory& sweep, std::function<Form2&()> editor,
+             QWidget* parent)
     : QWidget(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      program_(program) {
+      platform_(platform), editor_(std::move(editor)) {
     setWindowTitle(QStringLiteral("Сохранение/Загрузка массивов"));
     setWindowIcon(icons::libraryIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     ui::blackWindow(this);
     // The scene comes first and stays beneath every control.
-    animation_ =
-        new WindowAnimation(this, SceneLayout::Library, nullptr, nullptr, &program_.librarySweep());
+    animation_ = new WindowAnimation(this, SceneLayout::Library, nullptr, nullptr, &sweep);
     animation_->scene().lower();
     buildControls();
     // The window is its own client area.
@@ -194,7 +194,7 @@ void Form3::buildControls() {
     greyOutline(text1);
     darkScrollBars(text1);
     connect(listEdit, &ListEdit::refused, this, [this](const QString& reason) {
-        showError(QStringLiteral("Текст не вставлен в список: %1.").arg(reason));
+        showError(platform_, this, QStringLiteral("Текст не вставлен в список: %1.").arg(reason));
     });
 
     command4 = ui::button(this, command4Sheet);
@@ -234,7 +234,7 @@ void Form3::formLoad() {
     QStringList names;
     const FileStatus read = library::touchAndReadSaveListNames(names);
     busy.release();
-    program_.reportFailure(this, read);
+    reportFailure(platform_, this, read);
     combo1->addItems(names);
     combo2->addItems(names);
     // Adding the first name makes it current; the name box starts empty and nothing is selected.
@@ -243,15 +243,12 @@ void Form3::formLoad() {
     combo2->clearSelection();
 }
 
-void Form3::showError(const QString& text) {
-    program_.platform().messageBox(this, text, QStringLiteral("Ошибка"), Platform::Buttons::Ok);
-}
-
 bool Form3::acceptName(const QString& name) {
     const auto problem = library::nameProblem(name);
     if (!problem)
         return true;
-    showError(QStringLiteral("Имя «%1» не годится для массива: %2.").arg(name, *problem));
+    showError(platform_, this,
+              QStringLiteral("Имя «%1» не годится для массива: %2.").arg(name, *problem));
     return false;
 }
 
@@ -259,18 +256,17 @@ void Form3::command1Click() {
     const QString name = combo1->currentText();
     if (name.isEmpty() || !acceptName(name))
         return;
-    Form2& editor = program_.form2();
-    const FileStatus saved =
-        library::saveArrayFile(name, editor.vscroll1->value(), editor.text1->text());
+    const Form2::Array array = editor_().currentArray();
+    const FileStatus saved = library::saveArrayFile(name, array.scrollPosition, array.entryText);
     if (!saved) {
-        program_.reportFailure(this, saved);
+        reportFailure(platform_, this, saved);
         return;
     }
     if (!check1->isChecked())
         return;
     const FileStatus listed = library::addToSaveList(name);
     if (!listed) {
-        program_.reportFailure(this, listed);
+        reportFailure(platform_, this, listed);
         return;
     }
     formLoad();
@@ -285,25 +281,26 @@ void Form3::command2Click() {
     arrayfile::Content content;
     const FileStatus read = library::loadArrayFile(name, content);
     if (!read) {
-        program_.reportFailure(this, read);
+        reportFailure(platform_, this, read);
         return;
     }
     const QString path = library::arrayPath(name);
     if (content.empty) {
-        program_.reportFailure(
-            this, FileStatus::failure(path, FileStatus::Action::Read, QStringLiteral("файл пуст")));
+        reportFailure(
+            platform_, this,
+            FileStatus::failure(path, FileStatus::Action::Read, QStringLiteral("файл пуст")));
         return;
     }
     const auto position = arrayfile::scrollPositionOf(content.firstField);
     if (!position) {
-        program_.reportFailure(
-            this, FileStatus::failure(path, FileStatus::Action::Read,
-                                      QStringLiteral("первое значение «%1» не задаёт порядок "
-                                                     "массива, нужно число от 2 до 10")
-                                          .arg(content.firstField)));
+        reportFailure(platform_, this,
+                      FileStatus::failure(path, FileStatus::Action::Read,
+                                          QStringLiteral("первое значение «%1» не задаёт порядок "
+                                                         "массива, нужно число от 2 до 10")
+                                              .arg(content.firstField)));
         return;
     }
-    program_.form2().applyArray(*position, content.fields);
+    editor_().applyArray(*position, content.fields);
 }
 
 void Form3::showPanel(bool shown) {
@@ -327,7 +324,7 @@ void Form3::command3Click() {
     const FileStatus read = library::readSaveListText(list);
     if (!read) {
         busy.release();
-        program_.reportFailure(this, read);
+        reportFailure(platform_, this, read);
         return;
     }
     text1->clear();
@@ -348,14 +345,14 @@ void Form3::command4Click() {
     // checked before anything is written.
     if (shown != listAsShown_) {
         if (const auto problem = ListEdit::textProblem(shown)) {
-            showError(QStringLiteral("Список не сохранён: %1.").arg(*problem));
+            showError(platform_, this, QStringLiteral("Список не сохранён: %1.").arg(*problem));
             return;
         }
     }
     const FileStatus replaced =
         library::replaceSaveList(shown == listAsShown_ ? listAsRead_ : shown);
     if (!replaced) {
-        program_.reportFailure(this, replaced);
+        reportFailure(platform_, this, replaced);
         return;
     }
     formLoad();
@@ -370,10 +367,7 @@ void Form3::command6Click() {
 }
 
 void Form3::formUnload() {
-    program_.showForm2();
-    Form2& editor = program_.form2();
-    editor.raise();
-    editor.activateWindow();
+    emit editorRequested();
 }
 
 void Form3::closeEvent(QCloseEvent* event) {

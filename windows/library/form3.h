@@ -2,10 +2,15 @@
 // loads a listed one back into the editor, and shows and edits the name list.
 #pragma once
 
+#include "windows/extras/sweep_memory.h"
+
 #include <QString>
 #include <QWidget>
 
-class Program;
+#include <functional>
+
+class Form2;
+class Platform;
 class WindowAnimation;
 class QCheckBox;
 class QComboBox;
@@ -16,7 +21,10 @@ class QPushButton;
 class Form3 : public QWidget {
     Q_OBJECT
   public:
-    explicit Form3(Program& program, QWidget* parent = nullptr);
+    // editor gives the array editor that "Сохранить" saves from and "Загрузить" loads into;
+    // sweep keeps the animation's sweep while the window is closed.
+    Form3(Platform& platform, SweepMemory& sweep, std::function<Form2&()> editor,
+          QWidget* parent = nullptr);
 
     // Empties both lists and the name box, then fills the lists from files/SaveList.
     void formLoad();
@@ -34,6 +42,17 @@ class Form3 : public QWidget {
 
     WindowAnimation* animation() const { return animation_; }
 
+  signals:
+    // The window's unload (its close box, Esc, "Готово"): show the editor in front.
+    void editorRequested();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    // Esc closes the window, as its close box does.
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
     QPushButton* command1 = nullptr;
     QPushButton* command2 = nullptr;
     QComboBox* combo1 = nullptr;
@@ -45,21 +64,14 @@ class Form3 : public QWidget {
     QPushButton* command5 = nullptr;
     QPushButton* command6 = nullptr;
 
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-    // Esc closes the window, as its close box does.
-    void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
     void buildControls();
     void showPanel(bool shown);
     // Shows "Ошибка" when the name cannot name an array file; true when it can.
     bool acceptName(const QString& name);
-    void showError(const QString& text);
     QString listEditorText() const;
 
-    Program& program_;
+    Platform& platform_;
+    std::function<Form2&()> editor_;
     WindowAnimation* animation_ = nullptr;
     bool panelShown_ = false;
     // SaveList as it was read into the list editor, and the editor's text right after that:

@@ -1,6 +1,6 @@
 #include "windows/main/answer_area.h"
 
-#include "windows/ui_kit.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

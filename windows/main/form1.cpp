@@ -1,19 +1,22 @@
 #include "windows/main/form1.h"
 
+#include "core/answer_log.h"
 #include "core/solve_check.h"
 #include "core/solver.h"
 #include "core/steps_document.h"
 #include "core/steps_text.h"
+#include "core/system_store.h"
+#include "support/file_table.h"
 #include "windows/editor/form2.h"
-#include "windows/extras/extras_menus.h"
-#include "windows/extras/icons.h"
 #include "windows/extras/window_animation.h"
 #include "windows/main/answer_area.h"
 #include "windows/main/matrix_label.h"
 #include "windows/main/steps_window.h"
-#include "windows/platform.h"
-#include "windows/program.h"
-#include "windows/ui_kit.h"
+#include "windows/shared/error_box.h"
+#include "windows/shared/icons.h"
+#include "windows/shared/platform.h"
+#include "windows/shared/shared_menus.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -130,7 +133,10 @@ QString Form1::logText(const QString& panelCrlfText) {
     return text;
 }
 
-Form1::Form1(Program& program) : program_(program) {
+Form1::Form1(SystemStore& store, AnswerLog& answerLog, FileTable& files, Platform& platform,
+             std::function<Form2*()> editor)
+    : store_(store), answerLog_(answerLog), files_(files), platform_(platform),
+      editor_(std::move(editor)) {
     setWindowTitle(QStringLiteral("Решение систем уравнений"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -242,13 +248,15 @@ void Form1::buildMenus() {
     ans = ui::menuItem(mass, "ans", QStringLiteral("Решить массив"), u'Р');
     ans->setEnabled(false);
 
-    const ExtrasMenus extras = addExtrasMenus(menuBar(), {"animat", "what", "h"}, program_, this);
+    const SharedMenus extras = addSharedMenus(menuBar(), {"animat", "what", "h"});
     graph = extras.graph;
     stoper = extras.stoper;
     what = extras.what;
-    final = extras.final;
+    report = extras.report;
     about = extras.about;
 
+    connect(what, &QAction::triggered, this, &Form1::helpRequested);
+    connect(about, &QAction::triggered, this, &Form1::aboutRequested);
     connect(lastans, &QAction::triggered, this, &Form1::lastansClick);
     connect(allans, &QAction::triggered, this, &Form1::allansClick);
     connect(exitAction, &QAction::triggered, this, &Form1::exitClick);
@@ -285,54 +293,54 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 
 void Form1::closeEvent(QCloseEvent* event) {
     event->accept();
-    program_.endRun();
+    emit exitRequested();
 }
 
 void Form1::exitClick() {
-    program_.endRun();
+    emit exitRequested();
 }
 
 void Form1::command1Click() {
     command3->setEnabled(true);
     ans->setEnabled(true);
     command7->setEnabled(false);
-    program_.files().closeAll();
-    program_.showForm2();
+    files_.closeAll();
+    emit editorRequested();
     hide();
 }
 
 void Form1::command3Click() {
     command7->setEnabled(false);
     command3->setEnabled(false);
-    program_.files().closeAll();
+    files_.closeAll();
     solveSystem();
 }
 
 void Form1::solveSystem() {
     command7->setEnabled(false);
-    program_.files().closeAll();
+    files_.closeAll();
     picture1->cls();
-    SystemStore& store = program_.store();
+    Form2* editor = editor_();
     // After "Выгрузить массив" the store holds no system; the user solves what the editor shows.
-    if (store.matrix.order() < 1 && program_.form2Exists())
-        program_.form2().text2Change();
-    const QString entryText = program_.form2Exists() ? program_.form2().entryText() : QString();
+    if (store_.matrix.order() < 1 && editor)
+        editor->refillStore();
+    const QString entryText = editor ? editor->entryText() : QString();
     // The answer is checked against the system as written: one without a unique solution is
     // never shown with the numbers the rounding made up.
-    const solver::CheckedSolve solved = solver::solveChecked(store, lastSolve_, entryText);
+    const solver::CheckedSolve solved = solver::solveChecked(store_, lastSolve_, entryText);
     if (solved.outcome == solver::Outcome::NoSystem)
         return;
     lastEntryText_ = entryText;
-    const QChar separator = program_.decimalSeparator();
-    const QString line = solver::solutionLine(store, solved.outcome, separator);
+    const QChar separator = platform_.decimalSeparator();
+    const QString line = solver::solutionLine(store_, solved.outcome, separator);
     picture1->print(line);
-    label1Caption_ = solver::matrixText(store.matrix, separator);
+    label1Caption_ = solver::matrixText(store_.matrix, separator);
     label1->setWarning(solved.illConditioned ? steps::illConditionedText : QString());
     label1->setMatrixText(ui::screenText(label1Caption_));
     steps->setEnabled(true);
     if (stepsWindow_ && stepsWindow_->isVisible())
         showSteps();
-    succeeded(program_.answerLog().appendAnswer(line));
+    succeeded(answerLog_.appendAnswer(line));
 }
 
 void Form1::stepsClick() {
@@ -346,13 +354,13 @@ void Form1::stepsClick() {
 }
 
 void Form1::showSteps() {
-    const QChar separator = program_.decimalSeparator();
+    const QChar separator = platform_.decimalSeparator();
     stepsWindow_->setText(steps::fullText(lastSolve_, lastEntryText_, separator));
     stepsWindow_->setLatex(steps::latexText(lastSolve_, lastEntryText_, separator));
 }
 
 void Form1::unloadmasClick() {
-    program_.store().unload();
+    store_.unload();
     command3->setEnabled(false);
     ans->setEnabled(false);
 }
@@ -361,16 +369,16 @@ bool Form1::succeeded(const FileStatus& status) {
     if (status)
         return true;
     // A failed read leaves no browse behind: the cursor is closed and "Следующий ответ" off.
-    program_.files().closeAll();
+    files_.closeAll();
     command7->setEnabled(false);
-    program_.reportFailure(this, status);
+    reportFailure(platform_, this, status);
     return false;
 }
 
 void Form1::command2Click() {
     command7->setEnabled(false);
-    program_.files().closeAll();
-    AnswerLog& log = program_.answerLog();
+    files_.closeAll();
+    AnswerLog& log = answerLog_;
     if (!succeeded(log.touchAndOpenCursor()))
         return;
     showNextAnswer();
@@ -378,7 +386,7 @@ void Form1::command2Click() {
 
 void Form1::showNextAnswer() {
     std::optional<QString> answer;
-    if (!succeeded(program_.answerLog().nextAnswer(answer)) || !answer)
+    if (!succeeded(answerLog_.nextAnswer(answer)) || !answer)
         return;
     picture1->cls();
     picture1->print(*answer);
@@ -386,7 +394,7 @@ void Form1::showNextAnswer() {
 }
 
 void Form1::command7Click() {
-    if (!program_.answerLog().cursorOpen()) {
+    if (!answerLog_.cursorOpen()) {
         command7->setEnabled(false);
         return;
     }
@@ -395,8 +403,8 @@ void Form1::command7Click() {
 
 void Form1::lastansClick() {
     command7->setEnabled(false);
-    program_.files().closeAll();
-    AnswerLog& log = program_.answerLog();
+    files_.closeAll();
+    AnswerLog& log = answerLog_;
     std::optional<QString> answer;
     if (!succeeded(log.touchAndReadLast(answer)))
         return;
@@ -425,8 +433,8 @@ void Form1::command4Click() {
     ui::BusyCursor busy;
     stopPanelLoad();
     command7->setEnabled(false);
-    program_.files().closeAll();
-    AnswerLog& log = program_.answerLog();
+    files_.closeAll();
+    AnswerLog& log = answerLog_;
     QString text;
     const FileStatus read = log.readAllAnswers(text);
     if (!read) {
@@ -517,7 +525,7 @@ void Form1::command5Click() {
     if (panelLoading_)
         return;
     command7->setEnabled(false);
-    succeeded(program_.answerLog().replaceLog(logText(ui::crlfText(text2))));
+    succeeded(answerLog_.replaceLog(logText(ui::crlfText(text2))));
 }
 
 void Form1::command6Click() {

@@ -8,8 +8,14 @@
 
 #include <QMainWindow>
 
-class Program;
+#include <functional>
+
 class AnswerArea;
+class AnswerLog;
+class FileTable;
+class Form2;
+class Platform;
+class SystemStore;
 class WindowAnimation;
 class StepsWindow;
 class QAction;
@@ -22,7 +28,9 @@ class QPushButton;
 class Form1 : public QMainWindow {
     Q_OBJECT
   public:
-    explicit Form1(Program& program);
+    // editor gives the array editor when it exists (a solve reads its entry), else null.
+    Form1(SystemStore& store, AnswerLog& answerLog, FileTable& files, Platform& platform,
+          std::function<Form2*()> editor);
 
     void formLoad();
 
@@ -59,6 +67,21 @@ class Form1 : public QMainWindow {
     // The record of the last solve the window shows.
     const solver::SolveRecord& stepsRecord() const { return lastSolve_; }
 
+    WindowAnimation* animation() const { return animation_; }
+
+  signals:
+    // "Ввести данные" (the button, the entry box, "Редактор массивов..."): show the editor.
+    void editorRequested();
+    // "Выход из программы" and the close box: end the run.
+    void exitRequested();
+    void helpRequested();  // "Справка"
+    void aboutRequested(); // "О программе"
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
     QPushButton* command1 = nullptr;
     QLineEdit* text1 = nullptr;
     QPushButton* command3 = nullptr;
@@ -81,17 +104,10 @@ class Form1 : public QMainWindow {
     QAction* graph = nullptr;
     QAction* stoper = nullptr;
     QAction* what = nullptr;
-    QAction* final = nullptr;
+    QAction* report = nullptr; // "Подробный отчет"
     QAction* about = nullptr;
     QAction* steps = nullptr;
 
-    WindowAnimation* animation() const { return animation_; }
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
     void buildControls(QWidget* client);
     void buildMenus();
     void buildStepsCommand();
@@ -109,7 +125,11 @@ class Form1 : public QMainWindow {
     // Shows "Ошибка" for a failed log operation; true when the operation succeeded.
     bool succeeded(const FileStatus& status);
 
-    Program& program_;
+    SystemStore& store_;
+    AnswerLog& answerLog_;
+    FileTable& files_;
+    Platform& platform_;
+    std::function<Form2*()> editor_;
     WindowAnimation* animation_ = nullptr;
     bool panelShown_ = false;
     bool panelLoading_ = false;

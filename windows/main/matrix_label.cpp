@@ -1,6 +1,6 @@
 #include "windows/main/matrix_label.h"
 
-#include "windows/ui_kit.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QClipboard>
 #include <QColor>

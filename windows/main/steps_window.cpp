@@ -2,7 +2,7 @@
 
 #include "core/steps_document.h"
 #include "core/steps_text.h"
-#include "windows/ui_kit.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>

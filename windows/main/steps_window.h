@@ -27,9 +27,8 @@ class StepsWindow : public QWidget {
     // (a PDF file when the printer writes one).
     void printTo(QPrinter& printer) const;
 
-    QPlainTextEdit* text1 = nullptr;
-
   private:
+    QPlainTextEdit* text1 = nullptr;
     bool shownOnce_ = false;
     QString latex_;
     void saveClick();

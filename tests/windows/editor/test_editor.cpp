@@ -48,14 +48,14 @@ class TestEditor : public QObject {
 
 void TestEditor::firstShowing() {
     ProgramFixture f;
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     Form2& e = f.editor();
     QCOMPARE(e.windowTitle(), QStringLiteral("Редактор массивов"));
-    QCOMPARE(e.vscroll1->value(), 8);
-    QCOMPARE(e.vscroll1->minimum(), 2);
-    QCOMPARE(e.vscroll1->maximum(), 10);
-    QCOMPARE(e.text2->text(), QStringLiteral("4"));
-    QVERIFY(e.text2->isReadOnly());
+    QCOMPARE(named<QScrollBar>(e, "VScroll1")->value(), 8);
+    QCOMPARE(named<QScrollBar>(e, "VScroll1")->minimum(), 2);
+    QCOMPARE(named<QScrollBar>(e, "VScroll1")->maximum(), 10);
+    QCOMPARE(named<QLineEdit>(e, "Text2")->text(), QStringLiteral("4"));
+    QVERIFY(named<QLineEdit>(e, "Text2")->isReadOnly());
     const Matrix& m = f.program->store().matrix;
     QCOMPARE(m.rows(), 4);
     QCOMPARE(m.columns(), 5);
@@ -64,7 +64,8 @@ void TestEditor::firstShowing() {
     QCOMPARE(row(m, 2), (QList<double>{0, 4, 8, 7, 3}));
     QCOMPARE(row(m, 3), (QList<double>{9, 8, 0, 9, 3}));
     QCOMPARE(f.program->store().answers.size(), std::size_t(4));
-    QVERIFY(e.graph->isChecked() && !e.graph->isEnabled() && e.stoper->isChecked());
+    QVERIFY(action(e, "graph")->isChecked() && !action(e, "graph")->isEnabled() &&
+            action(e, "stoper")->isChecked());
     QCOMPARE(e.centralWidget()->size(), QSize(314, 275));
 }
 
@@ -77,14 +78,16 @@ void TestEditor::previewText_data() {
 void TestEditor::previewText() {
     QFETCH(QChar, separator);
     ProgramFixture f(separator);
-    f.click(f.main().command1);
-    f.editor().vscroll1->setValue(10);
-    f.editor().text1->setText(QStringLiteral("1 2 3 4.5 -5 1e16"));
+    f.click(button(f.main(), "Command1"));
+    named<QScrollBar>(f.editor(), "VScroll1")->setValue(10);
+    named<QLineEdit>(f.editor(), "Text1")->setText(QStringLiteral("1 2 3 4.5 -5 1e16"));
     QString expected = QStringLiteral("Массив\n  1  2   |   3\n  4.5  -5   |   1E+16");
     expected.replace(u'.', separator);
-    QCOMPARE(f.editor().label1->text(), expected);
-    QTRY_VERIFY(f.editor().label1->width() >= f.editor().label1->sizeHint().width());
-    QVERIFY(f.editor().label1->height() >= f.editor().label1->sizeHint().height());
+    QCOMPARE(named<QLabel>(f.editor(), "Label1")->text(), expected);
+    QTRY_VERIFY(named<QLabel>(f.editor(), "Label1")->width() >=
+                named<QLabel>(f.editor(), "Label1")->sizeHint().width());
+    QVERIFY(named<QLabel>(f.editor(), "Label1")->height() >=
+            named<QLabel>(f.editor(), "Label1")->sizeHint().height());
 }
 
 void TestEditor::tokensFillMatrix_data() {
@@ -108,9 +111,9 @@ void TestEditor::tokensFillMatrix() {
     QFETCH(QList<double>, first);
     QFETCH(QList<double>, second);
     ProgramFixture f;
-    f.click(f.main().command1);
-    f.editor().vscroll1->setValue(10);
-    f.editor().text1->setText(text);
+    f.click(button(f.main(), "Command1"));
+    named<QScrollBar>(f.editor(), "VScroll1")->setValue(10);
+    named<QLineEdit>(f.editor(), "Text1")->setText(text);
     const Matrix& m = f.program->store().matrix;
     QCOMPARE(row(m, 0), first);
     QCOMPARE(row(m, 1), second);
@@ -118,57 +121,57 @@ void TestEditor::tokensFillMatrix() {
 
 void TestEditor::orderChangeKeepsText() {
     ProgramFixture f;
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     Form2& e = f.editor();
-    const QString text = e.text1->text();
+    const QString text = named<QLineEdit>(e, "Text1")->text();
     f.program->store().answers[0] = 5.0;
-    e.vscroll1->setValue(9);
-    QCOMPARE(e.text2->text(), QStringLiteral("3"));
-    QCOMPARE(e.text1->text(), text);
+    named<QScrollBar>(e, "VScroll1")->setValue(9);
+    QCOMPARE(named<QLineEdit>(e, "Text2")->text(), QStringLiteral("3"));
+    QCOMPARE(named<QLineEdit>(e, "Text1")->text(), text);
     const Matrix& m = f.program->store().matrix;
     QCOMPARE(m.rows(), 3);
     QCOMPARE(row(m, 2), (QList<double>{8, 7, 0, 4}));
     QCOMPARE(f.program->store().answers, std::vector<AnswerValue>(3));
-    e.vscroll1->setValue(8);
+    named<QScrollBar>(e, "VScroll1")->setValue(8);
     QCOMPARE(row(f.program->store().matrix, 3), (QList<double>{9, 8, 0, 9, 3}));
 }
 
 void TestEditor::emptyTextKeepsMatrixAndPreview() {
     ProgramFixture f;
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     Form2& e = f.editor();
-    const QString preview = e.label1->text();
+    const QString preview = named<QLabel>(e, "Label1")->text();
     f.program->store().answers[1] = 2.5;
-    e.text1->setText(QString());
-    QCOMPARE(e.label1->text(), preview);
+    named<QLineEdit>(e, "Text1")->setText(QString());
+    QCOMPARE(named<QLabel>(e, "Label1")->text(), preview);
     QCOMPARE(row(f.program->store().matrix, 0), (QList<double>{7, 5, 5, 2, 3}));
     QCOMPARE(std::get<double>(f.program->store().answers[1]), 2.5);
     // An order change with no text: new shape, all zeros, the old preview stays.
-    e.vscroll1->setValue(9);
+    named<QScrollBar>(e, "VScroll1")->setValue(9);
     QCOMPARE(row(f.program->store().matrix, 0), (QList<double>{0, 0, 0, 0}));
-    QCOMPARE(e.label1->text(), preview);
+    QCOMPARE(named<QLabel>(e, "Label1")->text(), preview);
 }
 
 void TestEditor::scrollArrows() {
     ProgramFixture f;
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     Form2& e = f.editor();
-    e.vscroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    QCOMPARE(e.vscroll1->value(), 7);
-    QCOMPARE(e.text2->text(), QStringLiteral("5"));
-    e.vscroll1->setValue(2);
+    named<QScrollBar>(e, "VScroll1")->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(named<QScrollBar>(e, "VScroll1")->value(), 7);
+    QCOMPARE(named<QLineEdit>(e, "Text2")->text(), QStringLiteral("5"));
+    named<QScrollBar>(e, "VScroll1")->setValue(2);
     QCOMPARE(f.program->store().matrix.rows(), 10);
-    e.vscroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    QCOMPARE(e.vscroll1->value(), 2);
-    QCOMPARE(e.text2->text(), QStringLiteral("10"));
+    named<QScrollBar>(e, "VScroll1")->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(named<QScrollBar>(e, "VScroll1")->value(), 2);
+    QCOMPARE(named<QLineEdit>(e, "Text2")->text(), QStringLiteral("10"));
 }
 
 void TestEditor::randomContentOfOrderTen() {
     ProgramFixture f;
-    f.click(f.main().command1);
-    f.editor().vscroll1->setValue(2);
-    f.click(f.editor().command1);
-    const QString text = f.editor().text1->text();
+    f.click(button(f.main(), "Command1"));
+    named<QScrollBar>(f.editor(), "VScroll1")->setValue(2);
+    f.click(button(f.editor(), "Command1"));
+    const QString text = named<QLineEdit>(f.editor(), "Text1")->text();
     QCOMPARE(text.size(), 220);
     for (qsizetype i = 0; i < text.size(); i += 2) {
         QVERIFY(text[i].isDigit());
@@ -178,34 +181,34 @@ void TestEditor::randomContentOfOrderTen() {
 
 void TestEditor::randomOrderUsesTheSource() {
     ProgramFixture f;
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     RandomSource copy = f.program->random();
-    const QString text = f.editor().text1->text();
-    f.click(f.editor().command2);
+    const QString text = named<QLineEdit>(f.editor(), "Text1")->text();
+    f.click(button(f.editor(), "Command2"));
     const int expected = qRound(copy.next() * 8 + 2);
-    QCOMPARE(f.editor().vscroll1->value(), expected);
-    QCOMPARE(f.editor().text1->text(), text);
+    QCOMPARE(named<QScrollBar>(f.editor(), "VScroll1")->value(), expected);
+    QCOMPARE(named<QLineEdit>(f.editor(), "Text1")->text(), text);
     QCOMPARE(f.program->store().matrix.order(), 12 - expected);
 }
 
 void TestEditor::newArray() {
     ProgramFixture f;
-    f.click(f.main().command1);
-    f.editor().vscroll1->setValue(3);
-    f.editor().newAction->trigger();
-    QCOMPARE(f.editor().vscroll1->value(), 10);
-    QCOMPARE(f.editor().text2->text(), QStringLiteral("2"));
-    QCOMPARE(f.editor().text1->text().size(), 12);
+    f.click(button(f.main(), "Command1"));
+    named<QScrollBar>(f.editor(), "VScroll1")->setValue(3);
+    action(f.editor(), "new")->trigger();
+    QCOMPARE(named<QScrollBar>(f.editor(), "VScroll1")->value(), 10);
+    QCOMPARE(named<QLineEdit>(f.editor(), "Text2")->text(), QStringLiteral("2"));
+    QCOMPARE(named<QLineEdit>(f.editor(), "Text1")->text().size(), 12);
     QCOMPARE(f.program->store().matrix.rows(), 2);
 }
 
 void TestEditor::entryChangeAfterUnload() {
     ProgramFixture f;
-    f.click(f.main().command1);
-    f.click(f.editor().command4);
-    f.main().unloadmas->trigger();
-    f.click(f.main().command1);
-    f.editor().text1->setText(QStringLiteral("1 2 3"));
+    f.click(button(f.main(), "Command1"));
+    f.click(button(f.editor(), "Command4"));
+    action(f.main(), "unloadmas")->trigger();
+    f.click(button(f.main(), "Command1"));
+    named<QLineEdit>(f.editor(), "Text1")->setText(QStringLiteral("1 2 3"));
     const Matrix& m = f.program->store().matrix;
     QCOMPARE(m.rows(), 4);
     QCOMPARE(m.columns(), 5);
@@ -215,8 +218,8 @@ void TestEditor::entryChangeAfterUnload() {
 
 void TestEditor::pasteTurnsBreaksIntoBlanks() {
     ProgramFixture f;
-    f.click(f.main().command1);
-    QLineEdit* entry = f.editor().text1;
+    f.click(button(f.main(), "Command1"));
+    QLineEdit* entry = named<QLineEdit>(f.editor(), "Text1");
     entry->clear();
     QGuiApplication::clipboard()->setText(QStringLiteral("1\t2\r\n3   4\n"));
     entry->setFocus();
@@ -229,10 +232,10 @@ void TestEditor::pasteTurnsBreaksIntoBlanks() {
 
 void TestEditor::longTextIsNotCut() {
     ProgramFixture f;
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     const QString text = QStringLiteral("1 ").repeated(40000);
-    f.editor().text1->setText(text);
-    QCOMPARE(f.editor().text1->text().size(), text.size());
+    named<QLineEdit>(f.editor(), "Text1")->setText(text);
+    QCOMPARE(named<QLineEdit>(f.editor(), "Text1")->text().size(), text.size());
 }
 
 void TestEditor::readyAndCloseBoxWriteLastArray_data() {
@@ -245,13 +248,13 @@ void TestEditor::readyAndCloseBoxWriteLastArray_data() {
 void TestEditor::readyAndCloseBoxWriteLastArray() {
     QFETCH(int, way);
     ProgramFixture f;
-    f.click(f.main().command1);
-    f.editor().vscroll1->setValue(10);
-    f.editor().text1->setText(QStringLiteral("1 2 3 4 5 -2.5"));
+    f.click(button(f.main(), "Command1"));
+    named<QScrollBar>(f.editor(), "VScroll1")->setValue(10);
+    named<QLineEdit>(f.editor(), "Text1")->setText(QStringLiteral("1 2 3 4 5 -2.5"));
     if (way == 0)
-        f.click(f.editor().command4);
+        f.click(button(f.editor(), "Command4"));
     else if (way == 1)
-        f.editor().ready->trigger();
+        action(f.editor(), "ready")->trigger();
     else
         QVERIFY(!f.editor().close());
     QCOMPARE(readBytes(QStringLiteral("files/LostMas")),
@@ -265,25 +268,25 @@ void TestEditor::readyAndCloseBoxWriteLastArray() {
 
 void TestEditor::exitWritesNothing() {
     ProgramFixture f;
-    f.click(f.main().command1);
-    f.editor().exit->trigger();
+    f.click(button(f.main(), "Command1"));
+    action(f.editor(), "exit")->trigger();
     QVERIFY(!QFileInfo::exists(QStringLiteral("files/LostMas")));
 }
 
 void TestEditor::editorKeepsTextWhenReopened() {
     ProgramFixture f;
-    f.click(f.main().command1);
-    f.editor().text1->setText(QStringLiteral("9 8 7"));
-    f.click(f.editor().command4);
-    f.click(f.main().command1);
-    QCOMPARE(f.editor().text1->text(), QStringLiteral("9 8 7"));
-    QCOMPARE(f.editor().vscroll1->value(), 8);
+    f.click(button(f.main(), "Command1"));
+    named<QLineEdit>(f.editor(), "Text1")->setText(QStringLiteral("9 8 7"));
+    f.click(button(f.editor(), "Command4"));
+    f.click(button(f.main(), "Command1"));
+    QCOMPARE(named<QLineEdit>(f.editor(), "Text1")->text(), QStringLiteral("9 8 7"));
+    QCOMPARE(named<QScrollBar>(f.editor(), "VScroll1")->value(), 8);
 }
 
 void TestEditor::tokenWarningSaysHowTextIsRead_data() {
     QTest::addColumn<int>("order");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("named"); // what the warning quotes; empty: no warning
+    QTest::addColumn<QString>("quoted"); // what the warning quotes; empty: no warning
     QTest::newRow("comma, order 2")
         << 2 << QStringLiteral("2,5 1 3 1 3 5") << QStringLiteral("«2,5»");
     QTest::newRow("comma, order 10")
@@ -295,27 +298,27 @@ void TestEditor::tokenWarningSaysHowTextIsRead_data() {
 void TestEditor::tokenWarningSaysHowTextIsRead() {
     QFETCH(int, order);
     QFETCH(QString, text);
-    QFETCH(QString, named);
+    QFETCH(QString, quoted);
     ProgramFixture f;
-    f.click(f.main().command1);
-    f.editor().vscroll1->setValue(12 - order);
-    f.editor().text1->setText(text);
+    f.click(button(f.main(), "Command1"));
+    named<QScrollBar>(f.editor(), "VScroll1")->setValue(12 - order);
+    named<QLineEdit>(f.editor(), "Text1")->setText(text);
     QLabel* warning = f.editor().findChild<QLabel*>(QStringLiteral("TokenWarning"));
     QVERIFY(warning);
-    QCOMPARE(f.editor().text1->text(), text);
-    QCOMPARE(warning->isVisible(), !named.isEmpty());
-    if (named.isEmpty())
+    QCOMPARE(named<QLineEdit>(f.editor(), "Text1")->text(), text);
+    QCOMPARE(warning->isVisible(), !quoted.isEmpty());
+    if (quoted.isEmpty())
         return;
-    QVERIFY2(warning->text().contains(named), qPrintable(warning->text()));
+    QVERIFY2(warning->text().contains(quoted), qPrintable(warning->text()));
     // Inside the window, whole, and read out by assistive technology.
     const QRect client = f.editor().centralWidget()->rect();
     QVERIFY(client.contains(warning->geometry()));
     QVERIFY(warning->heightForWidth(warning->width()) <= warning->height());
     QAccessibleInterface* read = QAccessible::queryAccessibleInterface(warning);
     QVERIFY(read);
-    QVERIFY(read->text(QAccessible::Name).contains(named));
+    QVERIFY(read->text(QAccessible::Name).contains(quoted));
     // Mending the text takes the warning away.
-    f.editor().text1->setText(QStringLiteral("2.5 1 3 1 3 5"));
+    named<QLineEdit>(f.editor(), "Text1")->setText(QStringLiteral("2.5 1 3 1 3 5"));
     QVERIFY(!warning->isVisible());
 }
 

@@ -49,80 +49,80 @@ void TestLastArray::saveBytes() {
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
     ProgramFixture f(u','); // the file keeps its period whatever the locale
-    f.click(f.main().command1);
-    f.editor().vscroll1->setValue(position);
-    f.editor().text1->setText(text);
-    f.editor().save->trigger();
+    f.click(button(f.main(), "Command1"));
+    named<QScrollBar>(f.editor(), "VScroll1")->setValue(position);
+    named<QLineEdit>(f.editor(), "Text1")->setText(text);
+    action(f.editor(), "save")->trigger();
     QCOMPARE(readBytes(lastArray), bytes);
     QVERIFY(f.platform.messages.isEmpty());
 }
 
 void TestLastArray::trailingBlankGrowsByZero() {
     ProgramFixture f;
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     Form2& e = f.editor();
-    e.vscroll1->setValue(10);
-    e.text1->setText(QStringLiteral("1 2 3 4 5 6 "));
-    e.save->trigger();
-    e.load->trigger();
-    QCOMPARE(e.text1->text(), QStringLiteral("1 2 3 4 5 6 0 "));
-    e.save->trigger();
-    e.load->trigger();
-    QCOMPARE(e.text1->text(), QStringLiteral("1 2 3 4 5 6 0 0 "));
+    named<QScrollBar>(e, "VScroll1")->setValue(10);
+    named<QLineEdit>(e, "Text1")->setText(QStringLiteral("1 2 3 4 5 6 "));
+    action(e, "save")->trigger();
+    action(e, "load")->trigger();
+    QCOMPARE(named<QLineEdit>(e, "Text1")->text(), QStringLiteral("1 2 3 4 5 6 0 "));
+    action(e, "save")->trigger();
+    action(e, "load")->trigger();
+    QCOMPARE(named<QLineEdit>(e, "Text1")->text(), QStringLiteral("1 2 3 4 5 6 0 0 "));
     const Matrix& m = f.program->store().matrix;
     QCOMPARE(m(1, 2), 6.0);
 }
 
 void TestLastArray::emptyTextRoundTrip() {
     ProgramFixture f;
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     Form2& e = f.editor();
-    e.vscroll1->setValue(9);
-    e.text1->setText(QString());
-    e.save->trigger();
-    e.vscroll1->setValue(5);
-    e.text1->setText(QStringLiteral("4"));
-    e.load->trigger();
-    QCOMPARE(e.vscroll1->value(), 9);
-    QCOMPARE(e.text1->text(), QString());
+    named<QScrollBar>(e, "VScroll1")->setValue(9);
+    named<QLineEdit>(e, "Text1")->setText(QString());
+    action(e, "save")->trigger();
+    named<QScrollBar>(e, "VScroll1")->setValue(5);
+    named<QLineEdit>(e, "Text1")->setText(QStringLiteral("4"));
+    action(e, "load")->trigger();
+    QCOMPARE(named<QScrollBar>(e, "VScroll1")->value(), 9);
+    QCOMPARE(named<QLineEdit>(e, "Text1")->text(), QString());
     QVERIFY(f.platform.messages.isEmpty());
 }
 
 void TestLastArray::loadWithoutFile() {
     ProgramFixture f;
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     Form2& e = f.editor();
-    e.load->trigger();
+    action(e, "load")->trigger();
     QCOMPARE(readBytes(lastArray), QByteArray("\r\n"));
     QCOMPARE(f.platform.messages.size(), 1);
     QCOMPARE(f.platform.messages[0].text, QStringLiteral("Нет данных"));
     QCOMPARE(f.platform.messages[0].title, QStringLiteral("Ошибка"));
     QCOMPARE(f.platform.messages[0].buttons, Platform::Buttons::Ok);
-    QCOMPARE(e.vscroll1->value(), 8);
-    QCOMPARE(e.text1->text(), QString());
+    QCOMPARE(named<QScrollBar>(e, "VScroll1")->value(), 8);
+    QCOMPARE(named<QLineEdit>(e, "Text1")->text(), QString());
 }
 
 void TestLastArray::twoLoadsInARow() {
     ProgramFixture f;
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     Form2& e = f.editor();
-    e.vscroll1->setValue(10);
-    e.text1->setText(QStringLiteral("1 2 3"));
-    e.save->trigger();
-    e.load->trigger();
-    const QString first = e.text1->text();
-    e.load->trigger();
-    QCOMPARE(e.text1->text(), first);
+    named<QScrollBar>(e, "VScroll1")->setValue(10);
+    named<QLineEdit>(e, "Text1")->setText(QStringLiteral("1 2 3"));
+    action(e, "save")->trigger();
+    action(e, "load")->trigger();
+    const QString first = named<QLineEdit>(e, "Text1")->text();
+    action(e, "load")->trigger();
+    QCOMPARE(named<QLineEdit>(e, "Text1")->text(), first);
     QCOMPARE(readBytes(lastArray), QByteArray(" 10 \r\n 1 \r\n 2 \r\n 3 \r\n\r\n\r\n"));
 }
 
 void TestLastArray::loadSetsOrderAndMatrix() {
     ProgramFixture f;
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     QVERIFY(writeBytes(lastArray, " 9 \r\n 1 \r\n\r\n-2.5 \r\n 3 \r\n"));
-    f.editor().load->trigger();
-    QCOMPARE(f.editor().text2->text(), QStringLiteral("3"));
-    QCOMPARE(f.editor().text1->text(), QStringLiteral("1 -2.5 3 "));
+    action(f.editor(), "load")->trigger();
+    QCOMPARE(named<QLineEdit>(f.editor(), "Text2")->text(), QStringLiteral("3"));
+    QCOMPARE(named<QLineEdit>(f.editor(), "Text1")->text(), QStringLiteral("1 -2.5 3 "));
     const Matrix& m = f.program->store().matrix;
     QCOMPARE(m.rows(), 3);
     QCOMPARE(m(0, 1), -2.5);
@@ -141,41 +141,41 @@ void TestLastArray::damagedFirstValue_data() {
 void TestLastArray::damagedFirstValue() {
     QFETCH(QByteArray, bytes);
     ProgramFixture f;
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     Form2& e = f.editor();
-    const QString text = e.text1->text();
-    const QString preview = e.label1->text();
+    const QString text = named<QLineEdit>(e, "Text1")->text();
+    const QString preview = named<QLabel>(e, "Label1")->text();
     QVERIFY(writeBytes(lastArray, bytes));
-    e.load->trigger();
+    action(e, "load")->trigger();
     QCOMPARE(f.platform.messages.size(), 1);
     QCOMPARE(f.platform.messages[0].title, QStringLiteral("Ошибка"));
     QVERIFY(f.platform.messages[0].text.contains(lastArray));
-    QCOMPARE(e.text1->text(), text);
-    QCOMPARE(e.label1->text(), preview);
-    QCOMPARE(e.vscroll1->value(), 8);
+    QCOMPARE(named<QLineEdit>(e, "Text1")->text(), text);
+    QCOMPARE(named<QLabel>(e, "Label1")->text(), preview);
+    QCOMPARE(named<QScrollBar>(e, "VScroll1")->value(), 8);
     QCOMPARE(f.program->store().matrix(3, 0), 9.0);
 }
 
 void TestLastArray::loadRoundsHalvesToEven() {
     ProgramFixture f;
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     QVERIFY(writeBytes(lastArray, " 8.5 \r\n 1 \r\n"));
-    f.editor().vscroll1->setValue(3);
-    f.editor().load->trigger();
-    QCOMPARE(f.editor().vscroll1->value(), 8);
+    named<QScrollBar>(f.editor(), "VScroll1")->setValue(3);
+    action(f.editor(), "load")->trigger();
+    QCOMPARE(named<QScrollBar>(f.editor(), "VScroll1")->value(), 8);
     QVERIFY(writeBytes(lastArray, " 9.5 \r\n 1 \r\n"));
-    f.editor().load->trigger();
-    QCOMPARE(f.editor().vscroll1->value(), 10);
+    action(f.editor(), "load")->trigger();
+    QCOMPARE(named<QScrollBar>(f.editor(), "VScroll1")->value(), 10);
 }
 
 void TestLastArray::saveFailureIsReported() {
     ProgramFixture f;
-    f.click(f.main().command1);
-    f.editor().text1->setText(QStringLiteral("1 2"));
+    f.click(button(f.main(), "Command1"));
+    named<QLineEdit>(f.editor(), "Text1")->setText(QStringLiteral("1 2"));
     // A folder in place of the file makes the save fail, even for root.
     QFile::remove(lastArray);
     QDir().mkdir(lastArray);
-    f.click(f.editor().command4);
+    f.click(button(f.editor(), "Command4"));
     QCOMPARE(f.platform.messages.size(), 1);
     QVERIFY(f.platform.messages[0].text.contains(lastArray));
     QVERIFY(QFileInfo(lastArray).isDir());
@@ -191,11 +191,11 @@ void TestLastArray::createList_data() {
 void TestLastArray::createList() {
     QFETCH(bool, confirm);
     ProgramFixture f;
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     QVERIFY(writeBytes(QStringLiteral("files/SaveList"), "a\r\nb\r\n"));
     QVERIFY(writeBytes(QStringLiteral("files/a"), " 10 \r\n"));
     f.platform.answers = {confirm ? Platform::Answer::Ok : Platform::Answer::Cancel};
-    f.editor().createlist->trigger();
+    action(f.editor(), "createlist")->trigger();
     QCOMPARE(f.platform.messages[0].title, QStringLiteral("Создать SaveList"));
     QCOMPARE(f.platform.messages[0].text,
              QStringLiteral("Вы уверены что хотите создать Новый SaveList?\r\nНовый SaveList "

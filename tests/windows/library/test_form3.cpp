@@ -1,6 +1,7 @@
 // The save/load window driven as the user drives it: clicks, typed names and Enter keys, with the
 // editor beside it and the files checked byte for byte.
 #include "core/system_store.h"
+#include "tests/common/named_controls.h"
 #include "tests/common/test_support.h"
 #include "windows/editor/form2.h"
 #include "windows/library/form3.h"
@@ -30,7 +31,9 @@ struct EditorState {
 
 EditorState stateOf(Program& program) {
     Form2& editor = program.form2();
-    EditorState s{editor.text1->text(), editor.vscroll1->value(), {}};
+    EditorState s{named<QLineEdit>(editor, "Text1")->text(),
+                  named<QScrollBar>(editor, "VScroll1")->value(),
+                  {}};
     const Matrix& m = program.store().matrix;
     for (int i = 0; i < m.rows(); ++i)
         for (int j = 0; j < m.columns(); ++j)
@@ -90,8 +93,8 @@ struct Session {
     }
     Form2& editor() { return program.form2(); }
     void setEditor(int position, const QString& text) {
-        editor().vscroll1->setValue(position);
-        editor().text1->setText(text);
+        named<QScrollBar>(editor(), "VScroll1")->setValue(position);
+        named<QLineEdit>(editor(), "Text1")->setText(text);
     }
     QStringList errors() const {
         QStringList texts;
@@ -109,20 +112,20 @@ struct Session {
 // Saves through the window in one of the user's ways.
 void trigger(Form3& f, const QString& how) {
     if (how == "button")
-        click(f.command1);
+        click(button(f, "Command1"));
     else if (how == "Return in name box")
-        QTest::keyClick(f.combo1->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(named<QComboBox>(f, "Combo1")->lineEdit(), Qt::Key_Return);
     else
-        QTest::keyClick(f.combo1, Qt::Key_Enter);
+        QTest::keyClick(named<QComboBox>(f, "Combo1"), Qt::Key_Enter);
 }
 
 void triggerLoad(Form3& f, const QString& how) {
     if (how == "button")
-        click(f.command2);
+        click(button(f, "Command2"));
     else if (how == "Return in list")
-        QTest::keyClick(f.combo2, Qt::Key_Return);
+        QTest::keyClick(named<QListWidget>(f, "Combo2"), Qt::Key_Return);
     else
-        QTest::keyClick(f.combo2, Qt::Key_Enter);
+        QTest::keyClick(named<QListWidget>(f, "Combo2"), Qt::Key_Enter);
 }
 
 void addTriggers(const char* second) {
@@ -182,16 +185,25 @@ void TestForm3::opensWithStartLayout() {
     QCOMPARE(f.size(), QSize(314, 294));
     QVERIFY(f.isVisible());
     QVERIFY(s.editor().isVisible());
-    QVERIFY(f.check1->isChecked());
+    QVERIFY(named<QCheckBox>(f, "Check1")->isChecked());
     QVERIFY(!f.panelShown());
-    QVERIFY(f.command3->isVisible());
-    QVERIFY(!f.text1->isVisible() && !f.command4->isVisible() && !f.command5->isVisible());
-    QCOMPARE(f.combo1->currentText(), QString());
-    QVERIFY(f.combo2->selectedItems().isEmpty());
+    QVERIFY(button(f, "Command3")->isVisible());
+    QVERIFY(!named<QPlainTextEdit>(f, "Text1")->isVisible() &&
+            !button(f, "Command4")->isVisible() && !button(f, "Command5")->isVisible());
+    QCOMPARE(named<QComboBox>(f, "Combo1")->currentText(), QString());
+    QVERIFY(named<QListWidget>(f, "Combo2")->selectedItems().isEmpty());
 
     // Tab order as the design sheet lists the controls.
-    const QList<QWidget*> order = {f.command1, f.command2, f.combo1,   f.check1,   f.combo2,
-                                   f.command3, f.text1,    f.command4, f.command5, f.command6};
+    const QList<QWidget*> order = {button(f, "Command1"),
+                                   button(f, "Command2"),
+                                   named<QComboBox>(f, "Combo1"),
+                                   named<QCheckBox>(f, "Check1"),
+                                   named<QListWidget>(f, "Combo2"),
+                                   button(f, "Command3"),
+                                   named<QPlainTextEdit>(f, "Text1"),
+                                   button(f, "Command4"),
+                                   button(f, "Command5"),
+                                   button(f, "Command6")};
     for (qsizetype i = 1; i < order.size(); ++i) {
         // Parts of a control (the name box's line edit, the scroll areas) are passed over.
         QWidget* next = order[i - 1]->nextInFocusChain();
@@ -200,14 +212,18 @@ void TestForm3::opensWithStartLayout() {
         QCOMPARE(next, order[i]);
     }
 
-    for (QPushButton* b : {f.command1, f.command2, f.command3, f.command4, f.command5, f.command6})
+    for (QPushButton* b : {button(f, "Command1"), button(f, "Command2"), button(f, "Command3"),
+                           button(f, "Command4"), button(f, "Command5"), button(f, "Command6")})
         QVERIFY2(b->fontMetrics().horizontalAdvance(b->text()) + 4 <= b->width(),
                  qPrintable(b->text()));
-    const QStyle* style = f.check1->style();
-    const int indicator = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, f.check1) +
-                          style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, f.check1);
-    QVERIFY(indicator + f.check1->fontMetrics().horizontalAdvance(f.check1->text()) <=
-            f.check1->width());
+    const QStyle* style = named<QCheckBox>(f, "Check1")->style();
+    const int indicator =
+        style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, named<QCheckBox>(f, "Check1")) +
+        style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, named<QCheckBox>(f, "Check1"));
+    QVERIFY(indicator + named<QCheckBox>(f, "Check1")
+                            ->fontMetrics()
+                            .horizontalAdvance(named<QCheckBox>(f, "Check1")->text()) <=
+            named<QCheckBox>(f, "Check1")->width());
 }
 
 void TestForm3::openingShowsListedNames_data() {
@@ -230,10 +246,10 @@ void TestForm3::openingShowsListedNames() {
         QVERIFY(writeBytes("files/SaveList", bytes));
     Form3& f = s.open();
     QCOMPARE(readBytes("files/SaveList"), bytes + "\r\n");
-    QCOMPARE(itemsOf(f.combo1), names);
-    QCOMPARE(itemsOf(f.combo2), names);
-    QCOMPARE(f.combo1->currentText(), QString());
-    QVERIFY(f.combo2->selectedItems().isEmpty());
+    QCOMPARE(itemsOf(named<QComboBox>(f, "Combo1")), names);
+    QCOMPARE(itemsOf(named<QListWidget>(f, "Combo2")), names);
+    QCOMPARE(named<QComboBox>(f, "Combo1")->currentText(), QString());
+    QVERIFY(named<QListWidget>(f, "Combo2")->selectedItems().isEmpty());
     QVERIFY(s.platform.messages.isEmpty());
 }
 
@@ -242,8 +258,8 @@ void TestForm3::threeOpeningsAddThreeEmptyLines() {
     QVERIFY(writeBytes("files/SaveList", "a\r\n"));
     for (int i = 0; i < 3; ++i) {
         Form3& f = s.open();
-        QCOMPARE(itemsOf(f.combo2), QStringList({"a"}));
-        click(f.command6);
+        QCOMPARE(itemsOf(named<QListWidget>(f, "Combo2")), QStringList({"a"}));
+        click(button(f, "Command6"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!s.program.form3IfExists());
     }
@@ -261,13 +277,13 @@ void TestForm3::saveListed() {
     QVERIFY(writeBytes("files/SaveList", QByteArray()));
     Form3& f = s.open();
     s.setEditor(10, "1 2 3");
-    QTest::keyClicks(f.combo1->lineEdit(), "test");
+    QTest::keyClicks(named<QComboBox>(f, "Combo1")->lineEdit(), "test");
     trigger(f, how);
     QCOMPARE(readBytes("files/test"), array123);
     QCOMPARE(readBytes("files/SaveList"), QByteArray("\r\ntest\r\n\r\n"));
-    QCOMPARE(itemsOf(f.combo1), QStringList({"test"}));
-    QCOMPARE(itemsOf(f.combo2), QStringList({"test"}));
-    QCOMPARE(f.combo1->currentText(), QString());
+    QCOMPARE(itemsOf(named<QComboBox>(f, "Combo1")), QStringList({"test"}));
+    QCOMPARE(itemsOf(named<QListWidget>(f, "Combo2")), QStringList({"test"}));
+    QCOMPARE(named<QComboBox>(f, "Combo1")->currentText(), QString());
     QVERIFY(s.platform.messages.isEmpty());
 }
 
@@ -275,33 +291,33 @@ void TestForm3::saveUnlisted() {
     Session s;
     QVERIFY(writeBytes("files/SaveList", "old\r\n"));
     Form3& f = s.open();
-    click(f.check1);
-    QVERIFY(!f.check1->isChecked());
+    click(named<QCheckBox>(f, "Check1"));
+    QVERIFY(!named<QCheckBox>(f, "Check1")->isChecked());
     s.setEditor(8, "");
-    type(f.combo1->lineEdit(), QStringLiteral("Мой массив"));
-    click(f.command1);
+    type(named<QComboBox>(f, "Combo1")->lineEdit(), QStringLiteral("Мой массив"));
+    click(button(f, "Command1"));
     QCOMPARE(readBytes(QStringLiteral("files/Мой массив")), QByteArray(" 8 \r\n"));
     QCOMPARE(readBytes("files/SaveList"), QByteArray("old\r\n\r\n"));
-    QCOMPARE(itemsOf(f.combo1), QStringList({"old"}));
-    QCOMPARE(itemsOf(f.combo2), QStringList({"old"}));
-    QCOMPARE(f.combo1->currentText(), QStringLiteral("Мой массив"));
+    QCOMPARE(itemsOf(named<QComboBox>(f, "Combo1")), QStringList({"old"}));
+    QCOMPARE(itemsOf(named<QListWidget>(f, "Combo2")), QStringList({"old"}));
+    QCOMPARE(named<QComboBox>(f, "Combo1")->currentText(), QStringLiteral("Мой массив"));
 }
 
 void TestForm3::saveTwiceListsTwice() {
     Session s;
     Form3& f = s.open();
     // The list editor panel keeps its old text while the lists are refreshed.
-    click(f.command3);
-    const QString panelText = f.text1->toPlainText();
+    click(button(f, "Command3"));
+    const QString panelText = named<QPlainTextEdit>(f, "Text1")->toPlainText();
     for (int i = 0; i < 2; ++i) {
-        QTest::keyClicks(f.combo1->lineEdit(), "test");
-        click(f.command1);
+        QTest::keyClicks(named<QComboBox>(f, "Combo1")->lineEdit(), "test");
+        click(button(f, "Command1"));
     }
-    QCOMPARE(itemsOf(f.combo1), QStringList({"test", "test"}));
-    QCOMPARE(itemsOf(f.combo2), QStringList({"test", "test"}));
+    QCOMPARE(itemsOf(named<QComboBox>(f, "Combo1")), QStringList({"test", "test"}));
+    QCOMPARE(itemsOf(named<QListWidget>(f, "Combo2")), QStringList({"test", "test"}));
     QCOMPARE(readBytes("files/SaveList"), QByteArray("\r\ntest\r\n\r\ntest\r\n\r\n"));
     QVERIFY(f.panelShown());
-    QCOMPARE(f.text1->toPlainText(), panelText);
+    QCOMPARE(named<QPlainTextEdit>(f, "Text1")->toPlainText(), panelText);
 }
 
 // A listed name that begins with the typed one does not take its place.
@@ -309,12 +325,12 @@ void TestForm3::typedNameIsNotCompleted() {
     Session s;
     QVERIFY(writeBytes("files/SaveList", "testing\r\n"));
     Form3& f = s.open();
-    QTest::keyClicks(f.combo1->lineEdit(), "test");
-    QCOMPARE(f.combo1->currentText(), QString("test"));
-    QTest::keyClick(f.combo1->lineEdit(), Qt::Key_Return);
+    QTest::keyClicks(named<QComboBox>(f, "Combo1")->lineEdit(), "test");
+    QCOMPARE(named<QComboBox>(f, "Combo1")->currentText(), QString("test"));
+    QTest::keyClick(named<QComboBox>(f, "Combo1")->lineEdit(), Qt::Key_Return);
     QVERIFY(QFile::exists("files/test"));
     QVERIFY(!QFile::exists("files/testing"));
-    QCOMPARE(itemsOf(f.combo2), QStringList({"testing", "test"}));
+    QCOMPARE(itemsOf(named<QListWidget>(f, "Combo2")), QStringList({"testing", "test"}));
 }
 
 void TestForm3::emptyNameDoesNothing_data() {
@@ -342,11 +358,11 @@ void TestForm3::loadSetsEditor() {
     QVERIFY(writeBytes("files/sys", " 10 \r\n 2 \r\n 1 \r\n 3 \r\n 1 \r\n 3 \r\n 5 \r\n"));
     Form3& f = s.open();
     QCOMPARE(s.editor().order(), 4);
-    selectEntry(f.combo2, 1);
+    selectEntry(named<QListWidget>(f, "Combo2"), 1);
     triggerLoad(f, how);
     QCOMPARE(s.editor().order(), 2);
-    QCOMPARE(s.editor().vscroll1->value(), 10);
-    QCOMPARE(s.editor().text1->text(), QString("2 1 3 1 3 5 "));
+    QCOMPARE(named<QScrollBar>(s.editor(), "VScroll1")->value(), 10);
+    QCOMPARE(named<QLineEdit>(s.editor(), "Text1")->text(), QString("2 1 3 1 3 5 "));
     const Matrix& m = s.program.store().matrix;
     QCOMPARE(m.order(), 2);
     QCOMPARE(m.rows(), 2);
@@ -379,31 +395,32 @@ void TestForm3::loadWithoutSelectionDoesNothing() {
 void TestForm3::saveLoadCycleGrowsTrailingZero() {
     Session s;
     Form3& f = s.open();
-    click(f.check1); // unlisted, so the list stays "r" alone
+    click(named<QCheckBox>(f, "Check1")); // unlisted, so the list stays "r" alone
     s.setEditor(10, "1 2 3");
-    QTest::keyClicks(f.combo1->lineEdit(), "r");
-    click(f.command1);
+    QTest::keyClicks(named<QComboBox>(f, "Combo1")->lineEdit(), "r");
+    click(button(f, "Command1"));
     QCOMPARE(readBytes("files/r"), array123);
     QVERIFY(writeBytes("files/SaveList", "r\r\n"));
-    click(f.command3);
-    click(f.command4); // the list editor's save reloads the lists
-    QCOMPARE(itemsOf(f.combo2), QStringList({"r"}));
+    click(button(f, "Command3"));
+    click(button(f, "Command4")); // the list editor's save reloads the lists
+    QCOMPARE(itemsOf(named<QListWidget>(f, "Combo2")), QStringList({"r"}));
     for (int zeros = 1; zeros <= 2; ++zeros) {
         s.setEditor(3, "9 9");
-        selectEntry(f.combo2, 0);
-        click(f.command2);
-        QCOMPARE(s.editor().vscroll1->value(), 10);
-        QCOMPARE(s.editor().text1->text(), "1 2 3 " + QString("0 ").repeated(zeros - 1));
-        f.combo1->setEditText("r");
-        click(f.command1);
+        selectEntry(named<QListWidget>(f, "Combo2"), 0);
+        click(button(f, "Command2"));
+        QCOMPARE(named<QScrollBar>(s.editor(), "VScroll1")->value(), 10);
+        QCOMPARE(named<QLineEdit>(s.editor(), "Text1")->text(),
+                 "1 2 3 " + QString("0 ").repeated(zeros - 1));
+        named<QComboBox>(f, "Combo1")->setEditText("r");
+        click(button(f, "Command1"));
         QCOMPARE(readBytes("files/r"), array123 + QByteArray(" 0 \r\n").repeated(zeros));
     }
     QVERIFY(writeBytes("files/r", " 8.5 \r\n 7 \r\n"));
-    selectEntry(f.combo2, 0);
-    click(f.command2);
-    QCOMPARE(s.editor().vscroll1->value(), 8);
+    selectEntry(named<QListWidget>(f, "Combo2"), 0);
+    click(button(f, "Command2"));
+    QCOMPARE(named<QScrollBar>(s.editor(), "VScroll1")->value(), 8);
     QCOMPARE(s.editor().order(), 4);
-    QCOMPARE(s.editor().text1->text(), QString("7 "));
+    QCOMPARE(named<QLineEdit>(s.editor(), "Text1")->text(), QString("7 "));
     QVERIFY(s.platform.messages.isEmpty());
 }
 
@@ -430,8 +447,8 @@ void TestForm3::brokenArrayLeavesEditor() {
         QVERIFY(writeBytes("files/bad", bytes));
     Form3& f = s.open();
     const EditorState before = stateOf(s.program);
-    selectEntry(f.combo2, 0);
-    click(f.command2);
+    selectEntry(named<QListWidget>(f, "Combo2"), 0);
+    click(button(f, "Command2"));
     QVERIFY(stateOf(s.program) == before);
     const QStringList errors = s.errors();
     QCOMPARE(errors.size(), 1);
@@ -468,13 +485,13 @@ void TestForm3::hostileNameSaveRefused() {
     Session s;
     QVERIFY(QDir().mkdir("files/a"));
     Form3& f = s.open();
-    f.combo1->setEditText(name);
-    click(f.command1);
+    named<QComboBox>(f, "Combo1")->setEditText(name);
+    click(button(f, "Command1"));
     QCOMPARE(filesBelow(s.folder.path()), QStringList({"files/SaveList"}));
     QCOMPARE(readBytes("files/SaveList"), QByteArray("\r\n"));
     QCOMPARE(s.errors().size(), 1);
     QCOMPARE(s.platform.messages.size(), 1);
-    QCOMPARE(f.combo1->currentText(), name);
+    QCOMPARE(named<QComboBox>(f, "Combo1")->currentText(), name);
 }
 
 void TestForm3::hostileNameLoadRefused_data() {
@@ -492,10 +509,10 @@ void TestForm3::hostileNameLoadRefused() {
     if (!name.contains('\\'))
         QVERIFY(writeBytes(target, array123));
     Form3& f = s.open();
-    QCOMPARE(itemsOf(f.combo2), QStringList({name}));
+    QCOMPARE(itemsOf(named<QListWidget>(f, "Combo2")), QStringList({name}));
     const EditorState before = stateOf(s.program);
-    selectEntry(f.combo2, 0);
-    QTest::keyClick(f.combo2, Qt::Key_Return);
+    selectEntry(named<QListWidget>(f, "Combo2"), 0);
+    QTest::keyClick(named<QListWidget>(f, "Combo2"), Qt::Key_Return);
     QVERIFY(stateOf(s.program) == before);
     QCOMPARE(s.errors().size(), 1);
     QCOMPARE(s.platform.messages.size(), 1);
@@ -522,17 +539,26 @@ void TestForm3::listEditorRoundTripsBytes() {
     Form3& f = s.open();
     const QByteArray opened = bytes + "\r\n";
     QCOMPARE(readBytes("files/SaveList"), opened);
-    click(f.command3);
+    click(button(f, "Command3"));
     QVERIFY(f.panelShown());
-    QVERIFY(f.text1->isVisible() && f.command4->isVisible() && f.command5->isVisible());
-    QVERIFY(!f.command3->isVisible());
-    QCOMPARE(f.text1->document()->toRawText().replace(QChar::ParagraphSeparator, '\n'), shown);
-    const QStringList names = itemsOf(f.combo2);
-    click(f.command4);
+    QVERIFY(named<QPlainTextEdit>(f, "Text1")->isVisible() && button(f, "Command4")->isVisible() &&
+            button(f, "Command5")->isVisible());
+    QVERIFY(!button(f, "Command3")->isVisible());
+    QCOMPARE(named<QPlainTextEdit>(f, "Text1")
+                 ->document()
+                 ->toRawText()
+                 .replace(QChar::ParagraphSeparator, '\n'),
+             shown);
+    const QStringList names = itemsOf(named<QListWidget>(f, "Combo2"));
+    click(button(f, "Command4"));
     QCOMPARE(readBytes("files/SaveList"), opened + "\r\n");
     QVERIFY(f.panelShown());
-    QCOMPARE(f.text1->document()->toRawText().replace(QChar::ParagraphSeparator, '\n'), shown);
-    QCOMPARE(itemsOf(f.combo2), names);
+    QCOMPARE(named<QPlainTextEdit>(f, "Text1")
+                 ->document()
+                 ->toRawText()
+                 .replace(QChar::ParagraphSeparator, '\n'),
+             shown);
+    QCOMPARE(itemsOf(named<QListWidget>(f, "Combo2")), names);
     QVERIFY(s.platform.messages.isEmpty());
 }
 
@@ -540,22 +566,22 @@ void TestForm3::listEditorSavesTypedLines() {
     Session s;
     QVERIFY(writeBytes("files/SaveList", "a,b\r\n\xa0x\r\n"));
     Form3& f = s.open();
-    click(f.command3);
+    click(button(f, "Command3"));
     // The user splits the first line at its comma and types a name into the last, empty line;
     // the untouched line keeps its non-breaking blank.
-    f.text1->moveCursor(QTextCursor::Start);
+    named<QPlainTextEdit>(f, "Text1")->moveCursor(QTextCursor::Start);
     for (int i = 0; i < 2; ++i)
-        QTest::keyClick(f.text1, Qt::Key_Right);
-    QTest::keyClick(f.text1, Qt::Key_Backspace);
-    QTest::keyClick(f.text1, Qt::Key_Return);
-    f.text1->moveCursor(QTextCursor::End);
-    type(f.text1, QStringLiteral("новый"));
-    click(f.command4);
+        QTest::keyClick(named<QPlainTextEdit>(f, "Text1"), Qt::Key_Right);
+    QTest::keyClick(named<QPlainTextEdit>(f, "Text1"), Qt::Key_Backspace);
+    QTest::keyClick(named<QPlainTextEdit>(f, "Text1"), Qt::Key_Return);
+    named<QPlainTextEdit>(f, "Text1")->moveCursor(QTextCursor::End);
+    type(named<QPlainTextEdit>(f, "Text1"), QStringLiteral("новый"));
+    click(button(f, "Command4"));
     QCOMPARE(readBytes("files/SaveList"),
              QByteArray("a\r\nb\r\n\xa0x\r\n\xed\xee\xe2\xfb\xe9\r\n\r\n"));
     const QStringList names = {"a", "b", QChar(0xa0) + QString("x"), QStringLiteral("новый")};
-    QCOMPARE(itemsOf(f.combo1), names);
-    QCOMPARE(itemsOf(f.combo2), names);
+    QCOMPARE(itemsOf(named<QComboBox>(f, "Combo1")), names);
+    QCOMPARE(itemsOf(named<QListWidget>(f, "Combo2")), names);
     QVERIFY(f.panelShown());
 }
 
@@ -563,31 +589,32 @@ void TestForm3::listEditorRefusesTextOutsideCodePage() {
     Session s;
     QVERIFY(writeBytes("files/SaveList", "a\r\n"));
     Form3& f = s.open();
-    click(f.command3);
-    f.text1->moveCursor(QTextCursor::End);
-    type(f.text1, QStringLiteral("✓"));
-    click(f.command4);
+    click(button(f, "Command3"));
+    named<QPlainTextEdit>(f, "Text1")->moveCursor(QTextCursor::End);
+    type(named<QPlainTextEdit>(f, "Text1"), QStringLiteral("✓"));
+    click(button(f, "Command4"));
     QCOMPARE(readBytes("files/SaveList"), QByteArray("a\r\n\r\n"));
     const QStringList errors = s.errors();
     QCOMPARE(errors.size(), 1);
     QVERIFY(errors[0].contains(QStringLiteral("✓")));
     QVERIFY(errors[0].contains("files/SaveList"));
-    QCOMPARE(itemsOf(f.combo2), QStringList({"a"}));
+    QCOMPARE(itemsOf(named<QListWidget>(f, "Combo2")), QStringList({"a"}));
 }
 
 void TestForm3::hideThenEditShowsStoredList() {
     Session s;
     QVERIFY(writeBytes("files/SaveList", "a\r\n"));
     Form3& f = s.open();
-    click(f.command3);
-    QTest::keyClicks(f.text1, "typed");
-    click(f.command5);
+    click(button(f, "Command3"));
+    QTest::keyClicks(named<QPlainTextEdit>(f, "Text1"), "typed");
+    click(button(f, "Command5"));
     QVERIFY(!f.panelShown());
-    QVERIFY(f.command3->isVisible() && !f.text1->isVisible() && !f.command4->isVisible());
-    QVERIFY(f.text1->toPlainText().contains("typed"));
+    QVERIFY(button(f, "Command3")->isVisible() && !named<QPlainTextEdit>(f, "Text1")->isVisible() &&
+            !button(f, "Command4")->isVisible());
+    QVERIFY(named<QPlainTextEdit>(f, "Text1")->toPlainText().contains("typed"));
     QCOMPARE(readBytes("files/SaveList"), QByteArray("a\r\n\r\n"));
-    click(f.command3);
-    QCOMPARE(f.text1->toPlainText(), QString("a\n"));
+    click(button(f, "Command3"));
+    QCOMPARE(named<QPlainTextEdit>(f, "Text1")->toPlainText(), QString("a\n"));
 }
 
 void TestForm3::closingShowsEditorAndReopensAfresh_data() {
@@ -600,26 +627,27 @@ void TestForm3::closingShowsEditorAndReopensAfresh() {
     QFETCH(bool, closeBox);
     Session s;
     Form3& f = s.open();
-    click(f.command3);
-    click(f.check1);
-    f.combo1->setEditText("typed");
+    click(button(f, "Command3"));
+    click(named<QCheckBox>(f, "Check1"));
+    named<QComboBox>(f, "Combo1")->setEditText("typed");
     // The editor's "Готово" hides the editor and leaves this window open on its own.
-    click(s.editor().command4);
+    click(button(s.editor(), "Command4"));
     QVERIFY(!s.editor().isVisible());
     QVERIFY(f.isVisible());
     if (closeBox)
         QVERIFY(f.close());
     else
-        click(f.command6);
+        click(button(f, "Command6"));
     QVERIFY(s.editor().isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!s.program.form3IfExists());
     Form3& again = s.open();
-    QVERIFY(again.check1->isChecked());
+    QVERIFY(named<QCheckBox>(again, "Check1")->isChecked());
     QVERIFY(!again.panelShown());
-    QVERIFY(again.command3->isVisible() && !again.text1->isVisible());
-    QCOMPARE(again.combo1->currentText(), QString());
-    QCOMPARE(again.text1->toPlainText(), QString());
+    QVERIFY(button(again, "Command3")->isVisible() &&
+            !named<QPlainTextEdit>(again, "Text1")->isVisible());
+    QCOMPARE(named<QComboBox>(again, "Combo1")->currentText(), QString());
+    QCOMPARE(named<QPlainTextEdit>(again, "Text1")->toPlainText(), QString());
     QVERIFY(s.platform.messages.isEmpty());
 }
 
@@ -628,9 +656,9 @@ void TestForm3::missingFilesFolderReported() {
     Form3& f = s.open();
     QCOMPARE(s.errors().size(), 1);
     QVERIFY(s.errors()[0].contains("files/SaveList"));
-    QCOMPARE(f.combo2->count(), 0);
-    f.combo1->setEditText("x");
-    click(f.command1);
+    QCOMPARE(named<QListWidget>(f, "Combo2")->count(), 0);
+    named<QComboBox>(f, "Combo1")->setEditText("x");
+    click(button(f, "Command1"));
     QCOMPARE(s.errors().size(), 2);
     QVERIFY(s.errors()[1].contains("files/x"));
     QVERIFY(!QDir("files").exists());
@@ -644,12 +672,12 @@ void TestForm3::failedListingKeepsNameBox() {
     Form3& f = s.open();
     QCOMPARE(s.errors().size(), 1);
     s.setEditor(10, "1 2 3");
-    f.combo1->setEditText("x");
-    click(f.command1);
+    named<QComboBox>(f, "Combo1")->setEditText("x");
+    click(button(f, "Command1"));
     QCOMPARE(readBytes("files/x"), array123);
     QCOMPARE(s.errors().size(), 2);
     QVERIFY(s.errors()[1].contains("files/SaveList"));
-    QCOMPARE(f.combo1->currentText(), QString("x"));
+    QCOMPARE(named<QComboBox>(f, "Combo1")->currentText(), QString("x"));
 }
 
 QTEST_MAIN(TestForm3)

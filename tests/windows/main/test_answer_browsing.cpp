@@ -47,11 +47,11 @@ class TestAnswerBrowsing : public QObject {
 
 void TestAnswerBrowsing::firstWithoutLog() {
     ProgramFixture f;
-    f.main().picture1->print(QStringLiteral("старое"));
-    f.click(f.main().command2);
+    named<AnswerArea>(f.main(), "Picture1")->print(QStringLiteral("старое"));
+    f.click(button(f.main(), "Command2"));
     QCOMPARE(readBytes(logPath), QByteArray("\r\n"));
     QCOMPARE(f.answer(), QStringLiteral("старое"));
-    QVERIFY(!f.main().command7->isEnabled());
+    QVERIFY(!button(f.main(), "Command7")->isEnabled());
     QVERIFY(f.program->answerLog().cursorOpen());
 }
 
@@ -65,10 +65,11 @@ void TestAnswerBrowsing::lastWithoutLog() {
     QFETCH(bool, menu);
     ProgramFixture f;
     if (menu)
-        f.main().lastans->trigger();
+        action(f.main(), "lastans")->trigger();
     else
-        f.click(f.main().command8);
-    QCOMPARE(f.main().picture1->printedLines(), QStringList{QStringLiteral("Ничего не помню")});
+        f.click(button(f.main(), "Command8"));
+    QCOMPARE(named<AnswerArea>(f.main(), "Picture1")->printedLines(),
+             QStringList{QStringLiteral("Ничего не помню")});
     QCOMPARE(readBytes(logPath), QByteArray("\r\n"));
     QVERIFY(!f.program->answerLog().cursorOpen());
 }
@@ -76,16 +77,16 @@ void TestAnswerBrowsing::lastWithoutLog() {
 void TestAnswerBrowsing::browseThreeAnswers() {
     ProgramFixture f;
     writeLog("a\r\n\r\nb\r\nc");
-    f.click(f.main().command2);
+    f.click(button(f.main(), "Command2"));
     QCOMPARE(f.answer(), QStringLiteral("a"));
-    QVERIFY(f.main().command7->isEnabled());
-    f.click(f.main().command7);
+    QVERIFY(button(f.main(), "Command7")->isEnabled());
+    f.click(button(f.main(), "Command7"));
     QCOMPARE(f.answer(), QStringLiteral("b"));
-    f.click(f.main().command7);
+    f.click(button(f.main(), "Command7"));
     QCOMPARE(f.answer(), QStringLiteral("c"));
-    f.click(f.main().command7);
+    f.click(button(f.main(), "Command7"));
     QCOMPARE(f.answer(), QStringLiteral("c"));
-    QVERIFY(f.main().command7->isEnabled());
+    QVERIFY(button(f.main(), "Command7")->isEnabled());
     QVERIFY(f.program->answerLog().cursorOpen());
     // The touch before reading added one empty line.
     QCOMPARE(readBytes(logPath), QByteArray("a\r\n\r\nb\r\nc\r\n"));
@@ -95,14 +96,14 @@ void TestAnswerBrowsing::solveEndsBrowse() {
     ProgramFixture f;
     f.enter(2, QStringLiteral("2 1 3 1 3 5"));
     writeLog("a\r\nb\r\n");
-    f.click(f.main().command2);
-    QVERIFY(f.main().command7->isEnabled());
-    f.click(f.main().command3);
-    QVERIFY(!f.main().command7->isEnabled());
+    f.click(button(f.main(), "Command2"));
+    QVERIFY(button(f.main(), "Command7")->isEnabled());
+    f.click(button(f.main(), "Command3"));
+    QVERIFY(!button(f.main(), "Command7")->isEnabled());
     QVERIFY(!f.program->answerLog().cursorOpen());
     QCOMPARE(f.answer(), QStringLiteral("0.800  1.400  "));
     QCOMPARE(readBytes(logPath), QByteArray("a\r\nb\r\n\r\n0.800  1.400  \r\n"));
-    f.click(f.main().command2);
+    f.click(button(f.main(), "Command2"));
     QCOMPARE(f.answer(), QStringLiteral("a"));
 }
 
@@ -110,10 +111,10 @@ void TestAnswerBrowsing::lastAfterSolve() {
     ProgramFixture f;
     for (const char* text : {"1 0 1 0 1 1", "1 0 2 0 1 2", "1 0 3 0 1 3"}) {
         f.enter(2, QString::fromLatin1(text));
-        f.click(f.main().command3);
+        f.click(button(f.main(), "Command3"));
     }
     const qint64 before = QFileInfo(logPath).size();
-    f.click(f.main().command8);
+    f.click(button(f.main(), "Command8"));
     QCOMPARE(f.answer(), QStringLiteral("3.000  3.000  "));
     QCOMPARE(QFileInfo(logPath).size(), before + 2);
 }
@@ -121,23 +122,25 @@ void TestAnswerBrowsing::lastAfterSolve() {
 void TestAnswerBrowsing::nothingRememberedReplacesOldAnswer() {
     ProgramFixture f;
     writeLog("\r\n\r\n");
-    f.main().picture1->print(QStringLiteral("1.000  "));
-    f.click(f.main().command8);
-    QCOMPARE(f.main().picture1->printedLines(), QStringList{QStringLiteral("Ничего не помню")});
+    named<AnswerArea>(f.main(), "Picture1")->print(QStringLiteral("1.000  "));
+    f.click(button(f.main(), "Command8"));
+    QCOMPARE(named<AnswerArea>(f.main(), "Picture1")->printedLines(),
+             QStringList{QStringLiteral("Ничего не помню")});
 }
 
 void TestAnswerBrowsing::allAnswersDropsEmptyLines() {
     ProgramFixture f;
     writeLog("a\r\n\r\n\r\nb\r\n   \r\n");
-    f.click(f.main().command2);
-    f.click(f.main().command4);
-    QVERIFY(!f.main().command7->isEnabled());
+    f.click(button(f.main(), "Command2"));
+    f.click(button(f.main(), "Command4"));
+    QVERIFY(!button(f.main(), "Command7")->isEnabled());
     QVERIFY(!f.program->answerLog().cursorOpen());
     QVERIFY(f.main().panelShown());
-    QVERIFY(!f.main().text2->isHidden());
-    QVERIFY(f.main().command4->isHidden());
-    QVERIFY(!f.main().command5->isHidden() && !f.main().command6->isHidden());
-    QCOMPARE(f.main().text2->toPlainText(), QStringLiteral("a\nb\n   \n"));
+    QVERIFY(!named<QPlainTextEdit>(f.main(), "Text2")->isHidden());
+    QVERIFY(button(f.main(), "Command4")->isHidden());
+    QVERIFY(!button(f.main(), "Command5")->isHidden() && !button(f.main(), "Command6")->isHidden());
+    QCOMPARE(named<QPlainTextEdit>(f.main(), "Text2")->toPlainText(),
+             QStringLiteral("a\nb\n   \n"));
     QCOMPARE(readBytes(logPath), QByteArray("a\r\nb\r\n   \r\n\r\n"));
 }
 
@@ -147,21 +150,21 @@ void TestAnswerBrowsing::allAnswersTwiceKeepsBytes() {
     const QByteArray noSolution(
         "\xce\xe4\xed\xee\xe3\xee \xf0\xe5\xf8\xe5\xed\xe8\xff \xed\xe5\xf2");
     writeLog(noSolution + "\r\n\r\n1,000  2,000  \r\nx\ny\r\n");
-    f.main().allans->trigger();
+    action(f.main(), "allans")->trigger();
     const QByteArray once = readBytes(logPath);
-    f.click(f.main().command6);
-    f.click(f.main().command4);
+    f.click(button(f.main(), "Command6"));
+    f.click(button(f.main(), "Command4"));
     QCOMPARE(readBytes(logPath), once);
     QCOMPARE(once, noSolution + "\r\n1,000  2,000  \r\nx\ny\r\n\r\n");
-    QCOMPARE(f.main().text2->toPlainText().section(u'\n', 0, 0),
+    QCOMPARE(named<QPlainTextEdit>(f.main(), "Text2")->toPlainText().section(u'\n', 0, 0),
              QStringLiteral("Одного решения нет"));
 }
 
 void TestAnswerBrowsing::allAnswersWithoutLog() {
     ProgramFixture f;
-    f.click(f.main().command4);
+    f.click(button(f.main(), "Command4"));
     QVERIFY(f.main().panelShown());
-    QCOMPARE(f.main().text2->toPlainText(), QString());
+    QCOMPARE(named<QPlainTextEdit>(f.main(), "Text2")->toPlainText(), QString());
     QCOMPARE(readBytes(logPath), QByteArray("\r\n"));
     QVERIFY(f.platform.messages.isEmpty());
 }
@@ -179,7 +182,7 @@ void TestAnswerBrowsing::largeLogInSteps() {
     for (int i = 0; i < 100'000; ++i)
         log += QByteArray::number(i) + "\r\n";
     writeLog(log);
-    f.click(f.main().command4);
+    f.click(button(f.main(), "Command4"));
     const QByteArray rewritten = readBytes(logPath);
     QCOMPARE(rewritten, log + "\r\n");
     // The panel fills from the event loop behind a progress dialog; a part is never saved.
@@ -192,74 +195,74 @@ void TestAnswerBrowsing::largeLogInSteps() {
         f.click(progress->findChild<QPushButton*>());
     QTRY_VERIFY_WITH_TIMEOUT(!f.main().panelLoading(), 60'000);
     QCOMPARE(f.main().panelShown(), !cancel);
-    QCOMPARE(f.main().command5->isHidden(), cancel);
-    QCOMPARE(f.main().text2->toPlainText(),
+    QCOMPARE(button(f.main(), "Command5")->isHidden(), cancel);
+    QCOMPARE(named<QPlainTextEdit>(f.main(), "Text2")->toPlainText(),
              cancel ? QString() : QString::fromLatin1(log).replace(u'\r', QString()));
     if (!cancel)
-        f.click(f.main().command5);
+        f.click(button(f.main(), "Command5"));
     QCOMPARE(readBytes(logPath), rewritten);
 }
 
 void TestAnswerBrowsing::panelEditLostOnHide() {
     ProgramFixture f;
     writeLog("a\r\n");
-    f.click(f.main().command4);
-    f.main().text2->setPlainText(QStringLiteral("changed"));
-    f.click(f.main().command6);
-    QVERIFY(f.main().text2->isHidden());
-    QVERIFY(!f.main().command4->isHidden());
-    QCOMPARE(f.main().text2->toPlainText(), QStringLiteral("changed"));
+    f.click(button(f.main(), "Command4"));
+    named<QPlainTextEdit>(f.main(), "Text2")->setPlainText(QStringLiteral("changed"));
+    f.click(button(f.main(), "Command6"));
+    QVERIFY(named<QPlainTextEdit>(f.main(), "Text2")->isHidden());
+    QVERIFY(!button(f.main(), "Command4")->isHidden());
+    QCOMPARE(named<QPlainTextEdit>(f.main(), "Text2")->toPlainText(), QStringLiteral("changed"));
     QCOMPARE(readBytes(logPath), QByteArray("a\r\n\r\n"));
-    f.click(f.main().command4);
-    QCOMPARE(f.main().text2->toPlainText(), QStringLiteral("a\n"));
+    f.click(button(f.main(), "Command4"));
+    QCOMPARE(named<QPlainTextEdit>(f.main(), "Text2")->toPlainText(), QStringLiteral("a\n"));
 }
 
 void TestAnswerBrowsing::panelEditSaved() {
     ProgramFixture f;
     writeLog("a\r\n");
-    f.click(f.main().command4);
-    f.main().text2->setPlainText(QStringLiteral("\nпервый\n\nвторой"));
-    f.click(f.main().command5);
+    f.click(button(f.main(), "Command4"));
+    named<QPlainTextEdit>(f.main(), "Text2")->setPlainText(QStringLiteral("\nпервый\n\nвторой"));
+    f.click(button(f.main(), "Command5"));
     QVERIFY(f.main().panelShown());
     QCOMPARE(textfile::decode(readBytes(logPath)), QStringLiteral("\r\nпервый\r\n\r\nвторой\r\n"));
-    f.click(f.main().command2);
+    f.click(button(f.main(), "Command2"));
     QCOMPARE(f.answer(), QStringLiteral("первый"));
 }
 
 void TestAnswerBrowsing::emptiedPanelSaved() {
     ProgramFixture f;
     writeLog("a\r\nb\r\n");
-    f.click(f.main().command4);
-    f.main().text2->clear();
-    f.click(f.main().command5);
+    f.click(button(f.main(), "Command4"));
+    named<QPlainTextEdit>(f.main(), "Text2")->clear();
+    f.click(button(f.main(), "Command5"));
     QCOMPARE(readBytes(logPath), QByteArray("\r\n"));
-    f.click(f.main().command8);
+    f.click(button(f.main(), "Command8"));
     QCOMPARE(f.answer(), QStringLiteral("Ничего не помню"));
 }
 
 void TestAnswerBrowsing::menuTogglesPanel() {
     ProgramFixture f;
     writeLog("a\r\n");
-    f.main().allans->trigger();
+    action(f.main(), "allans")->trigger();
     QVERIFY(f.main().panelShown());
-    f.main().text2->setPlainText(QStringLiteral("edit"));
-    f.click(f.main().command2); // a browse survives hiding the panel
-    QVERIFY(f.main().command7->isEnabled());
-    f.main().allans->trigger();
+    named<QPlainTextEdit>(f.main(), "Text2")->setPlainText(QStringLiteral("edit"));
+    f.click(button(f.main(), "Command2")); // a browse survives hiding the panel
+    QVERIFY(button(f.main(), "Command7")->isEnabled());
+    action(f.main(), "allans")->trigger();
     QVERIFY(!f.main().panelShown());
-    QVERIFY(f.main().command7->isEnabled());
-    f.main().allans->trigger();
+    QVERIFY(button(f.main(), "Command7")->isEnabled());
+    action(f.main(), "allans")->trigger();
     QVERIFY(f.main().panelShown());
-    QCOMPARE(f.main().text2->toPlainText(), QStringLiteral("a\n"));
-    QVERIFY(!f.main().command7->isEnabled());
+    QCOMPARE(named<QPlainTextEdit>(f.main(), "Text2")->toPlainText(), QStringLiteral("a\n"));
+    QVERIFY(!button(f.main(), "Command7")->isEnabled());
 }
 
 void TestAnswerBrowsing::panelCoversLabelAndButton() {
     ProgramFixture f;
-    const QRect panel = f.main().text2->geometry();
-    QVERIFY(panel.contains(f.main().command4->geometry()));
-    QVERIFY(panel.intersects(f.main().label1->geometry()));
-    QVERIFY(panel.contains(f.main().label1->geometry().topLeft()));
+    const QRect panel = named<QPlainTextEdit>(f.main(), "Text2")->geometry();
+    QVERIFY(panel.contains(button(f.main(), "Command4")->geometry()));
+    QVERIFY(panel.intersects(named<MatrixLabel>(f.main(), "Label1")->geometry()));
+    QVERIFY(panel.contains(named<MatrixLabel>(f.main(), "Label1")->geometry().topLeft()));
 }
 
 void TestAnswerBrowsing::failingLog_data() {
@@ -277,8 +280,8 @@ void TestAnswerBrowsing::failingLog() {
     QFETCH(int, command);
     ProgramFixture f;
     f.enter(2, QStringLiteral("2 1 3 1 3 5"));
-    f.click(f.main().command4); // panel shown with a text of its own
-    f.main().text2->setPlainText(QStringLiteral("kept"));
+    f.click(button(f.main(), "Command4")); // panel shown with a text of its own
+    named<QPlainTextEdit>(f.main(), "Text2")->setPlainText(QStringLiteral("kept"));
     QDir(QStringLiteral("files")).removeRecursively();
     if (fault == 1)
         QVERIFY(writeBytes(QStringLiteral("files"), "x"));
@@ -288,20 +291,20 @@ void TestAnswerBrowsing::failingLog() {
     f.platform.messages.clear();
     switch (command) {
     case 0:
-        f.click(f.main().command2);
+        f.click(button(f.main(), "Command2"));
         break;
     case 1:
-        f.click(f.main().command8);
+        f.click(button(f.main(), "Command8"));
         break;
     case 2:
-        f.main().allans->trigger();
-        f.main().allans->trigger();
+        action(f.main(), "allans")->trigger();
+        action(f.main(), "allans")->trigger();
         break;
     case 3:
-        f.click(f.main().command5);
+        f.click(button(f.main(), "Command5"));
         break;
     case 4:
-        f.click(f.main().command3);
+        f.click(button(f.main(), "Command3"));
         break;
     }
     QVERIFY(!f.platform.messages.isEmpty());
@@ -310,31 +313,31 @@ void TestAnswerBrowsing::failingLog() {
         QVERIFY2(shown.text.contains(logPath), qPrintable(shown.text));
         QVERIFY2(!shown.text.contains(QStringLiteral("Unknown")), qPrintable(shown.text));
     }
-    QVERIFY(!f.main().command7->isEnabled());
+    QVERIFY(!button(f.main(), "Command7")->isEnabled());
     QVERIFY(!f.program->answerLog().cursorOpen());
     if (command != 2)
-        QCOMPARE(f.main().text2->toPlainText(), QStringLiteral("kept"));
+        QCOMPARE(named<QPlainTextEdit>(f.main(), "Text2")->toPlainText(), QStringLiteral("kept"));
     // The window goes on working once the folder is back.
     QDir(QStringLiteral("files")).removeRecursively();
     QFile::remove(QStringLiteral("files"));
     QVERIFY(QDir().mkdir(QStringLiteral("files")));
-    f.click(f.main().command8);
+    f.click(button(f.main(), "Command8"));
     QCOMPARE(f.answer(), QStringLiteral("Ничего не помню"));
 }
 
 void TestAnswerBrowsing::unencodablePanelRefused() {
     ProgramFixture f;
     writeLog("a\r\n");
-    f.click(f.main().command4);
+    f.click(button(f.main(), "Command4"));
     const QByteArray before = readBytes(logPath);
-    f.main().text2->setPlainText(QStringLiteral("x ✓ y"));
-    f.click(f.main().command5);
+    named<QPlainTextEdit>(f.main(), "Text2")->setPlainText(QStringLiteral("x ✓ y"));
+    f.click(button(f.main(), "Command5"));
     QCOMPARE(f.platform.messages.size(), 1);
     QCOMPARE(f.platform.messages[0].title, QStringLiteral("Ошибка"));
     QVERIFY2(f.platform.messages[0].text.contains(QStringLiteral("✓")),
              qPrintable(f.platform.messages[0].text));
     QCOMPARE(readBytes(logPath), before);
-    QCOMPARE(f.main().text2->toPlainText(), QStringLiteral("x ✓ y"));
+    QCOMPARE(named<QPlainTextEdit>(f.main(), "Text2")->toPlainText(), QStringLiteral("x ✓ y"));
 }
 
 QTEST_MAIN(TestAnswerBrowsing)

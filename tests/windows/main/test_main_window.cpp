@@ -33,16 +33,16 @@ void TestMainWindow::startState() {
     ProgramFixture f;
     QVERIFY(f.main().isVisible());
     QCOMPARE(f.main().windowTitle(), QStringLiteral("Решение систем уравнений"));
-    QVERIFY(!f.main().command3->isEnabled());
-    QVERIFY(!f.main().ans->isEnabled());
-    QVERIFY(!f.main().command7->isEnabled());
-    QVERIFY(f.main().command1->isEnabled());
-    QCOMPARE(f.main().text1->text(), QStringLiteral("Ввести данные"));
-    QVERIFY(f.main().graph->isChecked());
-    QVERIFY(!f.main().graph->isEnabled());
-    QVERIFY(f.main().stoper->isChecked());
-    QVERIFY(f.main().text2->isHidden());
-    QVERIFY(f.main().command5->isHidden() && f.main().command6->isHidden());
+    QVERIFY(!button(f.main(), "Command3")->isEnabled());
+    QVERIFY(!action(f.main(), "ans")->isEnabled());
+    QVERIFY(!button(f.main(), "Command7")->isEnabled());
+    QVERIFY(button(f.main(), "Command1")->isEnabled());
+    QCOMPARE(named<QLineEdit>(f.main(), "Text1")->text(), QStringLiteral("Ввести данные"));
+    QVERIFY(action(f.main(), "graph")->isChecked());
+    QVERIFY(!action(f.main(), "graph")->isEnabled());
+    QVERIFY(action(f.main(), "stoper")->isChecked());
+    QVERIFY(named<QPlainTextEdit>(f.main(), "Text2")->isHidden());
+    QVERIFY(button(f.main(), "Command5")->isHidden() && button(f.main(), "Command6")->isHidden());
     QVERIFY(!f.program->form2Exists());
     QCOMPARE(f.main().centralWidget()->size(), QSize(314, 272));
     QVERIFY(!QFileInfo::exists(QStringLiteral("files/lastans")));
@@ -59,16 +59,16 @@ void TestMainWindow::enteringOpensEditor() {
     QFETCH(int, way);
     ProgramFixture f;
     if (way == 0)
-        f.click(f.main().command1);
+        f.click(button(f.main(), "Command1"));
     else if (way == 1)
-        QTest::mouseClick(f.main().text1, Qt::LeftButton);
+        QTest::mouseClick(named<QLineEdit>(f.main(), "Text1"), Qt::LeftButton);
     else
-        f.main().masedit->trigger();
+        action(f.main(), "masedit")->trigger();
     QVERIFY(f.program->form2Exists());
     QVERIFY(f.editor().isVisible());
     QVERIFY(f.main().isHidden());
-    QVERIFY(f.main().command3->isEnabled());
-    QVERIFY(f.main().ans->isEnabled());
+    QVERIFY(button(f.main(), "Command3")->isEnabled());
+    QVERIFY(action(f.main(), "ans")->isEnabled());
     QCOMPARE(f.program->store().matrix.order(), 4);
 }
 
@@ -81,11 +81,12 @@ void TestMainWindow::firstRandomSystem_data() {
 void TestMainWindow::firstRandomSystem() {
     QFETCH(QChar, separator);
     ProgramFixture f(separator);
-    f.click(f.main().command1);
-    QCOMPARE(f.editor().text1->text(), QStringLiteral("7 5 5 2 3 7 0 7 8 7 0 4 8 7 3 9 8 0 9 3 "));
-    f.click(f.editor().command4);
+    f.click(button(f.main(), "Command1"));
+    QCOMPARE(named<QLineEdit>(f.editor(), "Text1")->text(),
+             QStringLiteral("7 5 5 2 3 7 0 7 8 7 0 4 8 7 3 9 8 0 9 3 "));
+    f.click(button(f.editor(), "Command4"));
     QVERIFY(f.main().isVisible());
-    f.click(f.main().command3);
+    f.click(button(f.main(), "Command3"));
     QString expected = QStringLiteral("0.377  -0.352  0.316  0.268  ");
     expected.replace(u'.', separator);
     QCOMPARE(f.answer(), expected);
@@ -94,28 +95,28 @@ void TestMainWindow::firstRandomSystem() {
                                     "0.000  0.000  12.500  7.643  6.000  \n"
                                     "0.000  0.000  0.000  -7.413  -1.990  \n");
     matrix.replace(u'.', separator);
-    QCOMPARE(f.main().label1->text(), matrix);
+    QCOMPARE(named<MatrixLabel>(f.main(), "Label1")->text(), matrix);
     QCOMPARE(readBytes(QStringLiteral("files/lastans")), expected.toLatin1() + "\r\n");
-    QVERIFY(!f.main().command3->isEnabled());
-    QVERIFY(f.main().ans->isEnabled());
+    QVERIFY(!button(f.main(), "Command3")->isEnabled());
+    QVERIFY(action(f.main(), "ans")->isEnabled());
 }
 
 void TestMainWindow::rowExchangeSystem() {
     ProgramFixture f;
     f.enter(2, QStringLiteral("0 2 4 1 1 3"));
-    f.click(f.main().command3);
+    f.click(button(f.main(), "Command3"));
     QCOMPARE(f.answer(), QStringLiteral("1.000  2.000  "));
-    QCOMPARE(f.main().label1->text(),
+    QCOMPARE(named<MatrixLabel>(f.main(), "Label1")->text(),
              QStringLiteral("1.000  1.000  3.000  \n0.000  2.000  4.000  \n"));
 }
 
 void TestMainWindow::menuSolvesAgainAfterButtonDisabled() {
     ProgramFixture f;
     f.enter(2, QStringLiteral("2 1 3 1 3 5"));
-    f.click(f.main().command3);
+    f.click(button(f.main(), "Command3"));
     QCOMPARE(f.answer(), QStringLiteral("0.800  1.400  "));
-    QVERIFY(!f.main().command3->isEnabled());
-    f.main().ans->trigger();
+    QVERIFY(!button(f.main(), "Command3")->isEnabled());
+    action(f.main(), "ans")->trigger();
     // The eliminated matrix has the same solution.
     QCOMPARE(f.answer(), QStringLiteral("0.800  1.400  "));
     QCOMPARE(readBytes(QStringLiteral("files/lastans")),
@@ -125,34 +126,34 @@ void TestMainWindow::menuSolvesAgainAfterButtonDisabled() {
 void TestMainWindow::unloadThenEnterThenSolve() {
     ProgramFixture f;
     f.enter(2, QStringLiteral("2 1 3 1 3 5"));
-    f.main().unloadmas->trigger();
-    QVERIFY(!f.main().command3->isEnabled());
-    QVERIFY(!f.main().ans->isEnabled());
+    action(f.main(), "unloadmas")->trigger();
+    QVERIFY(!button(f.main(), "Command3")->isEnabled());
+    QVERIFY(!action(f.main(), "ans")->isEnabled());
     QCOMPARE(f.program->store().matrix.order(), 0);
     QCOMPARE(f.program->store().answers.size(), std::size_t(1));
     // Into the editor and straight back: nothing re-shapes the store, yet the solve works on
     // what the editor shows.
-    f.click(f.main().command1);
-    f.click(f.editor().command4);
-    QVERIFY(f.main().command3->isEnabled());
-    f.click(f.main().command3);
+    f.click(button(f.main(), "Command1"));
+    f.click(button(f.editor(), "Command4"));
+    QVERIFY(button(f.main(), "Command3")->isEnabled());
+    f.click(button(f.main(), "Command3"));
     QCOMPARE(f.answer(), QStringLiteral("0.800  1.400  "));
 }
 
 void TestMainWindow::noUniqueSolution() {
     ProgramFixture f;
     f.enter(2, QStringLiteral("1 2 3 2 4 6"));
-    f.click(f.main().command3);
+    f.click(button(f.main(), "Command3"));
     QCOMPARE(f.answer(), QStringLiteral("Одного решения нет"));
-    QCOMPARE(f.main().label1->text(),
+    QCOMPARE(named<MatrixLabel>(f.main(), "Label1")->text(),
              QStringLiteral("2.000  4.000  6.000  \n0.000  0.000  0.000  \n"));
     QCOMPARE(textfile::decode(readBytes(QStringLiteral("files/lastans"))),
              QStringLiteral("Одного решения нет\r\n"));
     // Solving again with a single answer element left gives the answers their range first.
-    f.click(f.main().command1);
-    f.editor().text1->setText(QStringLiteral("1 1 2 -1 1 0"));
-    f.click(f.editor().command4);
-    f.click(f.main().command3);
+    f.click(button(f.main(), "Command1"));
+    named<QLineEdit>(f.editor(), "Text1")->setText(QStringLiteral("1 1 2 -1 1 0"));
+    f.click(button(f.editor(), "Command4"));
+    f.click(button(f.main(), "Command3"));
     QCOMPARE(f.answer(), QStringLiteral("1.000  1.000  "));
 }
 
@@ -182,7 +183,7 @@ void TestMainWindow::checkedAgainstWrittenSystem() {
     QFETCH(bool, warned);
     ProgramFixture f;
     f.enter(order, text);
-    f.click(f.main().command3);
+    f.click(button(f.main(), "Command3"));
     const QString log = textfile::decode(readBytes(QStringLiteral("files/lastans")));
     QCOMPARE(log, f.answer() + QStringLiteral("\r\n"));
     QCOMPARE(f.answer() == QStringLiteral("Одного решения нет"), !unique);
@@ -191,9 +192,12 @@ void TestMainWindow::checkedAgainstWrittenSystem() {
     QCOMPARE(warning->isVisible(), warned);
     if (warned) {
         QVERIFY(warning->text().contains(QStringLiteral("плохо обусловлена")));
-        QVERIFY(f.main().label1->accessibleDescription().startsWith(warning->text()));
+        QVERIFY(named<MatrixLabel>(f.main(), "Label1")
+                    ->accessibleDescription()
+                    .startsWith(warning->text()));
         // The rows start below the warning, not under it.
-        QVERIFY(f.main().label1->contentsRect().top() >= warning->geometry().bottom());
+        QVERIFY(named<MatrixLabel>(f.main(), "Label1")->contentsRect().top() >=
+                warning->geometry().bottom());
     }
     // The steps window tells why there is no answer: the rank of the system as written.
     f.main().stepsClick();
@@ -203,9 +207,9 @@ void TestMainWindow::checkedAgainstWrittenSystem() {
 void TestMainWindow::overflowShownAsText() {
     ProgramFixture f;
     f.enter(2, QStringLiteral("1E308 1E308 1E308 -1E308 1E308 1E308"));
-    f.click(f.main().command3);
+    f.click(button(f.main(), "Command3"));
     QCOMPARE(f.answer(), QStringLiteral("Переполнение при вычислении"));
-    const QString matrix = f.main().label1->text();
+    const QString matrix = named<MatrixLabel>(f.main(), "Label1")->text();
     QVERIFY2(!matrix.contains(QStringLiteral("inf")) && !matrix.contains(QStringLiteral("nan")),
              qPrintable(matrix));
 }
@@ -214,7 +218,7 @@ void TestMainWindow::eachSolveAppendsOneLine() {
     ProgramFixture f;
     for (int i = 0; i < 3; ++i) {
         f.enter(2, QStringLiteral("1 0 %1 0 1 2").arg(i));
-        f.click(f.main().command3);
+        f.click(button(f.main(), "Command3"));
     }
     QCOMPARE(readBytes(QStringLiteral("files/lastans")),
              QByteArray("0.000  2.000  \r\n1.000  2.000  \r\n2.000  2.000  \r\n"));
@@ -224,9 +228,9 @@ void TestMainWindow::logFailureStillShowsResult() {
     ProgramFixture f;
     f.enter(2, QStringLiteral("2 1 3 1 3 5"));
     QDir(QStringLiteral("files")).removeRecursively();
-    f.click(f.main().command3);
+    f.click(button(f.main(), "Command3"));
     QCOMPARE(f.answer(), QStringLiteral("0.800  1.400  "));
-    QVERIFY(!f.main().label1->text().isEmpty());
+    QVERIFY(!named<MatrixLabel>(f.main(), "Label1")->text().isEmpty());
     QCOMPARE(f.platform.messages.size(), 1);
     const ShownMessage& shown = f.platform.messages.last();
     QCOMPARE(shown.title, QStringLiteral("Ошибка"));
@@ -236,7 +240,7 @@ void TestMainWindow::logFailureStillShowsResult() {
 
 void TestMainWindow::finalDoesNothing() {
     ProgramFixture f;
-    f.main().final->trigger();
+    action(f.main(), "final")->trigger();
     QVERIFY(f.main().isVisible());
     QVERIFY(f.platform.messages.isEmpty());
     QVERIFY(QDir(QStringLiteral("files")).isEmpty());

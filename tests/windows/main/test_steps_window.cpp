@@ -6,7 +6,7 @@
 
 #include "core/steps_text.h"
 #include "windows/main/steps_window.h"
-#include "windows/ui_kit.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -120,7 +120,7 @@ QString firstRandomSystemText() {
 }
 
 QString openedText(ProgramFixture& f) {
-    f.main().steps->trigger();
+    action(f.main(), "steps")->trigger();
     StepsWindow* w = f.main().stepsWindow();
     return w && w->isVisible() ? w->text() : QStringLiteral("<not open>");
 }
@@ -146,13 +146,13 @@ class TestStepsWindow : public QObject {
 
 void TestStepsWindow::disabledBeforeAnySolve() {
     ProgramFixture f;
-    QVERIFY(!f.main().steps->isEnabled());
+    QVERIFY(!action(f.main(), "steps")->isEnabled());
     f.main().stepsClick();
     QVERIFY(!f.main().stepsWindow());
     f.enter(2, QStringLiteral("1 2 3 2 4 6"));
-    f.click(f.main().command3);
+    f.click(button(f.main(), "Command3"));
     QCOMPARE(f.answer(), QStringLiteral("Одного решения нет"));
-    QVERIFY(f.main().steps->isEnabled());
+    QVERIFY(action(f.main(), "steps")->isEnabled());
     QVERIFY(openedText(f).contains(QStringLiteral("Последний диагональный элемент равен нулю: "
                                                   "Одного решения нет")));
 }
@@ -172,7 +172,7 @@ void TestStepsWindow::workedSystems() {
     QFETCH(QString, expected);
     ProgramFixture f(u',');
     f.enter(order, entry);
-    f.click(f.main().command3);
+    f.click(button(f.main(), "Command3"));
     QString text = openedText(f);
     const QRegularExpression residual(
         QStringLiteral("(невязка \\|b - A·x\\|: )\\d,\\d\\dE-1\\d\n"));
@@ -183,11 +183,12 @@ void TestStepsWindow::workedSystems() {
     }
     QCOMPARE(text, expected);
     QCOMPARE(lastMatrixBlock(text, order), f.main().label1Caption());
-    QCOMPARE(ui::screenText(f.main().label1Caption()), f.main().label1->matrixText());
+    QCOMPARE(ui::screenText(f.main().label1Caption()),
+             named<MatrixLabel>(f.main(), "Label1")->matrixText());
     const StepsWindow* w = f.main().stepsWindow();
     QCOMPARE(w->windowTitle(), QStringLiteral("Решение по шагам"));
-    QVERIFY(w->text1->isReadOnly());
-    QVERIFY(w->text1->textInteractionFlags() & Qt::TextSelectableByMouse);
+    QVERIFY(named<QPlainTextEdit>(w, "Text1")->isReadOnly());
+    QVERIFY(named<QPlainTextEdit>(w, "Text1")->textInteractionFlags() & Qt::TextSelectableByMouse);
     QVERIFY(w->minimumSize() != w->maximumSize());
 }
 
@@ -218,28 +219,29 @@ void TestStepsWindow::contextMenusOfferSteps_data() {
 void TestStepsWindow::contextMenusOfferSteps() {
     QFETCH(bool, onLabel1);
     ProgramFixture f;
-    QWidget* widget = onLabel1 ? static_cast<QWidget*>(f.main().label1) : f.main().picture1;
+    QWidget* widget = onLabel1 ? static_cast<QWidget*>(named<MatrixLabel>(f.main(), "Label1"))
+                               : named<AnswerArea>(f.main(), "Picture1");
     bool enabled = true;
     const QStringList both{QStringLiteral("Копировать"), QStringLiteral("Решение по шагам…")};
-    QCOMPARE(menuItems(widget, f.main().steps, enabled), both);
+    QCOMPARE(menuItems(widget, action(f.main(), "steps"), enabled), both);
     QVERIFY(!enabled);
     f.enter(2, QStringLiteral("0 2 4 1 1 3"));
-    f.click(f.main().command3);
-    QCOMPARE(menuItems(widget, f.main().steps, enabled), both);
+    f.click(button(f.main(), "Command3"));
+    QCOMPARE(menuItems(widget, action(f.main(), "steps"), enabled), both);
     QVERIFY(enabled);
 }
 
 void TestStepsWindow::shortcutOpensWindow() {
     ProgramFixture f;
     f.enter(2, QStringLiteral("0 2 4 1 1 3"));
-    f.click(f.main().command3);
-    QCOMPARE(f.main().steps->shortcut(), QKeySequence(Qt::Key_F9));
+    f.click(button(f.main(), "Command3"));
+    QCOMPARE(action(f.main(), "steps")->shortcut(), QKeySequence(Qt::Key_F9));
     f.main().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&f.main()));
     QTest::keyClick(&f.main(), Qt::Key_F9);
     QVERIFY(f.main().stepsWindow() && f.main().stepsWindow()->isVisible());
     // Esc in its text closes it again; F9 shows it anew.
-    QTest::keyClick(f.main().stepsWindow()->text1, Qt::Key_Escape);
+    QTest::keyClick(named<QPlainTextEdit>(f.main().stepsWindow(), "Text1"), Qt::Key_Escape);
     QVERIFY(!f.main().stepsWindow()->isVisible());
     QTest::keyClick(&f.main(), Qt::Key_F9);
     QVERIFY(f.main().stepsWindow()->isVisible());
@@ -248,11 +250,11 @@ void TestStepsWindow::shortcutOpensWindow() {
 void TestStepsWindow::followsTheLastSolve() {
     ProgramFixture f;
     f.enter(2, QStringLiteral("0 2 4 1 1 3"));
-    f.click(f.main().command3);
+    f.click(button(f.main(), "Command3"));
     QVERIFY(openedText(f).contains(QStringLiteral("Решение: 1.000  2.000  \n")));
     // A new solve while the window is open shows there at once.
     f.enter(2, QStringLiteral("1 1 2 -1 1 0"));
-    f.click(f.main().command3);
+    f.click(button(f.main(), "Command3"));
     QVERIFY(f.main().stepsWindow()->text().contains(
         QStringLiteral("наибольший по модулю в столбце 1 (из равных по модулю взят верхний)")));
     QVERIFY(
@@ -264,8 +266,8 @@ void TestStepsWindow::solvedAgainAfterElimination() {
     // so the exact part works on its doubles and says so.
     ProgramFixture f;
     f.enter(2, QStringLiteral("0 2 4 1 1 3"));
-    f.click(f.main().command3);
-    f.main().ans->trigger();
+    f.click(button(f.main(), "Command3"));
+    action(f.main(), "ans")->trigger();
     const QString text = openedText(f);
     QVERIFY(
         text.startsWith(QStringLiteral("Система, как она решалась (в последнем столбце правые "
@@ -285,7 +287,7 @@ void TestStepsWindow::randomSystemsThroughTheWindows() {
             tokens.append(t % 3 == 0 ? QString::number(digit(random))
                                      : QString::number(digit(random) * 0.125 + digit(random)));
         f.enter(n, tokens.join(u' '));
-        f.click(f.main().command3);
+        f.click(button(f.main(), "Command3"));
         const QString text = openedText(f);
         QCOMPARE(lastMatrixBlock(text, n), f.main().label1Caption());
         QVERIFY(text.contains(QStringLiteral("Решение: ") + f.answer() + u'\n'));
@@ -308,7 +310,7 @@ void TestStepsWindow::document() {
     QFETCH(int, matrices);
     ProgramFixture f(u',');
     f.enter(order, entry);
-    f.click(f.main().command3);
+    f.click(button(f.main(), "Command3"));
     const QString text = openedText(f);
     StepsWindow* w = f.main().stepsWindow();
     w->copyLatex();
@@ -358,7 +360,7 @@ void TestStepsWindow::printsToPdf() {
     for (int k = 0; k < 2; ++k) {
         ProgramFixture f(u',');
         f.enter(orders[k], entries[k]);
-        f.click(f.main().command3);
+        f.click(button(f.main(), "Command3"));
         QVERIFY(openedText(f).contains(QStringLiteral("Точный ответ")));
         const QString path = folder.filePath(QStringLiteral("steps%1.pdf").arg(k));
         QPrinter printer(QPrinter::HighResolution);

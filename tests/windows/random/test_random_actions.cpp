@@ -5,7 +5,7 @@
 // order while a system is entered, nothing written outside files, and CR LF line ends only.
 #include "program_fixture.h"
 
-#include "windows/extras/form4.h"
+#include "windows/about/form4.h"
 #include "windows/extras/window_animation.h"
 #include "windows/library/form3.h"
 
@@ -170,7 +170,7 @@ void TestRandomActions::act(int kind) {
     case 5: { // typing into the editor's entry box
         if (!program_->form2Exists() || !program_->form2().isVisible())
             break;
-        QLineEdit* entry = program_->form2().text1;
+        QLineEdit* entry = named<QLineEdit>(program_->form2(), "Text1");
         if (random_.bounded(3) == 0)
             entry->clear();
         typeText(entry, texts[random_.bounded(texts.size())]);
@@ -181,15 +181,15 @@ void TestRandomActions::act(int kind) {
             break;
         QGuiApplication::clipboard()->setText(texts[random_.bounded(texts.size())] +
                                               QStringLiteral("\r\n9\t8"));
-        QTest::keySequence(program_->form2().text1, QKeySequence::Paste);
+        QTest::keySequence(named<QLineEdit>(program_->form2(), "Text1"), QKeySequence::Paste);
         break;
     }
     case 7: { // the order arrows
         if (!program_->form2Exists() || !program_->form2().isVisible())
             break;
-        program_->form2().vscroll1->triggerAction(random_.bounded(2)
-                                                      ? QAbstractSlider::SliderSingleStepAdd
-                                                      : QAbstractSlider::SliderSingleStepSub);
+        named<QScrollBar>(program_->form2(), "VScroll1")
+            ->triggerAction(random_.bounded(2) ? QAbstractSlider::SliderSingleStepAdd
+                                               : QAbstractSlider::SliderSingleStepSub);
         break;
     }
     case 8: { // timer events of a window
@@ -212,31 +212,36 @@ void TestRandomActions::act(int kind) {
             break;
         switch (random_.bounded(4)) {
         case 0:
-            f3->combo1->setEditText(QString());
-            typeText(f3->combo1->lineEdit(), texts[random_.bounded(texts.size())]);
-            QTest::keyClick(f3->combo1->lineEdit(), Qt::Key_Return);
+            named<QComboBox>(f3, "Combo1")->setEditText(QString());
+            typeText(named<QComboBox>(f3, "Combo1")->lineEdit(),
+                     texts[random_.bounded(texts.size())]);
+            QTest::keyClick(named<QComboBox>(f3, "Combo1")->lineEdit(), Qt::Key_Return);
             break;
         case 1:
-            if (f3->combo2->count() > 0)
-                f3->combo2->setCurrentRow(random_.bounded(f3->combo2->count()));
-            QTest::keyClick(f3->combo2, Qt::Key_Return);
+            if (named<QListWidget>(f3, "Combo2")->count() > 0)
+                named<QListWidget>(f3, "Combo2")
+                    ->setCurrentRow(random_.bounded(named<QListWidget>(f3, "Combo2")->count()));
+            QTest::keyClick(named<QListWidget>(f3, "Combo2"), Qt::Key_Return);
             break;
         case 2:
-            f3->check1->setChecked(!f3->check1->isChecked());
+            named<QCheckBox>(f3, "Check1")
+                ->setChecked(!named<QCheckBox>(f3, "Check1")->isChecked());
             break;
         default:
-            if (f3->text1->isVisible())
-                typeText(f3->text1, texts[random_.bounded(texts.size())] + u'\n');
+            if (named<QPlainTextEdit>(f3, "Text1")->isVisible())
+                typeText(named<QPlainTextEdit>(f3, "Text1"),
+                         texts[random_.bounded(texts.size())] + u'\n');
         }
         break;
     }
     case 10: { // the answer panel and the entry box over "Ввести данные"
         if (!main.isVisible())
             break;
-        if (main.text2->isVisible() && random_.bounded(2))
-            typeText(main.text2, texts[random_.bounded(texts.size())] + u'\n');
+        if (named<QPlainTextEdit>(main, "Text2")->isVisible() && random_.bounded(2))
+            typeText(named<QPlainTextEdit>(main, "Text2"),
+                     texts[random_.bounded(texts.size())] + u'\n');
         else if (random_.bounded(4) == 0)
-            QTest::mouseClick(main.text1, Qt::LeftButton);
+            QTest::mouseClick(named<QLineEdit>(main, "Text1"), Qt::LeftButton);
         break;
     }
     default: { // a close box
@@ -256,7 +261,7 @@ void TestRandomActions::act(int kind) {
 
 QString TestRandomActions::checkRules() {
     Form1& main = program_->form1();
-    if (main.command7->isEnabled() && !program_->answerLog().cursorOpen())
+    if (button(main, "Command7")->isEnabled() && !program_->answerLog().cursorOpen())
         return QStringLiteral("«Следующий ответ» is enabled without an open browse");
     if (program_->form2Exists()) {
         const Matrix& m = program_->store().matrix;

@@ -4,7 +4,7 @@
 
 #include "program_fixture.h"
 
-#include "windows/extras/form4.h"
+#include "windows/about/form4.h"
 #include "windows/library/form3.h"
 #include "windows/main/steps_window.h"
 
@@ -15,24 +15,24 @@ inline QWidget* openWindow(ProgramFixture& f, const QString& name) {
     if (name.startsWith(u"Form1") || name == u"Steps") {
         if (name != u"Form1") {
             f.enter(2, QStringLiteral("2 1 3 1 3 5"));
-            f.click(f.main().command3);
+            f.click(button(f.main(), "Command3"));
         }
         if (name == u"Form1 answers")
-            f.click(f.main().command4);
+            f.click(button(f.main(), "Command4"));
         if (name != u"Steps")
             return &f.main();
         f.main().stepsClick();
         return f.main().stepsWindow();
     }
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     if (name == u"Form2")
         return &f.editor();
     if (name == u"Form4") {
-        f.editor().about->trigger();
+        action(f.editor(), "about")->trigger();
         return f.program->form4IfExists();
     }
     f.editor().command3Click();
     if (name == u"Form3 list")
-        f.click(f.program->form3IfExists()->command3);
+        f.click(button(f.program->form3IfExists(), "Command3"));
     return f.program->form3IfExists();
 }

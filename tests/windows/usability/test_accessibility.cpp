@@ -96,10 +96,10 @@ void TestAccessibility::everyControlNamed() {
     if (window == u"Form1") {
         w = &f.main();
     } else if (window == u"Form2") {
-        f.click(f.main().command1);
+        f.click(button(f.main(), "Command1"));
         w = &f.editor();
     } else if (window == u"Form3") {
-        f.click(f.main().command1);
+        f.click(button(f.main(), "Command1"));
         f.editor().command3Click();
         w = f.program->form3IfExists();
     } else {
@@ -128,8 +128,9 @@ void TestAccessibility::everyControlNamed() {
 void TestAccessibility::answerAreaExposesItsText() {
     ProgramFixture f;
     f.enter(2, QStringLiteral("2 1 3 1 3 5"));
-    f.click(f.main().command3);
-    QAccessibleInterface* area = QAccessible::queryAccessibleInterface(f.main().picture1);
+    f.click(button(f.main(), "Command3"));
+    QAccessibleInterface* area =
+        QAccessible::queryAccessibleInterface(named<AnswerArea>(f.main(), "Picture1"));
     QVERIFY(area);
     QCOMPARE(area->role(), QAccessible::StaticText);
     QCOMPARE(area->text(QAccessible::Name), QStringLiteral("Сюда выводится ответ"));
@@ -143,13 +144,15 @@ void TestAccessibility::answerAreaExposesItsText() {
     f.main().lastansClick();
     QCOMPARE(area->text(QAccessible::Value), QStringLiteral("0.800  1.400  "));
     // The eliminated matrix is read as the label's description, as is the editor's preview.
-    QAccessibleInterface* matrix = QAccessible::queryAccessibleInterface(f.main().label1);
+    QAccessibleInterface* matrix =
+        QAccessible::queryAccessibleInterface(named<MatrixLabel>(f.main(), "Label1"));
     QCOMPARE(matrix->text(QAccessible::Description),
              QStringLiteral("2.000  1.000  3.000  \n0.000  2.500  3.500  \n"));
-    QAccessibleInterface* preview = QAccessible::queryAccessibleInterface(f.editor().label1);
-    QCOMPARE(preview->text(QAccessible::Description), f.editor().label1->text());
+    QAccessibleInterface* preview =
+        QAccessible::queryAccessibleInterface(named<QLabel>(f.editor(), "Label1"));
+    QCOMPARE(preview->text(QAccessible::Description), named<QLabel>(f.editor(), "Label1")->text());
     QVERIFY(preview->text(QAccessible::Description).contains(u'|'));
-    f.main().picture1->cls();
+    named<AnswerArea>(f.main(), "Picture1")->cls();
     QCOMPARE(area->text(QAccessible::Value), QString());
     QCOMPARE(text->characterCount(), 0);
 }
@@ -222,10 +225,12 @@ void TestAccessibility::readAsAScreenReaderReads() {
         QCOMPARE(value->minimumValue().toInt(), 2);
         QCOMPARE(value->maximumValue().toInt(), 10);
         for (const int order : {7, 2, 10, 3}) {
-            QCOMPARE(value->currentValue().toString(), f.editor().text2->text());
-            QCOMPARE(iface->text(QAccessible::Value), f.editor().text2->text());
+            QCOMPARE(value->currentValue().toString(),
+                     named<QLineEdit>(f.editor(), "Text2")->text());
+            QCOMPARE(iface->text(QAccessible::Value),
+                     named<QLineEdit>(f.editor(), "Text2")->text());
             value->setCurrentValue(order);
-            QCOMPARE(f.editor().text2->text(), QString::number(order));
+            QCOMPARE(named<QLineEdit>(f.editor(), "Text2")->text(), QString::number(order));
         }
     }
 }

@@ -111,10 +111,10 @@ const QString controlRefusal =
 // A save/load window with its list editor shown, over files/SaveList holding "a".
 Form3& openListEditor(ProgramFixture& f) {
     writeBytes(QStringLiteral("files/SaveList"), "a\r\n");
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     f.editor().command3Click();
     Form3& form = *f.program->form3IfExists();
-    f.click(form.command3);
+    f.click(button(form, "Command3"));
     return form;
 }
 
@@ -167,17 +167,18 @@ void TestKeyboard::mainWindowChain() {
     ProgramFixture f;
     if (everything) {
         writeBytes(QStringLiteral("files/lastans"), "1.000  \r\n2.000  \r\n");
-        f.click(f.main().command1);
-        f.click(f.editor().command4); // "Решить массив" on
-        f.click(f.main().command4);   // the panel shown
-        f.click(f.main().command2);   // "Следующий ответ" on
-        QVERIFY(f.main().command3->isEnabled() && f.main().command7->isEnabled());
+        f.click(button(f.main(), "Command1"));
+        f.click(button(f.editor(), "Command4")); // "Решить массив" on
+        f.click(button(f.main(), "Command4"));   // the panel shown
+        f.click(button(f.main(), "Command2"));   // "Следующий ответ" on
+        QVERIFY(button(f.main(), "Command3")->isEnabled() &&
+                button(f.main(), "Command7")->isEnabled());
         QVERIFY(f.main().panelShown());
     }
     Form1& w = f.main();
-    QCOMPARE(walk(&w, w.command1, chain.size(), backwards), round(chain, backwards));
+    QCOMPARE(walk(&w, button(w, "Command1"), chain.size(), backwards), round(chain, backwards));
     // Tab in the panel moved on rather than writing a tab into the log's text.
-    QVERIFY(!f.main().text2->toPlainText().contains(u'\t'));
+    QVERIFY(!named<QPlainTextEdit>(f.main(), "Text2")->toPlainText().contains(u'\t'));
 }
 
 void TestKeyboard::editorChain_data() {
@@ -189,11 +190,12 @@ void TestKeyboard::editorChain_data() {
 void TestKeyboard::editorChain() {
     QFETCH(bool, backwards);
     ProgramFixture f;
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     Form2& e = f.editor();
     const QStringList chain = {"Text1",    "Text2",    "Command1", "VScroll1",
                                "Command2", "Command3", "Command4"};
-    QCOMPARE(walk(&e, e.text1, chain.size(), backwards), round(chain, backwards));
+    QCOMPARE(walk(&e, named<QLineEdit>(e, "Text1"), chain.size(), backwards),
+             round(chain, backwards));
 }
 
 void TestKeyboard::libraryChain_data() {
@@ -215,13 +217,14 @@ void TestKeyboard::libraryChain() {
     QFETCH(bool, backwards);
     QFETCH(QStringList, chain);
     ProgramFixture f;
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     f.editor().command3Click();
     Form3& form = *f.program->form3IfExists();
     if (panel)
-        f.click(form.command3);
-    QCOMPARE(walk(&form, form.command1, chain.size(), backwards), round(chain, backwards));
-    QVERIFY(!form.text1->toPlainText().contains(u'\t'));
+        f.click(button(form, "Command3"));
+    QCOMPARE(walk(&form, button(form, "Command1"), chain.size(), backwards),
+             round(chain, backwards));
+    QVERIFY(!named<QPlainTextEdit>(form, "Text1")->toPlainText().contains(u'\t'));
 }
 
 void TestKeyboard::orderScrollBarKeys_data() {
@@ -244,23 +247,24 @@ void TestKeyboard::orderScrollBarKeys() {
     QFETCH(int, wheel);
     QFETCH(int, position);
     ProgramFixture f;
-    f.click(f.main().command1);
+    f.click(button(f.main(), "Command1"));
     Form2& e = f.editor();
-    e.text1->setText(QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12"));
-    QVERIFY(e.vscroll1->focusPolicy() & Qt::TabFocus);
-    e.vscroll1->setFocus();
+    named<QLineEdit>(e, "Text1")->setText(QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12"));
+    QVERIFY(named<QScrollBar>(e, "VScroll1")->focusPolicy() & Qt::TabFocus);
+    named<QScrollBar>(e, "VScroll1")->setFocus();
     if (key) {
-        QTest::keyClick(e.vscroll1, Qt::Key(key));
+        QTest::keyClick(named<QScrollBar>(e, "VScroll1"), Qt::Key(key));
     } else {
-        const QPointF at(e.vscroll1->width() / 2.0, e.vscroll1->height() / 2.0);
-        QWheelEvent event(at, e.vscroll1->mapToGlobal(at), QPoint(), QPoint(0, wheel), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(e.vscroll1, &event);
+        const QPointF at(named<QScrollBar>(e, "VScroll1")->width() / 2.0,
+                         named<QScrollBar>(e, "VScroll1")->height() / 2.0);
+        QWheelEvent event(at, named<QScrollBar>(e, "VScroll1")->mapToGlobal(at), QPoint(),
+                          QPoint(0, wheel), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(named<QScrollBar>(e, "VScroll1"), &event);
     }
-    QCOMPARE(e.vscroll1->value(), position);
+    QCOMPARE(named<QScrollBar>(e, "VScroll1")->value(), position);
     // The same chain as a click on the arrows: order box, matrix shape and values.
     const int order = 12 - position;
-    QCOMPARE(e.text2->text(), QString::number(order));
+    QCOMPARE(named<QLineEdit>(e, "Text2")->text(), QString::number(order));
     const Matrix& m = f.program->store().matrix;
     QCOMPARE(m.rows(), order);
     QCOMPARE(m.columns(), order + 1);
@@ -284,13 +288,13 @@ void TestKeyboard::entryBoxKeys() {
     QFETCH(bool, opens);
     ProgramFixture f;
     Form1& w = f.main();
-    w.text1->setFocus();
-    QTest::keyClick(w.text1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    named<QLineEdit>(w, "Text1")->setFocus();
+    QTest::keyClick(named<QLineEdit>(w, "Text1"), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(f.program->form2Exists() && f.editor().isVisible(), opens);
     QCOMPARE(w.isHidden(), opens);
-    QCOMPARE(w.command3->isEnabled(), opens);
-    QCOMPARE(w.ans->isEnabled(), opens);
-    QCOMPARE(w.text1->text(), QStringLiteral("Ввести данные"));
+    QCOMPARE(button(w, "Command3")->isEnabled(), opens);
+    QCOMPARE(action(w, "ans")->isEnabled(), opens);
+    QCOMPARE(named<QLineEdit>(w, "Text1")->text(), QStringLiteral("Ввести данные"));
 }
 
 void TestKeyboard::listEditorTabMovesFocus_data() {
@@ -308,14 +312,14 @@ void TestKeyboard::listEditorTabMovesFocus() {
     Form3& form = openListEditor(f);
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.text1->setFocus();
-    form.text1->moveCursor(QTextCursor::End);
+    named<QPlainTextEdit>(form, "Text1")->setFocus();
+    named<QPlainTextEdit>(form, "Text1")->moveCursor(QTextCursor::End);
     const Qt::Key key = modifiers & Qt::ShiftModifier ? Qt::Key_Backtab : Qt::Key_Tab;
-    QTest::keyClick(form.text1, key, Qt::KeyboardModifiers(modifiers));
+    QTest::keyClick(named<QPlainTextEdit>(form, "Text1"), key, Qt::KeyboardModifiers(modifiers));
     QCOMPARE(focusName(), next);
-    QVERIFY(!form.text1->toPlainText().contains(u'\t'));
+    QVERIFY(!named<QPlainTextEdit>(form, "Text1")->toPlainText().contains(u'\t'));
     // Saved as read; the window's reload then adds its empty line.
-    f.click(form.command4);
+    f.click(button(form, "Command4"));
     QCOMPARE(readBytes(QStringLiteral("files/SaveList")), QByteArray("a\r\n\r\n\r\n"));
 }
 
@@ -336,34 +340,35 @@ void TestKeyboard::listEditorRefusesControlCharacters() {
     QFETCH(QString, text);
     ProgramFixture f;
     Form3& form = openListEditor(f);
-    const QString before = form.text1->toPlainText();
-    form.text1->setFocus();
-    form.text1->moveCursor(QTextCursor::End);
+    const QString before = named<QPlainTextEdit>(form, "Text1")->toPlainText();
+    named<QPlainTextEdit>(form, "Text1")->setFocus();
+    named<QPlainTextEdit>(form, "Text1")->moveCursor(QTextCursor::End);
     f.platform.messages.clear();
     if (how == u"Ctrl+V" || how == u"Shift+Insert") {
         QGuiApplication::clipboard()->setText(text);
         if (how == u"Ctrl+V")
-            QTest::keyClick(form.text1, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(named<QPlainTextEdit>(form, "Text1"), Qt::Key_V, Qt::ControlModifier);
         else
-            QTest::keyClick(form.text1, Qt::Key_Insert, Qt::ShiftModifier);
+            QTest::keyClick(named<QPlainTextEdit>(form, "Text1"), Qt::Key_Insert,
+                            Qt::ShiftModifier);
     } else if (how == u"drop") {
         QMimeData data;
         data.setText(text);
         const QPoint at(10, 10);
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form.text1->viewport(), &enter);
+        QApplication::sendEvent(named<QPlainTextEdit>(form, "Text1")->viewport(), &enter);
         QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form.text1->viewport(), &drop);
+        QApplication::sendEvent(named<QPlainTextEdit>(form, "Text1")->viewport(), &drop);
     } else if (how == u"typed") {
         // A key that types the character itself, as a keyboard layout or a compose key can.
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
-        QApplication::sendEvent(form.text1, &press);
+        QApplication::sendEvent(named<QPlainTextEdit>(form, "Text1"), &press);
     } else {
         QInputMethodEvent event;
         event.setCommitString(text);
-        QApplication::sendEvent(form.text1, &event);
+        QApplication::sendEvent(named<QPlainTextEdit>(form, "Text1"), &event);
     }
-    QCOMPARE(form.text1->toPlainText(), before);
+    QCOMPARE(named<QPlainTextEdit>(form, "Text1")->toPlainText(), before);
     QCOMPARE(f.platform.messages.size(), 1);
     QCOMPARE(f.platform.messages.first().title, QStringLiteral("Ошибка"));
     QCOMPARE(lastMessage(f.platform), controlRefusal);
@@ -373,16 +378,16 @@ void TestKeyboard::listEditorRefusesControlCharacters() {
 void TestKeyboard::listEditorTakesLineBreaks() {
     ProgramFixture f;
     Form3& form = openListEditor(f);
-    form.text1->setFocus();
-    form.text1->moveCursor(QTextCursor::End);
+    named<QPlainTextEdit>(form, "Text1")->setFocus();
+    named<QPlainTextEdit>(form, "Text1")->moveCursor(QTextCursor::End);
     QGuiApplication::clipboard()->setText(QStringLiteral("b\r\nc"));
-    QTest::keyClick(form.text1, Qt::Key_V, Qt::ControlModifier);
-    QTest::keyClick(form.text1, Qt::Key_Return);
-    QTest::keyClicks(form.text1, QStringLiteral("d"));
-    QTest::keyClick(form.text1, Qt::Key_Backspace);
-    QTest::keyClicks(form.text1, QStringLiteral("e"));
+    QTest::keyClick(named<QPlainTextEdit>(form, "Text1"), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(named<QPlainTextEdit>(form, "Text1"), Qt::Key_Return);
+    QTest::keyClicks(named<QPlainTextEdit>(form, "Text1"), QStringLiteral("d"));
+    QTest::keyClick(named<QPlainTextEdit>(form, "Text1"), Qt::Key_Backspace);
+    QTest::keyClicks(named<QPlainTextEdit>(form, "Text1"), QStringLiteral("e"));
     QVERIFY(f.platform.messages.isEmpty());
-    f.click(form.command4);
+    f.click(button(form, "Command4"));
     QCOMPARE(readBytes(QStringLiteral("files/SaveList")), QByteArray("a\r\nb\r\nc\r\ne\r\n\r\n"));
 }
 
@@ -390,12 +395,12 @@ void TestKeyboard::editedListWithControlCharacterNotSaved() {
     ProgramFixture f;
     Form3& form = openListEditor(f);
     f.platform.messages.clear();
-    form.text1->setPlainText(QStringLiteral("a\nb\tc\n"));
-    f.click(form.command4);
+    named<QPlainTextEdit>(form, "Text1")->setPlainText(QStringLiteral("a\nb\tc\n"));
+    f.click(button(form, "Command4"));
     QCOMPARE(lastMessage(f.platform),
              QStringLiteral("Список не сохранён: в имени массива есть управляющий знак."));
     QCOMPARE(readBytes(QStringLiteral("files/SaveList")), QByteArray("a\r\n\r\n"));
-    QCOMPARE(form.combo2->count(), 1);
+    QCOMPARE(named<QListWidget>(form, "Combo2")->count(), 1);
 }
 
 void TestKeyboard::accessKeysUnique() {
@@ -504,8 +509,9 @@ void TestKeyboard::desktopKeys() {
     if (what == u"changes" || what == u"keeps")
         QCOMPARE(edit->text() != textBefore, what == u"changes");
     if (what == u"copies") {
-        QVERIFY(!f.main().label1->matrixText().isEmpty());
-        QCOMPARE(QGuiApplication::clipboard()->text(), f.main().label1->matrixText());
+        QVERIFY(!named<MatrixLabel>(f.main(), "Label1")->matrixText().isEmpty());
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 named<MatrixLabel>(f.main(), "Label1")->matrixText());
     }
     QCOMPARE(w && w->isVisible(), what != u"closes");
     // As the close box does: the save/load and about windows are gone, and the editor is back.

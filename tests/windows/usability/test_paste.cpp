@@ -47,8 +47,8 @@ void TestPaste::everyPasteNormalised() {
     QFETCH(QString, pasted);
     QFETCH(QString, expected);
     ProgramFixture f;
-    f.click(f.main().command1);
-    QLineEdit* entry = f.editor().text1;
+    f.click(button(f.main(), "Command1"));
+    QLineEdit* entry = named<QLineEdit>(f.editor(), "Text1");
     entry->setText(QStringLiteral("9 "));
     entry->setFocus();
     entry->end(false);
@@ -100,8 +100,8 @@ void TestPaste::everyPasteNormalised() {
 
 void TestPaste::readOnlyOrderBoxTakesNoPaste() {
     ProgramFixture f;
-    f.click(f.main().command1);
-    QLineEdit* order = f.editor().text2;
+    f.click(button(f.main(), "Command1"));
+    QLineEdit* order = named<QLineEdit>(f.editor(), "Text2");
     QGuiApplication::clipboard()->setText(QStringLiteral("7"));
     if (QGuiApplication::clipboard()->supportsSelection())
         QGuiApplication::clipboard()->setText(QStringLiteral("7"), QClipboard::Selection);

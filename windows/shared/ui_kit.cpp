@@ -1,4 +1,4 @@
-#include "windows/ui_kit.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QApplication>
 #include <QFontInfo>

@@ -1,6 +1,6 @@
-#include "windows/platform.h"
+#include "windows/shared/platform.h"
 
-#include "windows/ui_kit.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QDesktopServices>
 #include <QLocale>

@@ -1,9 +1,9 @@
-#include "windows/extras/form4.h"
+#include "windows/about/form4.h"
 
 #include "support/build_info.h"
-#include "windows/extras/help.h"
-#include "windows/extras/icons.h"
-#include "windows/ui_kit.h"
+#include "windows/shared/help.h"
+#include "windows/shared/icons.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -41,28 +41,29 @@ Form4::Form4(QWidget* parent)
     ui::colour(this, ui::green, aboutGrey);
     ui::defaultFont(this);
 
-    label1 = ui::label(this, {"Label1", 120, 120, 2535, 495, QStringLiteral("О программе"), {}},
-                       ui::green);
+    QLabel* label1 = ui::label(
+        this, {"Label1", 120, 120, 2535, 495, QStringLiteral("О программе"), {}}, ui::green);
     // The regular-width bold face: at 18 pt the title keeps to its label.
     setLabelFont(label1, 18, true);
-    label3 = ui::label(this,
-                       {"Label3",
-                        120,
-                        960,
-                        2535,
-                        615,
-                        QStringLiteral("Программа предназначена для решения систем уравнений "
-                                       "2-10 порядка."),
-                        {}},
-                       ui::green);
+    QLabel* label3 =
+        ui::label(this,
+                  {"Label3",
+                   120,
+                   960,
+                   2535,
+                   615,
+                   QStringLiteral("Программа предназначена для решения систем уравнений "
+                                  "2-10 порядка."),
+                   {}},
+                  ui::green);
     label3->setWordWrap(true);
-    label4 = ui::label(this, {"Label4", 120, 1680, 2535, 375, QStringLiteral("Создатель"), {}},
-                       ui::green);
+    QLabel* label4 = ui::label(
+        this, {"Label4", 120, 1680, 2535, 375, QStringLiteral("Создатель"), {}}, ui::green);
     setLabelFont(label4, 12, false);
-    label5 = ui::label(this, {"Label5", 120, 2040, 3015, 615, aboutText(), {}}, ui::green);
+    QLabel* label5 = ui::label(this, {"Label5", 120, 2040, 3015, 615, aboutText(), {}}, ui::green);
     label5->setWordWrap(true);
 
-    image1 = new QLabel(this);
+    auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));
     image1->setGeometry(ui::twips(2760, 0, 1920, 1920));
     image1->setPixmap(icons::aboutPicture());

@@ -3,11 +3,11 @@
 #include "support/build_info.h"
 #include "tests/common/program_fixture.h"
 #include "tests/common/test_support.h"
-#include "windows/extras/form4.h"
-#include "windows/extras/help.h"
-#include "windows/extras/icons.h"
-#include "windows/platform.h"
+#include "windows/about/form4.h"
 #include "windows/program.h"
+#include "windows/shared/help.h"
+#include "windows/shared/icons.h"
+#include "windows/shared/platform.h"
 
 #include <QFile>
 #include <QLabel>
@@ -318,7 +318,8 @@ void TestHelpAbout::aboutLabels() {
 
 void TestHelpAbout::aboutCaptionsFit() {
     Form4 form;
-    for (QLabel* label : {form.label1, form.label3, form.label4, form.label5}) {
+    for (QLabel* label : {named<QLabel>(form, "Label1"), named<QLabel>(form, "Label3"),
+                          named<QLabel>(form, "Label4"), named<QLabel>(form, "Label5")}) {
         const int flags = label->wordWrap() ? Qt::TextWordWrap : 0;
         const QRect needed = QFontMetrics(label->font())
                                  .boundingRect(QRect(QPoint(), label->size()),
@@ -335,7 +336,7 @@ void TestHelpAbout::aboutCaptionsFit() {
 
 void TestHelpAbout::aboutNamesProgramNotPerson() {
     Form4 form;
-    const QString text = form.label5->text().replace(QChar(0xa0), u' ');
+    const QString text = named<QLabel>(form, "Label5")->text().replace(QChar(0xa0), u' ');
     QVERIFY(text.contains(QStringLiteral("slau")));
     QVERIFY(text.contains(QStringLiteral("slau " SLAU_VERSION ".")));
     QVERIFY(text.contains(QStringLiteral("MIT")));
@@ -346,10 +347,11 @@ void TestHelpAbout::aboutNamesProgramNotPerson() {
 
 void TestHelpAbout::aboutPicture() {
     Form4 form;
-    QCOMPARE(form.image1->geometry(), QRect(184, 0, 128, 128));
-    QCOMPARE(form.image1->pixmap().size(), QSize(128, 128));
-    QCOMPARE(form.image1->pixmap().toImage().convertToFormat(QImage::Format_RGB888),
-             icons::aboutImage());
+    QCOMPARE(named<QLabel>(form, "Image1")->geometry(), QRect(184, 0, 128, 128));
+    QCOMPARE(named<QLabel>(form, "Image1")->pixmap().size(), QSize(128, 128));
+    QCOMPARE(
+        named<QLabel>(form, "Image1")->pixmap().toImage().convertToFormat(QImage::Format_RGB888),
+        icons::aboutImage());
     QCOMPARE(form.windowIcon().pixmap(128).toImage().convertToFormat(QImage::Format_RGB888),
              icons::aboutImage());
 }

@@ -1,4 +1,4 @@
-#include "windows/desktop_keys.h"
+#include "windows/shared/desktop_keys.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,7 +1,7 @@
-#include "windows/extras/help.h"
+#include "windows/shared/help.h"
 
 #include "support/build_info.h"
-#include "windows/platform.h"
+#include "windows/shared/platform.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "windows/extras/icons.h"
+#include "windows/shared/icons.h"
 
 #include <QPainter>
 #include <QPainterPath>

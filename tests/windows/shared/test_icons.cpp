@@ -1,6 +1,6 @@
 // The desktop icons: every size has an alpha channel with transparent corners and an opaque
 // tile, the 16-pixel one is drawn for its size, and the window icon is the same picture.
-#include "windows/extras/icons.h"
+#include "windows/shared/icons.h"
 
 #include <QDir>
 #include <QImage>

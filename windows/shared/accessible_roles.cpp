@@ -1,4 +1,4 @@
-#include "windows/accessible_roles.h"
+#include "windows/shared/accessible_roles.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,4 +1,4 @@
-#include "windows/interval_timer.h"
+#include "windows/shared/interval_timer.h"
 
 IntervalTimer::IntervalTimer(QObject* parent) : QObject(parent) {
     timer_.setTimerType(Qt::PreciseTimer);

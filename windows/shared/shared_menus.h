@@ -2,27 +2,24 @@
 // the same actions, only the names of the menu, the help item and the separator differ.
 #pragma once
 
-class Program;
 class QAction;
 class QMenuBar;
-class QWidget;
 
-struct ExtrasMenus {
+struct SharedMenus {
     QAction* graph = nullptr;
     QAction* stoper = nullptr;
     QAction* what = nullptr;
-    QAction* final = nullptr;
+    QAction* report = nullptr; // "Подробный отчет"
     QAction* about = nullptr;
 };
 
-struct ExtrasMenuNames {
+struct SharedMenuNames {
     const char* animation; // "animat" in the main window, "animation" in the editor
     const char* what;      // "what", "what2"
     const char* separator; // "h", "fgg"
 };
 
-// Adds both menus to the window's menu bar; "Справка" opens the help page, "О программе" shows
-// the about window and "Подробный отчет" does nothing. The animation items are connected by the
+// Adds both menus to the window's menu bar. The window passes "Справка" and "О программе" on
+// to the program; "Подробный отчет" does nothing. The animation items are connected by the
 // window's animation.
-ExtrasMenus addExtrasMenus(QMenuBar* bar, const ExtrasMenuNames& names, Program& program,
-                           QWidget* window);
+SharedMenus addSharedMenus(QMenuBar* bar, const SharedMenuNames& names);

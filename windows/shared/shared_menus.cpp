@@ -1,14 +1,12 @@
-#include "windows/extras/extras_menus.h"
+#include "windows/shared/shared_menus.h"
 
-#include "windows/program.h"
-#include "windows/ui_kit.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QMenu>
 #include <QMenuBar>
 
-ExtrasMenus addExtrasMenus(QMenuBar* bar, const ExtrasMenuNames& names, Program& program,
-                           QWidget* window) {
-    ExtrasMenus items;
+SharedMenus addSharedMenus(QMenuBar* bar, const SharedMenuNames& names) {
+    SharedMenus items;
     // Access keys unique within each menu; the titles' keys differ from "Файл" and "Данные".
     QMenu* animation = ui::menu(bar, names.animation, QStringLiteral("Анимация"), u'А');
     items.graph = ui::menuItem(animation, "graph", QStringLiteral("Разрешить графику"), u'г');
@@ -16,12 +14,8 @@ ExtrasMenus addExtrasMenus(QMenuBar* bar, const ExtrasMenuNames& names, Program&
 
     QMenu* help = ui::menu(bar, "help", QStringLiteral("Помощь"), u'П');
     items.what = ui::menuItem(help, names.what, QStringLiteral("Справка"), u'С');
-    items.final = ui::menuItem(help, "final", QStringLiteral("Подробный отчет"), u'П');
+    items.report = ui::menuItem(help, "final", QStringLiteral("Подробный отчет"), u'П');
     help->addSeparator()->setObjectName(QString::fromLatin1(names.separator));
     items.about = ui::menuItem(help, "about", QStringLiteral("О программе"), u'О');
-
-    QObject::connect(items.what, &QAction::triggered, window,
-                     [&program, window] { program.showHelp(window); });
-    QObject::connect(items.about, &QAction::triggered, window, [&program] { program.showAbout(); });
     return items;
 }
