@@ -274,22 +274,19 @@ void Form1::exitClick() {
 void Form1::command1Click() {
     command3->setEnabled(true);
     ans->setEnabled(true);
-    command7->setEnabled(false);
-    program_.files().closeAll();
+    endBrowse();
     program_.showForm2();
     hide();
 }
 
 void Form1::command3Click() {
-    command7->setEnabled(false);
+    endBrowse();
     command3->setEnabled(false);
-    program_.files().closeAll();
     solveSystem();
 }
 
 void Form1::solveSystem() {
-    command7->setEnabled(false);
-    program_.files().closeAll();
+    endBrowse();
     picture1->cls();
     SystemStore& store = program_.store();
     // After "Выгрузить массив" the store holds no system; the user solves what the editor shows.
@@ -336,19 +333,22 @@ void Form1::unloadmasClick() {
     ans->setEnabled(false);
 }
 
+void Form1::endBrowse() {
+    command7->setEnabled(false);
+    program_.files().closeAll();
+}
+
 bool Form1::succeeded(const FileStatus& status) {
     if (status)
         return true;
-    // A failed read leaves no browse behind: the cursor is closed and "Следующий ответ" off.
-    program_.files().closeAll();
-    command7->setEnabled(false);
+    // A failed read leaves no browse behind.
+    endBrowse();
     program_.reportFailure(this, status);
     return false;
 }
 
 void Form1::command2Click() {
-    command7->setEnabled(false);
-    program_.files().closeAll();
+    endBrowse();
     AnswerLog& log = program_.answerLog();
     if (!succeeded(log.touchAndOpenCursor()))
         return;
@@ -366,15 +366,14 @@ void Form1::showNextAnswer() {
 
 void Form1::command7Click() {
     if (!program_.answerLog().cursorOpen()) {
-        command7->setEnabled(false);
+        endBrowse();
         return;
     }
     showNextAnswer();
 }
 
 void Form1::lastansClick() {
-    command7->setEnabled(false);
-    program_.files().closeAll();
+    endBrowse();
     AnswerLog& log = program_.answerLog();
     std::optional<QString> answer;
     if (!succeeded(log.touchAndReadLast(answer)))
@@ -403,8 +402,7 @@ void Form1::setPanelShown(bool shown) {
 void Form1::command4Click() {
     ui::BusyCursor busy;
     stopPanelLoad();
-    command7->setEnabled(false);
-    program_.files().closeAll();
+    endBrowse();
     AnswerLog& log = program_.answerLog();
     QString text;
     const FileStatus read = log.readAllAnswers(text);
@@ -495,7 +493,7 @@ void Form1::cancelPanelLoad() {
 void Form1::command5Click() {
     if (panelLoading_)
         return;
-    command7->setEnabled(false);
+    endBrowse();
     succeeded(program_.answerLog().replaceLog(logText(ui::crlfText(text2))));
 }
 
