@@ -1,5 +1,6 @@
 #include "windows/main/form1.h"
 
+#include "core/log_panel_text.h"
 #include "core/solve_check.h"
 #include "core/solver.h"
 #include "core/steps_document.h"
@@ -81,33 +82,7 @@ const ui::Control command6Sheet{.name = "Command6",
                                 .tooltip = QStringLiteral("Спрятать содержимое LastAns"),
                                 .shown = false};
 
-// A lone LF inside a line of the log is shown as this mark, so that the line is seen as one line;
-// it is not a Windows-1251 character, so no log text can hold it of its own.
-constexpr QChar loneLineFeedMark{0x21B5};
-
 } // namespace
-
-QString Form1::panelText(const QString& logText) {
-    QString shown;
-    shown.reserve(logText.size());
-    for (qsizetype i = 0; i < logText.size(); ++i) {
-        const QChar c = logText[i];
-        if (c == u'\r' && i + 1 < logText.size() && logText[i + 1] == u'\n') {
-            shown += u'\n';
-            ++i;
-        } else {
-            shown += c == u'\n' ? loneLineFeedMark : c;
-        }
-    }
-    return shown;
-}
-
-QString Form1::logText(const QString& panelCrlfText) {
-    // A marked break is saved as a line break, as every other break of the panel is.
-    QString text = panelCrlfText;
-    text.replace(loneLineFeedMark, QStringLiteral("\r\n"));
-    return text;
-}
 
 Form1::Form1(Program& program) : program_(program) {
     setWindowTitle(QStringLiteral("Решение систем уравнений"));
@@ -443,7 +418,7 @@ void Form1::loadPanelStep() {
     QTextCursor cursor(text2->document());
     cursor.movePosition(QTextCursor::End);
     cursor.beginEditBlock();
-    cursor.insertText(panelText(panelLoad_.mid(panelLoadAt_, end - panelLoadAt_)));
+    cursor.insertText(logpanel::panelText(panelLoad_.mid(panelLoadAt_, end - panelLoadAt_)));
     cursor.endEditBlock();
     panelLoadAt_ = end;
     if (panelLoadAt_ >= panelLoad_.size()) {
@@ -494,7 +469,7 @@ void Form1::command5Click() {
     if (panelLoading_)
         return;
     endBrowse();
-    succeeded(program_.answerLog().replaceLog(logText(ui::crlfText(text2))));
+    succeeded(program_.answerLog().replaceLog(logpanel::logText(ui::crlfText(text2))));
 }
 
 void Form1::command6Click() {

@@ -44,12 +44,6 @@ class Form1 : public QMainWindow {
     // Whether "Все ответы" is still filling the panel.
     bool panelLoading() const { return panelLoading_; }
 
-    // The log's text (lines joined by CR LF) as the panel shows it: one panel line per log line,
-    // a lone LF inside a line shown as a visible mark.
-    static QString panelText(const QString& logText);
-    // The panel's text (CR LF between its lines) as "Сохранить" writes it: a mark becomes CR LF.
-    static QString logText(const QString& panelCrlfText);
-
     // "Решение по шагам…" (the answer area's and Label1's context menus, and its shortcut):
     // the steps window for the last solve.
     void stepsClick();
