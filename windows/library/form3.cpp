@@ -361,7 +361,7 @@ void Form3::command4Click() {
     // A list read with a control character in it is written back as read; an edited one is
     // checked before anything is written.
     if (shown != listAsShown_) {
-        if (const auto problem = ListEdit::textProblem(shown)) {
+        if (const auto problem = library::listTextProblem(shown)) {
             showError(QStringLiteral("Список не сохранён: %1.").arg(*problem));
             return;
         }
