@@ -34,6 +34,15 @@ template <typename Visit> FileStatus forEachListLine(Visit visit) {
     return file->readFailure();
 }
 
+// A character no name may hold: C0 and C1 controls and DEL.
+bool isControl(QChar c) {
+    return c.unicode() < 0x20 || c.unicode() == 0x7f || c.category() == QChar::Other_Control;
+}
+
+QString controlProblem() {
+    return QStringLiteral("в имени массива есть управляющий знак");
+}
+
 bool isDeviceName(const QString& name) {
     static const QRegularExpression device(
         QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\\..*)?$"),
@@ -57,8 +66,8 @@ std::optional<QString> nameProblem(const QString& name) {
         if (QStringLiteral("/\\:*?\"<>|").contains(c))
             return QStringLiteral("в имени массива есть знак «%1», недопустимый в имени файла")
                 .arg(c);
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f || c.category() == QChar::Other_Control)
-            return QStringLiteral("в имени массива есть управляющий знак");
+        if (isControl(c))
+            return controlProblem();
     }
     if (name == u"." || name == u"..")
         return QStringLiteral("имя «%1» обозначает папку").arg(name);
@@ -79,6 +88,14 @@ std::optional<QString> nameProblem(const QString& name) {
     QString bad;
     if (!textfile::encode(name, bytes, &bad))
         return QStringLiteral("знак «%1» нельзя сохранить в кодировке Windows-1251").arg(bad);
+    return std::nullopt;
+}
+
+std::optional<QString> listTextProblem(QStringView text) {
+    for (const QChar c : text) {
+        if (c != u'\r' && c != u'\n' && isControl(c))
+            return controlProblem();
+    }
     return std::nullopt;
 }
 

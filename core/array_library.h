@@ -24,6 +24,9 @@ QString arrayPath(const QString& name);
 // Why a name cannot name an array file, or nothing when it can: it must stay inside the folder
 // files, be a portable file name, not be one of the program's own files and fit Windows-1251.
 std::optional<QString> nameProblem(const QString& name);
+// Why a text cannot go into the list (one name a line), or nothing when it can: line breaks are
+// allowed, a control character is not, for the reason nameProblem gives for it.
+std::optional<QString> listTextProblem(QStringView text);
 
 FileStatus saveArrayFile(const QString& name, int scrollPosition, QStringView entryText);
 FileStatus loadArrayFile(const QString& name, arrayfile::Content& content);

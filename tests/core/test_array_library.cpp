@@ -19,6 +19,8 @@ class TestArrayLibrary : public QObject {
     void failuresNameTheFile();
     void nameProblem_data();
     void nameProblem();
+    void listTextProblem_data();
+    void listTextProblem();
 };
 
 void TestArrayLibrary::listOperationsWriteExactBytes() {
@@ -233,6 +235,31 @@ void TestArrayLibrary::nameProblem() {
     const auto problem = library::nameProblem(name);
     QVERIFY2(problem.has_value() == refused, qPrintable(problem.value_or("accepted")));
     QVERIFY(!problem.value_or("reason").isEmpty());
+}
+
+void TestArrayLibrary::listTextProblem_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("refused"); // for a control character in a name
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("names on lines") << QStringLiteral("a\r\nb\nc\r") << false;
+    QTest::newRow("line and paragraph separators") << QStringLiteral("a\u2028b\u2029c") << false;
+    QTest::newRow("a name the save would refuse") << QStringLiteral("a/b\r\nCON") << false;
+    QTest::newRow("non-breaking blank") << QStringLiteral("a\u00a0b") << false;
+    QTest::newRow("tab") << QStringLiteral("a\tb") << true;
+    QTest::newRow("escape") << QStringLiteral("\x1b") << true;
+    QTest::newRow("DEL") << QStringLiteral("a\r\nb\x7f") << true;
+    QTest::newRow("C1 control") << QString(QChar(0x85)) << true;
+    QTest::newRow("NUL") << QString(QChar(0)) << true;
+}
+
+void TestArrayLibrary::listTextProblem() {
+    QFETCH(QString, text);
+    QFETCH(bool, refused);
+    const auto problem = library::listTextProblem(text);
+    if (refused)
+        QCOMPARE(problem, QStringLiteral("в имени массива есть управляющий знак"));
+    else
+        QCOMPARE(problem, std::nullopt);
 }
 
 QTEST_GUILESS_MAIN(TestArrayLibrary)

@@ -42,25 +42,27 @@ Form4::Form4(QWidget* parent)
     ui::defaultFont(this);
 
     QLabel* label1 = ui::label(
-        this, {"Label1", 120, 120, 2535, 495, QStringLiteral("О программе"), {}}, ui::green);
+        this,
+        {.name = "Label1", .rect = {120, 120, 2535, 495}, .caption = QStringLiteral("О программе")},
+        ui::green);
     // The regular-width bold face: at 18 pt the title keeps to its label.
     setLabelFont(label1, 18, true);
     QLabel* label3 =
         ui::label(this,
-                  {"Label3",
-                   120,
-                   960,
-                   2535,
-                   615,
-                   QStringLiteral("Программа предназначена для решения систем уравнений "
-                                  "2-10 порядка."),
-                   {}},
+                  {.name = "Label3",
+                   .rect = {120, 960, 2535, 615},
+                   .caption = QStringLiteral("Программа предназначена для решения систем "
+                                             "уравнений 2-10 порядка.")},
                   ui::green);
     label3->setWordWrap(true);
     QLabel* label4 = ui::label(
-        this, {"Label4", 120, 1680, 2535, 375, QStringLiteral("Создатель"), {}}, ui::green);
+        this,
+        {.name = "Label4", .rect = {120, 1680, 2535, 375}, .caption = QStringLiteral("Создатель")},
+        ui::green);
     setLabelFont(label4, 12, false);
-    QLabel* label5 = ui::label(this, {"Label5", 120, 2040, 3015, 615, aboutText(), {}}, ui::green);
+    QLabel* label5 =
+        ui::label(this, {.name = "Label5", .rect = {120, 2040, 3015, 615}, .caption = aboutText()},
+                  ui::green);
     label5->setWordWrap(true);
 
     auto* image1 = new QLabel(this);

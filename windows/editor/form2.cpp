@@ -32,36 +32,33 @@ const QString lastArrayPath = QStringLiteral("files/LostMas");
 const QString tokenWarningName = QStringLiteral("Как прочитаны числа");
 
 // The design sheet of the editor (twips within the client area).
-const ui::Control text1Sheet{
-    "Text1", 840, 120, 3255, 285, {}, QStringLiteral("Содержимое массива")};
-const ui::Control label1Sheet{
-    "Label1", 2040, 720, 615, 195, QStringLiteral("Массив"), QStringLiteral("Система уравнений")};
-const ui::Control text2Sheet{
-    "Text2", 0, 120, 615, 285, QStringLiteral("4"), QStringLiteral("Порядок массива")};
-const ui::Control command1Sheet{"Command1",
-                                840,
-                                390,
-                                3255,
-                                210,
-                                QStringLiteral("RND"),
-                                QStringLiteral("Случайное содержимое массива")};
-const ui::Control vscroll1Sheet{"VScroll1", 615, 120, 135, 270, {}, {}};
-const ui::Control command2Sheet{"Command2",
-                                0,
-                                390,
-                                750,
-                                210,
-                                QStringLiteral("RND"),
-                                QStringLiteral("Случайный порядок массива")};
-const ui::Control command3Sheet{
-    "Command3", 4080, 120, 615, 480, {}, QStringLiteral("Сохранить/загрузить готовый массив")};
-const ui::Control command4Sheet{"Command4",
-                                2880,
-                                600,
-                                1215,
-                                255,
-                                QStringLiteral("Готово"),
-                                QStringLiteral("Перейти на основное окно")};
+const ui::Control text1Sheet{.name = "Text1",
+                             .rect = {840, 120, 3255, 285},
+                             .tooltip = QStringLiteral("Содержимое массива")};
+const ui::Control label1Sheet{.name = "Label1",
+                              .rect = {2040, 720, 615, 195},
+                              .caption = QStringLiteral("Массив"),
+                              .tooltip = QStringLiteral("Система уравнений")};
+const ui::Control text2Sheet{.name = "Text2",
+                             .rect = {0, 120, 615, 285},
+                             .caption = QStringLiteral("4"),
+                             .tooltip = QStringLiteral("Порядок массива")};
+const ui::Control command1Sheet{.name = "Command1",
+                                .rect = {840, 390, 3255, 210},
+                                .caption = QStringLiteral("RND"),
+                                .tooltip = QStringLiteral("Случайное содержимое массива")};
+const ui::Control vscroll1Sheet{.name = "VScroll1", .rect = {615, 120, 135, 270}};
+const ui::Control command2Sheet{.name = "Command2",
+                                .rect = {0, 390, 750, 210},
+                                .caption = QStringLiteral("RND"),
+                                .tooltip = QStringLiteral("Случайный порядок массива")};
+const ui::Control command3Sheet{.name = "Command3",
+                                .rect = {4080, 120, 615, 480},
+                                .tooltip = QStringLiteral("Сохранить/загрузить готовый массив")};
+const ui::Control command4Sheet{.name = "Command4",
+                                .rect = {2880, 600, 1215, 255},
+                                .caption = QStringLiteral("Готово"),
+                                .tooltip = QStringLiteral("Перейти на основное окно")};
 
 } // namespace
 
@@ -120,7 +117,7 @@ void Form2::buildControls(QWidget* client) {
     vscroll1->setAccessibleName(QStringLiteral("Порядок массива"));
 
     command2 = ui::button(client, command2Sheet);
-    command3 = ui::button(client, command3Sheet, true);
+    command3 = ui::button(client, command3Sheet, ui::ButtonFace::Dark);
     // The 32-pixel picture fills the button's height: its outermost ring of pixels, background
     // but for the arrow's tip, is left out so that the button's frame shows whole around it.
     const QImage picture = icons::libraryImage(32).copy(1, 1, 30, 30);
@@ -276,8 +273,7 @@ void Form2::fillMatrix() {
 void Form2::growLabel() {
     // The label grows with its text from its place in the sheet, as far as it needs.
     const QSize needed = label1->sizeHint();
-    const QRect sheet =
-        ui::twips(label1Sheet.left, label1Sheet.top, label1Sheet.width, label1Sheet.height);
+    const QRect sheet = ui::twips(label1Sheet.rect);
     label1->resize(std::max(needed.width(), sheet.width()),
                    std::max(needed.height(), sheet.height()));
 }

@@ -27,30 +27,44 @@
 namespace {
 
 // The window's design sheet, in twips, in tab order.
-// clang-format off
-const ui::Control command1Sheet{"Command1",  240,  120, 2055,  255, QStringLiteral("Сохранить"),
-                                QStringLiteral("Сохранить текущий массив")};
-const ui::Control command2Sheet{"Command2", 2400,  120, 2055,  255, QStringLiteral("Загрузить"),
-                                QString()};
-const ui::Control combo1Sheet{  "Combo1",    240,  360, 2055,  315, QString(),
-                                QStringLiteral("В какой файл сохраняем")};
-const ui::Control check1Sheet{  "Check1",    240,  720, 1815,  255,
-                                QStringLiteral("Добавить в список"),
-                                QStringLiteral("Добавить в SaveList")};
-const ui::Control combo2Sheet{  "Combo2",   2400,  360, 2055, 2010, QString(),
-                                QStringLiteral("Список доступных массивов")};
-const ui::Control command3Sheet{"Command3",  240, 1080, 2055,  255,
-                                QStringLiteral("Редактировать список"),
-                                QStringLiteral("Показать содержимое SaveList")};
-const ui::Control text1Sheet{   "Text1",     240, 1080, 1935, 2685, QString(),
-                                QStringLiteral("Содержимое SaveList"), false};
-const ui::Control command4Sheet{"Command4",  240, 3840,  975,  255, QStringLiteral("Сохранить"),
-                                QStringLiteral("Сохранить новое содержимое в SaveList"), false};
-const ui::Control command5Sheet{"Command5",  240, 4080,  975,  255, QStringLiteral("Скрыть"),
-                                QStringLiteral("Скрыть SaveList"), false};
-const ui::Control command6Sheet{"Command6", 3240, 2520, 1215,  255, QStringLiteral("Готово"),
-                                QStringLiteral("Перейти к редактору массивов")};
-// clang-format on
+const ui::Control command1Sheet{.name = "Command1",
+                                .rect = {240, 120, 2055, 255},
+                                .caption = QStringLiteral("Сохранить"),
+                                .tooltip = QStringLiteral("Сохранить текущий массив")};
+const ui::Control command2Sheet{
+    .name = "Command2", .rect = {2400, 120, 2055, 255}, .caption = QStringLiteral("Загрузить")};
+const ui::Control combo1Sheet{.name = "Combo1",
+                              .rect = {240, 360, 2055, 315},
+                              .tooltip = QStringLiteral("В какой файл сохраняем")};
+const ui::Control check1Sheet{.name = "Check1",
+                              .rect = {240, 720, 1815, 255},
+                              .caption = QStringLiteral("Добавить в список"),
+                              .tooltip = QStringLiteral("Добавить в SaveList")};
+const ui::Control combo2Sheet{.name = "Combo2",
+                              .rect = {2400, 360, 2055, 2010},
+                              .tooltip = QStringLiteral("Список доступных массивов")};
+const ui::Control command3Sheet{.name = "Command3",
+                                .rect = {240, 1080, 2055, 255},
+                                .caption = QStringLiteral("Редактировать список"),
+                                .tooltip = QStringLiteral("Показать содержимое SaveList")};
+const ui::Control text1Sheet{.name = "Text1",
+                             .rect = {240, 1080, 1935, 2685},
+                             .tooltip = QStringLiteral("Содержимое SaveList"),
+                             .shown = false};
+const ui::Control command4Sheet{.name = "Command4",
+                                .rect = {240, 3840, 975, 255},
+                                .caption = QStringLiteral("Сохранить"),
+                                .tooltip = QStringLiteral("Сохранить новое содержимое в SaveList"),
+                                .shown = false};
+const ui::Control command5Sheet{.name = "Command5",
+                                .rect = {240, 4080, 975, 255},
+                                .caption = QStringLiteral("Скрыть"),
+                                .tooltip = QStringLiteral("Скрыть SaveList"),
+                                .shown = false};
+const ui::Control command6Sheet{.name = "Command6",
+                                .rect = {3240, 2520, 1215, 255},
+                                .caption = QStringLiteral("Готово"),
+                                .tooltip = QStringLiteral("Перейти к редактору массивов")};
 
 constexpr int clientWidth = 4710;
 constexpr int clientHeight = 4410;
@@ -344,7 +358,7 @@ void Form3::command4Click() {
     // A list read with a control character in it is written back as read; an edited one is
     // checked before anything is written.
     if (shown != listAsShown_) {
-        if (const auto problem = ListEdit::textProblem(shown)) {
+        if (const auto problem = library::listTextProblem(shown)) {
             showError(platform_, this, QStringLiteral("Список не сохранён: %1.").arg(*problem));
             return;
         }

@@ -10,22 +10,9 @@ ListEdit::ListEdit(QWidget* parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
 }
 
-std::optional<QString> ListEdit::textProblem(QStringView text) {
-    for (const QChar c : text) {
-        if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            continue;
-        // Each line is a name: a character the name check refuses on its own is refused here.
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f || c.category() == QChar::Other_Control) {
-            if (auto problem = library::nameProblem(QString(c)))
-                return problem;
-        }
-    }
-    return std::nullopt;
-}
-
 void ListEdit::insertFromMimeData(const QMimeData* source) {
     if (source && source->hasText()) {
-        if (const auto problem = textProblem(source->text())) {
+        if (const auto problem = library::listTextProblem(source->text())) {
             emit refused(*problem);
             return;
         }
@@ -48,7 +35,7 @@ void ListEdit::keyPressEvent(QKeyEvent* event) {
                             event->key() == Qt::Key_Enter;
     const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
     if (!editingKey && !shortcut && !event->text().isEmpty()) {
-        if (const auto problem = textProblem(event->text())) {
+        if (const auto problem = library::listTextProblem(event->text())) {
             emit refused(*problem);
             event->accept();
             return;
@@ -58,7 +45,7 @@ void ListEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void ListEdit::inputMethodEvent(QInputMethodEvent* event) {
-    if (const auto problem = textProblem(event->commitString())) {
+    if (const auto problem = library::listTextProblem(event->commitString())) {
         emit refused(*problem);
         event->accept();
         return;

@@ -6,16 +6,11 @@
 
 #include <QPlainTextEdit>
 #include <QString>
-#include <optional>
 
 class ListEdit : public QPlainTextEdit {
     Q_OBJECT
   public:
     explicit ListEdit(QWidget* parent = nullptr);
-
-    // Why the text cannot go into the list, or nothing when it can: line breaks are allowed, any
-    // other control character is not.
-    static std::optional<QString> textProblem(QStringView text);
 
   signals:
     // A text was refused, for this reason.

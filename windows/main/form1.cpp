@@ -1,6 +1,7 @@
 #include "windows/main/form1.h"
 
 #include "core/answer_log.h"
+#include "core/log_panel_text.h"
 #include "core/solve_check.h"
 #include "core/solver.h"
 #include "core/steps_document.h"
@@ -35,103 +36,56 @@
 namespace {
 
 // The design sheet of the main window (twips within the client area).
-const ui::Control command1Sheet{"Command1",
-                                120,
-                                120,
-                                4455,
-                                375,
-                                QStringLiteral("Ввести данные"),
-                                QStringLiteral("Ввести матрицу")};
-const ui::Control text1Sheet{"Text1", 1800, 165, 1215, 285, {}, QStringLiteral("Ввести матрицу")};
-const ui::Control command3Sheet{"Command3",
-                                120,
-                                600,
-                                4455,
-                                255,
-                                QStringLiteral("Решить массив"),
-                                QStringLiteral("Решить систему уравнений"),
-                                true,
-                                false};
-const ui::Control picture1Sheet{
-    "Picture1", 120, 960, 4455, 255, {}, QStringLiteral("Сюда выводится ответ")};
-const ui::Control command2Sheet{"Command2",
-                                120,
-                                1200,
-                                1335,
-                                255,
-                                QStringLiteral("Первый ответ"),
-                                QStringLiteral("Первый ответ из LastAns")};
-const ui::Control command7Sheet{"Command7",
-                                1440,
-                                1200,
-                                1575,
-                                255,
-                                QStringLiteral("Следующий ответ"),
-                                QStringLiteral("Следующий ответ из LastAns"),
-                                true,
-                                false};
-const ui::Control command8Sheet{"Command8",
-                                3000,
-                                1200,
-                                1575,
-                                255,
-                                QStringLiteral("Последний ответ"),
-                                QStringLiteral("Последний полученный ответ")};
-const ui::Control command4Sheet{"Command4",
-                                240,
-                                1560,
-                                1575,
-                                255,
-                                QStringLiteral("Все ответы"),
-                                QStringLiteral("Показать и редактировать LastAns")};
-const ui::Control text2Sheet{
-    "Text2", 120, 1560, 4455, 2175, {}, QStringLiteral("Содержимое LastAns"), false};
-const ui::Control label1Sheet{
-    "Label1", 120, 1920, 4455, 2055, {}, QStringLiteral("Преобразованный массив")};
-const ui::Control command5Sheet{"Command5",
-                                120,
-                                3720,
-                                1095,
-                                255,
-                                QStringLiteral("Сохранить"),
-                                QStringLiteral("Сохранить содержимое в LastAns"),
-                                false};
-const ui::Control command6Sheet{"Command6",
-                                1200,
-                                3720,
-                                1095,
-                                255,
-                                QStringLiteral("Скрыть"),
-                                QStringLiteral("Спрятать содержимое LastAns"),
-                                false};
-
-// A lone LF inside a line of the log is shown as this mark, so that the line is seen as one line;
-// it is not a Windows-1251 character, so no log text can hold it of its own.
-constexpr QChar loneLineFeedMark{0x21B5};
+const ui::Control command1Sheet{.name = "Command1",
+                                .rect = {120, 120, 4455, 375},
+                                .caption = QStringLiteral("Ввести данные"),
+                                .tooltip = QStringLiteral("Ввести матрицу")};
+const ui::Control text1Sheet{
+    .name = "Text1", .rect = {1800, 165, 1215, 285}, .tooltip = QStringLiteral("Ввести матрицу")};
+const ui::Control command3Sheet{.name = "Command3",
+                                .rect = {120, 600, 4455, 255},
+                                .caption = QStringLiteral("Решить массив"),
+                                .tooltip = QStringLiteral("Решить систему уравнений"),
+                                .enabled = false};
+const ui::Control picture1Sheet{.name = "Picture1",
+                                .rect = {120, 960, 4455, 255},
+                                .tooltip = QStringLiteral("Сюда выводится ответ")};
+const ui::Control command2Sheet{.name = "Command2",
+                                .rect = {120, 1200, 1335, 255},
+                                .caption = QStringLiteral("Первый ответ"),
+                                .tooltip = QStringLiteral("Первый ответ из LastAns")};
+const ui::Control command7Sheet{.name = "Command7",
+                                .rect = {1440, 1200, 1575, 255},
+                                .caption = QStringLiteral("Следующий ответ"),
+                                .tooltip = QStringLiteral("Следующий ответ из LastAns"),
+                                .enabled = false};
+const ui::Control command8Sheet{.name = "Command8",
+                                .rect = {3000, 1200, 1575, 255},
+                                .caption = QStringLiteral("Последний ответ"),
+                                .tooltip = QStringLiteral("Последний полученный ответ")};
+const ui::Control command4Sheet{.name = "Command4",
+                                .rect = {240, 1560, 1575, 255},
+                                .caption = QStringLiteral("Все ответы"),
+                                .tooltip = QStringLiteral("Показать и редактировать LastAns")};
+const ui::Control text2Sheet{.name = "Text2",
+                             .rect = {120, 1560, 4455, 2175},
+                             .tooltip = QStringLiteral("Содержимое LastAns"),
+                             .shown = false};
+const ui::Control label1Sheet{.name = "Label1",
+                              .rect = {120, 1920, 4455, 2055},
+                              .tooltip = QStringLiteral("Преобразованный массив")};
+const ui::Control command5Sheet{.name = "Command5",
+                                .rect = {120, 3720, 1095, 255},
+                                .caption = QStringLiteral("Сохранить"),
+                                .tooltip = QStringLiteral("Сохранить содержимое в LastAns"),
+                                .shown = false};
+const ui::Control command6Sheet{.name = "Command6",
+                                .rect = {1200, 3720, 1095, 255},
+                                .caption = QStringLiteral("Скрыть"),
+                                .tooltip = QStringLiteral("Спрятать содержимое LastAns"),
+                                .shown = false};
 
 } // namespace
-
-QString Form1::panelText(const QString& logText) {
-    QString shown;
-    shown.reserve(logText.size());
-    for (qsizetype i = 0; i < logText.size(); ++i) {
-        const QChar c = logText[i];
-        if (c == u'\r' && i + 1 < logText.size() && logText[i + 1] == u'\n') {
-            shown += u'\n';
-            ++i;
-        } else {
-            shown += c == u'\n' ? loneLineFeedMark : c;
-        }
-    }
-    return shown;
-}
-
-QString Form1::logText(const QString& panelCrlfText) {
-    // A marked break is saved as a line break, as every other break of the panel is.
-    QString text = panelCrlfText;
-    text.replace(loneLineFeedMark, QStringLiteral("\r\n"));
-    return text;
-}
 
 Form1::Form1(SystemStore& store, AnswerLog& answerLog, FileTable& files, Platform& platform,
              std::function<Form2*()> editor)
@@ -165,7 +119,7 @@ void Form1::buildStepsCommand() {
 }
 
 void Form1::buildControls(QWidget* client) {
-    command1 = ui::button(client, command1Sheet, true);
+    command1 = ui::button(client, command1Sheet, ui::ButtonFace::Dark);
     // The entry box over the button's middle shows the caption; the button's own lettering,
     // drawn in another font box, would peek out at its edges.
     command1->setStyleSheet(command1->styleSheet() +
@@ -303,22 +257,19 @@ void Form1::exitClick() {
 void Form1::command1Click() {
     command3->setEnabled(true);
     ans->setEnabled(true);
-    command7->setEnabled(false);
-    files_.closeAll();
+    endBrowse();
     emit editorRequested();
     hide();
 }
 
 void Form1::command3Click() {
-    command7->setEnabled(false);
+    endBrowse();
     command3->setEnabled(false);
-    files_.closeAll();
     solveSystem();
 }
 
 void Form1::solveSystem() {
-    command7->setEnabled(false);
-    files_.closeAll();
+    endBrowse();
     picture1->cls();
     Form2* editor = editor_();
     // After "Выгрузить массив" the store holds no system; the user solves what the editor shows.
@@ -365,19 +316,22 @@ void Form1::unloadmasClick() {
     ans->setEnabled(false);
 }
 
+void Form1::endBrowse() {
+    command7->setEnabled(false);
+    files_.closeAll();
+}
+
 bool Form1::succeeded(const FileStatus& status) {
     if (status)
         return true;
-    // A failed read leaves no browse behind: the cursor is closed and "Следующий ответ" off.
-    files_.closeAll();
-    command7->setEnabled(false);
+    // A failed read leaves no browse behind.
+    endBrowse();
     reportFailure(platform_, this, status);
     return false;
 }
 
 void Form1::command2Click() {
-    command7->setEnabled(false);
-    files_.closeAll();
+    endBrowse();
     AnswerLog& log = answerLog_;
     if (!succeeded(log.touchAndOpenCursor()))
         return;
@@ -395,15 +349,14 @@ void Form1::showNextAnswer() {
 
 void Form1::command7Click() {
     if (!answerLog_.cursorOpen()) {
-        command7->setEnabled(false);
+        endBrowse();
         return;
     }
     showNextAnswer();
 }
 
 void Form1::lastansClick() {
-    command7->setEnabled(false);
-    files_.closeAll();
+    endBrowse();
     AnswerLog& log = answerLog_;
     std::optional<QString> answer;
     if (!succeeded(log.touchAndReadLast(answer)))
@@ -432,8 +385,7 @@ void Form1::setPanelShown(bool shown) {
 void Form1::command4Click() {
     ui::BusyCursor busy;
     stopPanelLoad();
-    command7->setEnabled(false);
-    files_.closeAll();
+    endBrowse();
     AnswerLog& log = answerLog_;
     QString text;
     const FileStatus read = log.readAllAnswers(text);
@@ -474,7 +426,7 @@ void Form1::loadPanelStep() {
     QTextCursor cursor(text2->document());
     cursor.movePosition(QTextCursor::End);
     cursor.beginEditBlock();
-    cursor.insertText(panelText(panelLoad_.mid(panelLoadAt_, end - panelLoadAt_)));
+    cursor.insertText(logpanel::panelText(panelLoad_.mid(panelLoadAt_, end - panelLoadAt_)));
     cursor.endEditBlock();
     panelLoadAt_ = end;
     if (panelLoadAt_ >= panelLoad_.size()) {
@@ -524,8 +476,8 @@ void Form1::cancelPanelLoad() {
 void Form1::command5Click() {
     if (panelLoading_)
         return;
-    command7->setEnabled(false);
-    succeeded(answerLog_.replaceLog(logText(ui::crlfText(text2))));
+    endBrowse();
+    succeeded(answerLog_.replaceLog(logpanel::logText(ui::crlfText(text2))));
 }
 
 void Form1::command6Click() {

@@ -52,12 +52,6 @@ class Form1 : public QMainWindow {
     // Whether "Все ответы" is still filling the panel.
     bool panelLoading() const { return panelLoading_; }
 
-    // The log's text (lines joined by CR LF) as the panel shows it: one panel line per log line,
-    // a lone LF inside a line shown as a visible mark.
-    static QString panelText(const QString& logText);
-    // The panel's text (CR LF between its lines) as "Сохранить" writes it: a mark becomes CR LF.
-    static QString logText(const QString& panelCrlfText);
-
     // "Решение по шагам…" (the answer area's and Label1's context menus, and its shortcut):
     // the steps window for the last solve.
     void stepsClick();
@@ -114,6 +108,9 @@ class Form1 : public QMainWindow {
     // The steps window's text and LaTeX for the last solve.
     void showSteps();
     void solveSystem();
+    // Every command but "Следующий ответ" on an open browse ends the browse: the cursor on the
+    // log is closed and "Следующий ответ" turned off.
+    void endBrowse();
     // The next answer on the open browse into the answer area; "Следующий ответ" on when found.
     void showNextAnswer();
     void setPanelShown(bool shown);

@@ -24,7 +24,7 @@ QRect twips(int left, int top, int width, int height) {
 
 void place(QWidget* widget, const Control& control) {
     widget->setObjectName(QString::fromLatin1(control.name));
-    widget->setGeometry(twips(control.left, control.top, control.width, control.height));
+    widget->setGeometry(twips(control.rect));
     if (!control.tooltip.isEmpty())
         widget->setToolTip(control.tooltip);
     // What assistive technology reads out: the caption, else the tooltip.
@@ -67,12 +67,13 @@ void colour(QWidget* widget, const QColor& text, const QColor& background) {
     widget->setAutoFillBackground(true);
 }
 
-QPushButton* button(QWidget* parent, const Control& control, bool dark) {
+QPushButton* button(QWidget* parent, const Control& control, ButtonFace face) {
     auto* b = new QPushButton(control.caption, parent);
     place(b, control);
     defaultFont(b);
     // A flat face in the program's colour; the object-name selector keeps it to this button.
-    const QString face = dark ? QStringLiteral("black") : QStringLiteral("rgb(128,128,128)");
+    const bool dark = face == ButtonFace::Dark;
+    const QString background = dark ? QStringLiteral("black") : QStringLiteral("rgb(128,128,128)");
     const QString text = dark ? QStringLiteral("rgb(0,255,0)") : QStringLiteral("black");
     b->setStyleSheet(QStringLiteral("QPushButton#%1 { background-color: %2; color: %3;"
                                     " border: 1px solid rgb(200,200,200); padding: 0px; }"
@@ -83,7 +84,7 @@ QPushButton* button(QWidget* parent, const Control& control, bool dark) {
                                     "QPushButton#%1:pressed { border-style: inset;"
                                     " background-color: rgb(100,100,100); }"
                                     "QPushButton#%1:disabled { color: rgb(70,70,70); }")
-                         .arg(b->objectName(), face, text));
+                         .arg(b->objectName(), background, text));
     b->setFocusPolicy(Qt::StrongFocus);
     // Outside a dialog a push button takes only Space; Enter and the keypad's Enter press it too.
     b->setAutoDefault(true);

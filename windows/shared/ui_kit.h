@@ -28,27 +28,41 @@ constexpr int px(int twips) {
 }
 QRect twips(int left, int top, int width, int height);
 
+// A rectangle of a design sheet, in twips.
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+inline QRect twips(const TwipsRect& rect) {
+    return twips(rect.left, rect.top, rect.width, rect.height);
+}
+
 inline const QColor green{0, 255, 0};
 inline const QColor cyan{0, 255, 255};
 inline const QColor grey{128, 128, 128};
 inline const QColor black{0, 0, 0};
 
-// One control of a window's design sheet.
+// One control of a window's design sheet; a sheet names only what differs from these defaults.
+// Every field has an initialiser of its own, so that a sheet may leave out any of them.
 struct Control {
-    const char* name;
-    int left, top, width, height;
-    QString caption;
-    QString tooltip;
+    const char* name = "";
+    TwipsRect rect{};
+    QString caption{};
+    QString tooltip{};
     bool shown = true;
     bool enabled = true;
 };
 
+// The face of a button: the program's grey one, or a black one with green lettering.
+enum class ButtonFace { Grey, Dark };
+
 // Places the widget after the sheet: name, rectangle, tooltip, shown and enabled state; its
 // accessible name is the caption, else the tooltip.
 void place(QWidget* widget, const Control& control);
-// A button with the grey face of the program, or (dark) with a black one; Enter presses it as
-// Space does.
-QPushButton* button(QWidget* parent, const Control& control, bool dark = false);
+// A button with the given face; Enter presses it as Space does.
+QPushButton* button(QWidget* parent, const Control& control, ButtonFace face = ButtonFace::Grey);
 QLabel* label(QWidget* parent, const Control& control, const QColor& colour);
 QLineEdit* lineEdit(QWidget* parent, const Control& control);
 

@@ -28,6 +28,8 @@ class TestAnswerBrowsing : public QObject {
     void lastWithoutLog();
     void browseThreeAnswers();
     void solveEndsBrowse();
+    void everyCommandEndsBrowse_data();
+    void everyCommandEndsBrowse();
     void lastAfterSolve();
     void nothingRememberedReplacesOldAnswer();
     void allAnswersDropsEmptyLines();
@@ -105,6 +107,41 @@ void TestAnswerBrowsing::solveEndsBrowse() {
     QCOMPARE(readBytes(logPath), QByteArray("a\r\nb\r\n\r\n0.800  1.400  \r\n"));
     f.click(button(f.main(), "Command2"));
     QCOMPARE(f.answer(), QStringLiteral("a"));
+}
+
+void TestAnswerBrowsing::everyCommandEndsBrowse_data() {
+    QTest::addColumn<QString>("command"); // the object name of a button or a menu item
+    QTest::addColumn<bool>("panelShown"); // "Все ответы" opened the panel before the browse
+    QTest::newRow("Ввести данные") << "Command1" << false;
+    QTest::newRow("Редактор массивов...") << "masedit" << false;
+    QTest::newRow("Решить массив") << "Command3" << false;
+    QTest::newRow("menu Решить массив") << "ans" << false;
+    QTest::newRow("Последний ответ") << "Command8" << false;
+    QTest::newRow("menu Последний ответ") << "lastans" << false;
+    QTest::newRow("Все ответы") << "Command4" << false;
+    QTest::newRow("menu Показать все ответы") << "allans" << false;
+    QTest::newRow("Сохранить the panel") << "Command5" << true;
+}
+
+void TestAnswerBrowsing::everyCommandEndsBrowse() {
+    QFETCH(QString, command);
+    QFETCH(bool, panelShown);
+    ProgramFixture f;
+    f.enter(2, QStringLiteral("2 1 3 1 3 5"));
+    writeLog("a\r\nb\r\n");
+    Form1& w = f.main();
+    if (panelShown)
+        f.click(w.findChild<QPushButton*>(QStringLiteral("Command4")));
+    f.click(w.findChild<QPushButton*>(QStringLiteral("Command2")));
+    auto* next = w.findChild<QPushButton*>(QStringLiteral("Command7"));
+    QVERIFY(next->isEnabled());
+    QVERIFY(f.program->answerLog().cursorOpen());
+    if (auto* button = w.findChild<QPushButton*>(command))
+        f.click(button);
+    else
+        w.findChild<QAction*>(command)->trigger();
+    QVERIFY(!next->isEnabled());
+    QVERIFY(!f.program->answerLog().cursorOpen());
 }
 
 void TestAnswerBrowsing::lastAfterSolve() {
