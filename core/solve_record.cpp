@@ -48,7 +48,7 @@ void SolveRecord::unknownSolved(int row, double sum, double value) {
 
 void SolveRecord::finished(Outcome result, const Matrix& matrix) {
     outcome = result;
-    final = matrix;
+    eliminated = matrix;
     complete = true;
 }
 

@@ -65,7 +65,7 @@ class SolveRecord {
     std::vector<SolvePass> passes;
     StopReason stop = StopReason::None;
     std::vector<BackStep> back; // in the order computed (last unknown first)
-    Matrix final;               // the matrix the solver left
+    Matrix eliminated; // the matrix the solver left: eliminated, or as far as elimination got
     Outcome outcome{};
     bool complete = false; // the solve ran to its end with this record
 };

@@ -155,7 +155,7 @@ class Writer {
         case StopReason::AnswerOverflow:
             out_ += QStringLiteral("\nПоследний диагональный элемент %1 не равен нулю: "
                                    "исключение закончено.\n")
-                        .arg(f(r_.final(n - 1, n - 1)));
+                        .arg(f(r_.eliminated(n - 1, n - 1)));
             break;
         case StopReason::ZeroLastPivot:
             out_ += QStringLiteral("\nПоследний диагональный элемент равен нулю: ") +
@@ -176,7 +176,7 @@ class Writer {
 
     void backSubstitution() {
         const int n = r_.order;
-        const Matrix& m = r_.final;
+        const Matrix& m = r_.eliminated;
         std::vector<double> x(static_cast<std::size_t>(n));
         out_ += QStringLiteral("\nОбратная подстановка:\n");
         for (const solver::BackStep& step : r_.back) {
