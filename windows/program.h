@@ -7,7 +7,7 @@
 #include "core/system_store.h"
 #include "support/file_table.h"
 #include "support/random_source.h"
-#include "windows/extras/window_animation.h"
+#include "windows/extras/sweep_memory.h"
 #include "windows/shared/desktop_keys.h"
 
 #include <QObject>

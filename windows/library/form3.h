@@ -2,8 +2,6 @@
 // loads a listed one back into the editor, and shows and edits the name list.
 #pragma once
 
-#include "windows/extras/sweep_memory.h"
-
 #include <QString>
 #include <QWidget>
 
@@ -11,6 +9,7 @@
 
 class Form2;
 class Platform;
+struct SweepMemory;
 class WindowAnimation;
 class QCheckBox;
 class QComboBox;
