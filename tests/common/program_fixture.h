@@ -34,7 +34,7 @@ struct ProgramFixture {
     // Enters a system in the editor: order, then the entry text, then "Готово".
     void enter(int order, const QString& text) {
         click(main().command1);
-        editor().vscroll1->setValue(12 - order);
+        editor().vscroll1->setOrder(ArrayOrder(order));
         editor().text1->setText(text);
         click(editor().command4);
     }

@@ -275,7 +275,7 @@ void Form3::command1Click() {
         return;
     Form2& editor = program_.form2();
     const FileStatus saved =
-        library::saveArrayFile(name, editor.vscroll1->value(), editor.text1->text());
+        library::saveArrayFile(name, editor.order().scrollPosition(), editor.text1->text());
     if (!saved) {
         program_.reportFailure(this, saved);
         return;
@@ -317,7 +317,7 @@ void Form3::command2Click() {
                                           .arg(content.firstField)));
         return;
     }
-    program_.form2().applyArray(*position, content.fields);
+    program_.form2().applyArray(ArrayOrder::atScrollPosition(*position), content.fields);
 }
 
 void Form3::showPanel(bool shown) {

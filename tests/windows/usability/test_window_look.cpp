@@ -227,7 +227,7 @@ void TestWindowLook::everyValueSeenAtEveryOrder() {
         tokens << QString::number(sum, 'f', 3);
     }
     f.click(w.command1);
-    f.editor().vscroll1->setValue(12 - order);
+    f.editor().vscroll1->setOrder(ArrayOrder(order));
     f.editor().text1->setText(tokens.join(u' '));
     QCoreApplication::processEvents();
     // The editor's preview: cyan digits on black (under the grey button, grey), no scene pixel.
