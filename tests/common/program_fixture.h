@@ -35,7 +35,7 @@ struct ProgramFixture {
     // Enters a system in the editor: order, then the entry text, then "Готово".
     void enter(int order, const QString& text) {
         click(button(main(), "Command1"));
-        named<QScrollBar>(editor(), "VScroll1")->setValue(12 - order);
+        named<OrderBar>(editor(), "VScroll1")->setOrder(ArrayOrder(order));
         named<QLineEdit>(editor(), "Text1")->setText(text);
         click(button(editor(), "Command4"));
     }

@@ -1,6 +1,7 @@
-// The array file: the bytes written for an editor state, the fields read back, and the scroll
-// position a stored first field stands for.
+// The array file: the bytes written for an editor state, the fields read back, the scroll
+// position a stored first field stands for, and the order a position stands for.
 #include "core/array_file.h"
+#include "core/array_order.h"
 
 #include "tests/common/test_support.h"
 
@@ -35,6 +36,10 @@ class TestArrayFile : public QObject {
     void readMissingFile();
     void scrollPositionOf_data();
     void scrollPositionOf();
+    void orderAtScrollPosition_data();
+    void orderAtScrollPosition();
+    void orderOutOfRange_data();
+    void orderOutOfRange();
 };
 
 void TestArrayFile::write_data() {
@@ -170,6 +175,46 @@ void TestArrayFile::scrollPositionOf() {
         QCOMPARE(position, std::nullopt);
     else
         QCOMPARE(position, expected);
+}
+
+void TestArrayFile::orderAtScrollPosition_data() {
+    QTest::addColumn<int>("order");
+    QTest::addColumn<int>("position");
+    QTest::newRow("largest order at the top") << 10 << 2;
+    QTest::newRow("order 9") << 9 << 3;
+    QTest::newRow("the editor's first order") << 4 << 8;
+    QTest::newRow("order 7") << 7 << 5;
+    QTest::newRow("middle") << 6 << 6;
+    QTest::newRow("smallest order at the bottom") << 2 << 10;
+}
+
+void TestArrayFile::orderAtScrollPosition() {
+    QFETCH(int, order);
+    QFETCH(int, position);
+    QCOMPARE(ArrayOrder(order).scrollPosition(), position);
+    QCOMPARE(ArrayOrder::atScrollPosition(position).value(), order);
+    QVERIFY(ArrayOrder::atScrollPosition(position) == ArrayOrder(order));
+}
+
+void TestArrayFile::orderOutOfRange_data() {
+    QTest::addColumn<int>("given"); // an order, or with byPosition a scroll position
+    QTest::addColumn<bool>("byPosition");
+    QTest::addColumn<int>("order"); // the nearest order of 2 .. 10
+    QTest::newRow("order 1") << 1 << false << 2;
+    QTest::newRow("order 0") << 0 << false << 2;
+    QTest::newRow("order 11") << 11 << false << 10;
+    QTest::newRow("order 15") << 15 << false << 10;
+    QTest::newRow("position 1") << 1 << true << 10;
+    QTest::newRow("position 11") << 11 << true << 2;
+    QTest::newRow("position 12") << 12 << true << 2;
+}
+
+void TestArrayFile::orderOutOfRange() {
+    QFETCH(int, given);
+    QFETCH(bool, byPosition);
+    QFETCH(int, order);
+    const ArrayOrder nearest = byPosition ? ArrayOrder::atScrollPosition(given) : ArrayOrder(given);
+    QCOMPARE(nearest.value(), order);
 }
 
 QTEST_GUILESS_MAIN(TestArrayFile)

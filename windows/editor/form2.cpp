@@ -108,10 +108,12 @@ void Form2::buildControls(QWidget* client) {
 
     vscroll1 = new OrderBar(client);
     ui::place(vscroll1, vscroll1Sheet);
-    vscroll1->setRange(2, 10);
+    vscroll1->setRange(ArrayOrder(ArrayOrder::largest).scrollPosition(),
+                       ArrayOrder(ArrayOrder::smallest).scrollPosition());
     vscroll1->setSingleStep(1);
     vscroll1->setPageStep(1);
-    vscroll1->setValue(8);
+    // The order Text2 starts with.
+    vscroll1->setOrder(ArrayOrder(4));
     // Tab reaches it; the arrow and page keys and the wheel then step the order as a click does.
     vscroll1->setFocusPolicy(Qt::StrongFocus);
     vscroll1->setAccessibleName(QStringLiteral("Порядок массива"));
@@ -175,19 +177,19 @@ void Form2::buildMenus() {
     ui::nameMenus(menuBar());
 }
 
-int Form2::order() const {
-    return static_cast<int>(numbers::valueOfText(text2->text()));
+ArrayOrder Form2::order() const {
+    return vscroll1->order();
 }
 
 void Form2::formLoad() {
     animation_->load();
-    store_.shapeForOrder(order());
+    store_.shapeForOrder(order().value());
     command1Click();
 }
 
 void Form2::command1Click() {
     text1->setText(QString());
-    const int n = order();
+    const int n = order().value();
     for (int i = 0; i < n + n * n; ++i) {
         const int digit = static_cast<int>(random_.next() * 10);
         text1->setText(text1->text() + QString::number(digit) + u' ');
@@ -219,11 +221,11 @@ void Form2::exitClick() {
 }
 
 void Form2::vscroll1Change() {
-    text2->setText(QString::number(12 - vscroll1->value()));
+    text2->setText(QString::number(order().value()));
 }
 
 void Form2::text2Change() {
-    store_.shapeForOrder(order());
+    store_.shapeForOrder(order().value());
     fillMatrix();
 }
 
@@ -231,14 +233,16 @@ void Form2::text1Change() {
     // After "Выгрузить массив" the store is a single element while the order box still shows
     // the order: give the store that order's shape before any element is written.
     Matrix& m = store_.matrix;
-    if (m.order() != order() || m.rows() != order())
-        store_.shapeForOrder(order());
+    const int n = order().value();
+    if (m.order() != n || m.rows() != n)
+        store_.shapeForOrder(n);
     fillMatrix();
 }
 
 void Form2::showTokenNotes() {
-    const QString text = entry::notesText(entry::tokenNotes(text1->text(), order()), order(),
-                                          platform_.decimalSeparator());
+    const int n = order().value();
+    const QString text =
+        entry::notesText(entry::tokenNotes(text1->text(), n), n, platform_.decimalSeparator());
     if (text == tokenWarning->text() && tokenWarning->isHidden() == text.isEmpty())
         return;
     tokenWarning->setText(text);
@@ -278,9 +282,9 @@ void Form2::growLabel() {
                    std::max(needed.height(), sheet.height()));
 }
 
-void Form2::applyArray(int scrollPosition, const QStringList& values) {
+void Form2::applyArray(ArrayOrder order, const QStringList& values) {
     text1->setText(QString());
-    vscroll1->setValue(scrollPosition);
+    vscroll1->setOrder(order);
     QString text;
     for (const QString& value : values) {
         text += value;
@@ -291,7 +295,7 @@ void Form2::applyArray(int scrollPosition, const QStringList& values) {
 }
 
 bool Form2::saveLastArray() {
-    const FileStatus s = arrayfile::write(lastArrayPath, vscroll1->value(), text1->text());
+    const FileStatus s = arrayfile::write(lastArrayPath, order().scrollPosition(), text1->text());
     return reportFailure(platform_, this, s);
 }
 
@@ -327,7 +331,7 @@ void Form2::loadClick() {
                       .arg(lastArrayPath, content.firstField.left(40)));
         return;
     }
-    applyArray(*position, values);
+    applyArray(ArrayOrder::atScrollPosition(*position), values);
 }
 
 void Form2::createlistClick() {
@@ -360,5 +364,5 @@ QString Form2::entryText() const {
 }
 
 Form2::Array Form2::currentArray() const {
-    return {vscroll1->value(), text1->text()};
+    return {order(), text1->text()};
 }

@@ -2,6 +2,9 @@
 // one line of numbers, its preview, the random commands and the last-array file commands.
 #pragma once
 
+#include "core/array_order.h"
+#include "windows/editor/order_bar.h"
+
 #include <QMainWindow>
 #include <QStringList>
 
@@ -13,7 +16,6 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QScrollBar;
 
 class Form2 : public QMainWindow {
     Q_OBJECT
@@ -37,19 +39,19 @@ class Form2 : public QMainWindow {
     void text2Change();
     void fillMatrix();
 
-    // Puts a stored array into the editor, as a load does: the entry text emptied, the scroll
-    // position set, then the values, each followed by one blank.
-    void applyArray(int scrollPosition, const QStringList& values);
+    // Puts a stored array into the editor, as a load does: the entry text emptied, the order
+    // set, then the values, each followed by one blank.
+    void applyArray(ArrayOrder order, const QStringList& values);
     // Writes files/LostMas; reports a failure in a message box. False when it failed.
     bool saveLastArray();
 
-    int order() const;
+    // The order the order bar stands at, which Text2 shows.
+    ArrayOrder order() const;
     // The entry text as it is now (the tokens the matrix was last filled from).
     QString entryText() const;
-    // The array as the editor holds it, as the files store it: the order's scroll position and
-    // the entry text.
+    // The array as the editor holds it: the order and the entry text.
     struct Array {
-        int scrollPosition;
+        ArrayOrder order;
         QString entryText;
     };
     Array currentArray() const;
@@ -80,7 +82,7 @@ class Form2 : public QMainWindow {
     QLabel* label1 = nullptr;
     // How the entry text was read where it is not plain numbers (hidden when it all is).
     QLabel* tokenWarning = nullptr;
-    QScrollBar* vscroll1 = nullptr;
+    OrderBar* vscroll1 = nullptr;
     QPushButton* command1 = nullptr;
     QPushButton* command2 = nullptr;
     QPushButton* command3 = nullptr;

@@ -16,16 +16,20 @@ class AccessibleOrderBar : public QAccessibleWidget, public QAccessibleValueInte
     }
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Value)
-            return QString::number(bar()->orderValue());
+            return QString::number(bar()->order().value());
         return QAccessibleWidget::text(t);
     }
 
-    QVariant currentValue() const override { return bar()->orderValue(); }
+    QVariant currentValue() const override { return bar()->order().value(); }
     void setCurrentValue(const QVariant& value) override {
-        bar()->setValue(OrderBar::positionOf(value.toInt()));
+        bar()->setOrder(ArrayOrder(value.toInt()));
     }
-    QVariant maximumValue() const override { return OrderBar::positionOf(bar()->minimum()); }
-    QVariant minimumValue() const override { return OrderBar::positionOf(bar()->maximum()); }
+    QVariant maximumValue() const override {
+        return ArrayOrder::atScrollPosition(bar()->minimum()).value();
+    }
+    QVariant minimumValue() const override {
+        return ArrayOrder::atScrollPosition(bar()->maximum()).value();
+    }
     QVariant minimumStepSize() const override { return bar()->singleStep(); }
 
   private:

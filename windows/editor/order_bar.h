@@ -1,7 +1,9 @@
-// The editor's order scroll bar: a scroll bar whose position is 12 minus the order. Assistive
-// technology reads it as the spin control it is: its value is the order (2 to 10), which the
-// upper arrow and the Up key raise, not the position.
+// The editor's order scroll bar: its position stands for the order of the system as ArrayOrder
+// gives it. Assistive technology reads it as the spin control it is: its value is the order (2 to
+// 10), which the upper arrow and the Up key raise, not the position.
 #pragma once
+
+#include "core/array_order.h"
 
 #include <QScrollBar>
 
@@ -10,10 +12,7 @@ class OrderBar : public QScrollBar {
   public:
     explicit OrderBar(QWidget* parent = nullptr);
 
-    // The order the position stands for, and the position of an order.
-    int orderValue() const { return positionSum - value(); }
-    static int positionOf(int order) { return positionSum - order; }
-
-  private:
-    static constexpr int positionSum = 12;
+    // The order the position stands for, and the position set for an order.
+    ArrayOrder order() const { return ArrayOrder::atScrollPosition(value()); }
+    void setOrder(ArrayOrder order) { setValue(order.scrollPosition()); }
 };

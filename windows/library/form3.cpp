@@ -271,7 +271,8 @@ void Form3::command1Click() {
     if (name.isEmpty() || !acceptName(name))
         return;
     const Form2::Array array = editor_().currentArray();
-    const FileStatus saved = library::saveArrayFile(name, array.scrollPosition, array.entryText);
+    const FileStatus saved =
+        library::saveArrayFile(name, array.order.scrollPosition(), array.entryText);
     if (!saved) {
         reportFailure(platform_, this, saved);
         return;
@@ -314,7 +315,7 @@ void Form3::command2Click() {
                                               .arg(content.firstField)));
         return;
     }
-    editor_().applyArray(*position, content.fields);
+    editor_().applyArray(ArrayOrder::atScrollPosition(*position), content.fields);
 }
 
 void Form3::showPanel(bool shown) {

@@ -108,8 +108,8 @@ class Form1 : public QMainWindow {
     // The steps window's text and LaTeX for the last solve.
     void showSteps();
     void solveSystem();
-    // Every command but "Следующий ответ" on an open browse ends the browse: the cursor on the
-    // log is closed and "Следующий ответ" turned off.
+    // Ends the browse, as every command that solves, reads or writes the log, or opens the
+    // editor does: the cursor on the log closed and "Следующий ответ" off.
     void endBrowse();
     // The next answer on the open browse into the answer area; "Следующий ответ" on when found.
     void showNextAnswer();

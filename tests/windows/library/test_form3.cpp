@@ -357,10 +357,10 @@ void TestForm3::loadSetsEditor() {
     QVERIFY(writeBytes("files/SaveList", "other\r\nsys\r\n"));
     QVERIFY(writeBytes("files/sys", " 10 \r\n 2 \r\n 1 \r\n 3 \r\n 1 \r\n 3 \r\n 5 \r\n"));
     Form3& f = s.open();
-    QCOMPARE(s.editor().order(), 4);
+    QCOMPARE(s.editor().order().value(), 4);
     selectEntry(named<QListWidget>(f, "Combo2"), 1);
     triggerLoad(f, how);
-    QCOMPARE(s.editor().order(), 2);
+    QCOMPARE(s.editor().order().value(), 2);
     QCOMPARE(named<QScrollBar>(s.editor(), "VScroll1")->value(), 10);
     QCOMPARE(named<QLineEdit>(s.editor(), "Text1")->text(), QString("2 1 3 1 3 5 "));
     const Matrix& m = s.program.store().matrix;
@@ -419,7 +419,7 @@ void TestForm3::saveLoadCycleGrowsTrailingZero() {
     selectEntry(named<QListWidget>(f, "Combo2"), 0);
     click(button(f, "Command2"));
     QCOMPARE(named<QScrollBar>(s.editor(), "VScroll1")->value(), 8);
-    QCOMPARE(s.editor().order(), 4);
+    QCOMPARE(s.editor().order().value(), 4);
     QCOMPARE(named<QLineEdit>(s.editor(), "Text1")->text(), QString("7 "));
     QVERIFY(s.platform.messages.isEmpty());
 }

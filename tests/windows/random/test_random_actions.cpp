@@ -265,7 +265,7 @@ QString TestRandomActions::checkRules() {
         return QStringLiteral("«Следующий ответ» is enabled without an open browse");
     if (program_->form2Exists()) {
         const Matrix& m = program_->store().matrix;
-        const int order = program_->form2().order();
+        const int order = program_->form2().order().value();
         // Order 0 is the unloaded store; otherwise the matrix has the editor's order.
         if (m.order() != 0 && (m.order() != order || m.rows() != order))
             return QStringLiteral("matrix of order %1 for the order box %2")

@@ -232,7 +232,7 @@ void TestWindowLook::everyValueSeenAtEveryOrder() {
         tokens << QString::number(sum, 'f', 3);
     }
     f.click(button(w, "Command1"));
-    named<QScrollBar>(f.editor(), "VScroll1")->setValue(12 - order);
+    named<OrderBar>(f.editor(), "VScroll1")->setOrder(ArrayOrder(order));
     named<QLineEdit>(f.editor(), "Text1")->setText(tokens.join(u' '));
     QCoreApplication::processEvents();
     // The editor's preview: cyan digits on black (under the grey button, grey), no scene pixel.
