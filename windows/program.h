@@ -32,9 +32,7 @@ class Program : public QObject {
     RandomSource& random() { return random_; }
     FileTable& files() { return files_; }
     AnswerLog& answerLog() { return answerLog_; }
-    Platform& platform() { return platform_; }
     QChar decimalSeparator() const;
-    const QString& installFolder() const { return installFolder_; }
 
     // Creates and shows the main window (its load runs on this first showing).
     void start();
