@@ -9,14 +9,14 @@
 #include <optional>
 
 FileStatus AnswerLog::appendAnswer(const QString& line) {
-    const FileStatus s = LineAppend::appendLine(path, line);
+    const FileStatus s = textfile::appendLine(path, line);
     files_.closeAll();
     return s;
 }
 
 FileStatus AnswerLog::touchLog() {
     files_.closeAll();
-    return LineAppend::appendLine(path, QString());
+    return textfile::appendLine(path, QString());
 }
 
 FileStatus AnswerLog::openAnswerCursor() {

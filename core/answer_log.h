@@ -33,6 +33,8 @@ class AnswerLog {
     // "Последний ответ": touchLog, then lastAnswer, by the same rule.
     FileStatus touchAndReadLast(std::optional<QString>& answer);
     bool cursorOpen() const { return files_.get(cursorNumber) != nullptr; }
+    // Closes all files, and so ends the browse: the cursor is closed.
+    void closeFiles() { files_.closeAll(); }
     // The next non-empty line on the cursor, or nothing at the end (the cursor stays open). A
     // failed read closes the cursor.
     FileStatus nextAnswer(std::optional<QString>& answer);

@@ -56,7 +56,7 @@ FileStatus touchAndRead(const QString& path, Content& content) {
     const FileStatus readable = textfile::checkReadable(path, {.fileBytes = largestFile});
     if (!readable)
         return readable;
-    const FileStatus touched = LineAppend::appendLine(path, QString());
+    const FileStatus touched = textfile::appendLine(path, QString());
     return FileStatus::afterTouch(touched, read(path, content));
 }
 

@@ -108,11 +108,11 @@ FileStatus loadArrayFile(const QString& name, arrayfile::Content& content) {
 }
 
 FileStatus addToSaveList(const QString& name) {
-    return LineAppend::appendLine(saveListPath, name);
+    return textfile::appendLine(saveListPath, name);
 }
 
 FileStatus touchSaveList() {
-    return LineAppend::appendLine(saveListPath, QString());
+    return textfile::appendLine(saveListPath, QString());
 }
 
 FileStatus readSaveListNames(QStringList& names) {

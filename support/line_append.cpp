@@ -5,13 +5,15 @@
 #include <QFile>
 #include <cerrno>
 
-FileStatus LineAppend::appendLine(const QString& path, QStringView line) {
+namespace textfile {
+
+FileStatus appendLine(const QString& path, QStringView line) {
     QFile file;
-    FileStatus s = textfile::openForAppending(path, file);
+    FileStatus s = openForAppending(path, file);
     if (!s)
         return s;
     QByteArray bytes;
-    s = textfile::lineBytes(path, line, bytes);
+    s = lineBytes(path, line, bytes);
     if (!s)
         return s;
     const qint64 oldSize = file.size();
@@ -22,3 +24,5 @@ FileStatus LineAppend::appendLine(const QString& path, QStringView line) {
     file.resize(oldSize);
     return failed;
 }
+
+} // namespace textfile

@@ -8,10 +8,9 @@
 #include <QString>
 #include <QStringView>
 
-class LineAppend {
-  public:
-    LineAppend() = delete;
+namespace textfile {
 
-    // Opens the file, adds the characters of the line and CR LF, and closes it.
-    static FileStatus appendLine(const QString& path, QStringView line);
-};
+// Opens the file, adds the characters of the line and CR LF, and closes it.
+FileStatus appendLine(const QString& path, QStringView line);
+
+} // namespace textfile

@@ -40,8 +40,8 @@ template <class Window> void Program::connectHelpMenu(Window& window) {
 
 Form1& Program::form1() {
     if (!form1_) {
-        form1_ = std::make_unique<Form1>(store_, answerLog_, files_, platform_,
-                                         [this] { return form2_.get(); });
+        form1_ =
+            std::make_unique<Form1>(store_, answerLog_, platform_, [this] { return form2_.get(); });
         connect(form1_.get(), &Form1::editorRequested, this, &Program::showForm2);
         connect(form1_.get(), &Form1::exitRequested, this, &Program::endRun);
         connectHelpMenu(*form1_);

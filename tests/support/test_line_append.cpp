@@ -17,14 +17,14 @@ class TestLineAppend : public QObject {
 void TestLineAppend::appendCreatesAndExtends() {
     TempWorkFolder work;
     for (const QString& line : {QStringLiteral("first"), QString(), QStringLiteral("third")})
-        QVERIFY(LineAppend::appendLine(QStringLiteral("files/log"), line));
+        QVERIFY(textfile::appendLine(QStringLiteral("files/log"), line));
     QCOMPARE(readBytes(QStringLiteral("files/log")), QByteArray("first\r\n\r\nthird\r\n"));
 }
 
 void TestLineAppend::unencodableLineIsRefused() {
     TempWorkFolder work;
     QVERIFY(writeBytes(QStringLiteral("files/out"), "old\r\n"));
-    const FileStatus s = LineAppend::appendLine(QStringLiteral("files/out"), u"x中");
+    const FileStatus s = textfile::appendLine(QStringLiteral("files/out"), u"x中");
     QVERIFY(!s.ok);
     QVERIFY2(s.message().contains(QString::fromUtf8("«中»")), qPrintable(s.message()));
     QVERIFY(s.message().startsWith(QString::fromUtf8("Не удалось записать файл files/out: ")));
@@ -36,7 +36,7 @@ void TestLineAppend::unencodableLineIsRefused() {
 void TestLineAppend::failedAppendIsReported() {
     if (!QFileInfo::exists(QStringLiteral("/dev/full")))
         QSKIP("no /dev/full on this system");
-    const FileStatus s = LineAppend::appendLine(QStringLiteral("/dev/full"), QString());
+    const FileStatus s = textfile::appendLine(QStringLiteral("/dev/full"), QString());
     QVERIFY(!s.ok);
     QCOMPARE(s.message(), QString::fromUtf8("Не удалось записать файл /dev/full: это не обычный "
                                             "файл, а устройство."));

@@ -33,7 +33,7 @@ FileStatus openAs(Opener opener, const QString& path, bool& leftOpen) {
     case Opener::Append:
         break;
     }
-    return LineAppend::appendLine(path, QString());
+    return textfile::appendLine(path, QString());
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 #include "core/steps_document.h"
 #include "core/steps_text.h"
 #include "core/system_store.h"
-#include "support/file_table.h"
 #include "windows/editor/form2.h"
 #include "windows/extras/window_animation.h"
 #include "windows/main/answer_area.h"
@@ -87,10 +86,9 @@ const ui::Control command6Sheet{.name = "Command6",
 
 } // namespace
 
-Form1::Form1(SystemStore& store, AnswerLog& answerLog, FileTable& files, Platform& platform,
+Form1::Form1(SystemStore& store, AnswerLog& answerLog, Platform& platform,
              std::function<Form2*()> editor)
-    : store_(store), answerLog_(answerLog), files_(files), platform_(platform),
-      editor_(std::move(editor)) {
+    : store_(store), answerLog_(answerLog), platform_(platform), editor_(std::move(editor)) {
     setWindowTitle(QStringLiteral("Решение систем уравнений"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -318,7 +316,7 @@ void Form1::unloadmasClick() {
 
 void Form1::endBrowse() {
     command7->setEnabled(false);
-    files_.closeAll();
+    answerLog_.closeFiles();
 }
 
 bool Form1::succeeded(const FileStatus& status) {

@@ -12,7 +12,6 @@
 
 class AnswerArea;
 class AnswerLog;
-class FileTable;
 class Form2;
 class Platform;
 class SystemStore;
@@ -29,7 +28,7 @@ class Form1 : public QMainWindow {
     Q_OBJECT
   public:
     // editor gives the array editor when it exists (a solve reads its entry), else null.
-    Form1(SystemStore& store, AnswerLog& answerLog, FileTable& files, Platform& platform,
+    Form1(SystemStore& store, AnswerLog& answerLog, Platform& platform,
           std::function<Form2*()> editor);
 
     void formLoad();
@@ -124,7 +123,6 @@ class Form1 : public QMainWindow {
 
     SystemStore& store_;
     AnswerLog& answerLog_;
-    FileTable& files_;
     Platform& platform_;
     std::function<Form2*()> editor_;
     WindowAnimation* animation_ = nullptr;
