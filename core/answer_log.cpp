@@ -1,10 +1,10 @@
 #include "core/answer_log.h"
 
 #include "support/line_append.h"
-#include "support/text_rewrite.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 
@@ -133,38 +133,80 @@ FileStatus AnswerLog::lastAnswer(std::optional<QString>& answer) {
     }
 }
 
-FileStatus AnswerLog::readAllAnswers(QString& text) {
-    text.clear();
-    if (!QFileInfo::exists(QDir::current().filePath(path)) &&
-        QFileInfo(QDir::current().filePath(QFileInfo(path).path())).isDir()) {
-        files_.closeAll();
-        return FileStatus::success();
-    }
-    std::optional<TextReader> file;
-    FileStatus s =
-        TextReader::open(path, file, {.fileBytes = largestPanelLog, .lineBytes = longestLine});
-    if (!s)
-        return s;
-    QByteArray bytes;
-    QByteArrayView line;
-    while (!file->atEnd()) {
-        s = file->readLineBytes(line);
-        if (!s)
-            return s;
-        if (!line.isEmpty()) {
-            bytes.append(line);
-            bytes.append("\r\n", 2);
-        }
-    }
-    s = file->readFailure();
-    file.reset();
-    files_.closeAll();
-    if (s)
-        text = textfile::decode(bytes);
-    return s;
-}
-
 FileStatus AnswerLog::replaceLog(const QString& text) {
     files_.closeAll();
     return TextRewrite::writeWhole(path, text);
+}
+
+FileStatus AnswerLog::replaceLog(const std::function<std::optional<QString>()>& nextLine) {
+    files_.closeAll();
+    std::optional<TextRewrite> rewrite;
+    FileStatus s = TextRewrite::open(path, rewrite);
+    for (std::optional<QString> line = s ? nextLine() : std::nullopt; s && line; line = nextLine())
+        s = rewrite->writeLine(*line);
+    return s ? rewrite->commit() : s;
+}
+
+FileStatus AllAnswersRead::open(AnswerLog& log, std::optional<AllAnswersRead>& read) {
+    read.reset();
+    log.closeFiles();
+    const QString& path = AnswerLog::path;
+    AllAnswersRead started;
+    started.ended_ = true;
+    if (QFileInfo::exists(QDir::current().filePath(path)) ||
+        !QFileInfo(QDir::current().filePath(QFileInfo(path).path())).isDir()) {
+        const FileStatus s = TextReader::open(
+            path, started.reader_,
+            {.fileBytes = AnswerLog::largestPanelLog, .lineBytes = AnswerLog::longestLine});
+        if (!s)
+            return s;
+        started.ended_ = false;
+    }
+    // A rewrite that cannot start does not stop the reading: the lines are shown, and the
+    // failure is told at the end.
+    started.rewriteStatus_ = TextRewrite::open(path, started.rewrite_);
+    read.emplace(std::move(started));
+    return FileStatus::success();
+}
+
+FileStatus AllAnswersRead::readPart(qint64 bytes, QStringList& lines) {
+    const qint64 until = reader_ ? reader_->bytesRead() + bytes : 0;
+    QByteArrayView line;
+    while (!ended_ && reader_->bytesRead() < until) {
+        // The end counts only when no read failed on the way to it: a log cut short by a
+        // failing disk is never rewritten as if it were whole.
+        if (reader_->atEnd()) {
+            const FileStatus s = reader_->readFailure();
+            ended_ = bool(s);
+            return s;
+        }
+        const FileStatus s = reader_->readLineBytes(line);
+        if (!s)
+            return s;
+        if (line.isEmpty())
+            continue;
+        lines.append(textfile::decode(line));
+        if (rewriteStatus_)
+            rewriteStatus_ = rewrite_->writeLine(lines.constLast());
+    }
+    return FileStatus::success();
+}
+
+double AllAnswersRead::progress() const {
+    if (!reader_ || reader_->sizeAtOpen() <= 0)
+        return 1;
+    return std::min(1.0, double(reader_->bytesRead()) / double(reader_->sizeAtOpen()));
+}
+
+FileStatus AllAnswersRead::finish() {
+    if (!ended_)
+        return FileStatus::failure(AnswerLog::path, FileStatus::Action::Write,
+                                   QStringLiteral("журнал ответов прочитан не до конца"));
+    reader_.reset();
+    if (rewriteStatus_)
+        rewriteStatus_ = rewrite_->writeLine(QString());
+    if (rewriteStatus_)
+        rewriteStatus_ = rewrite_->commit();
+    rewrite_.reset();
+    return rewriteStatus_;
 }

@@ -4,8 +4,12 @@
 
 #include "support/file_status.h"
 #include "support/file_table.h"
+#include "support/text_reader.h"
+#include "support/text_rewrite.h"
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <optional>
 
 class AnswerLog {
@@ -40,11 +44,42 @@ class AnswerLog {
     FileStatus nextAnswer(std::optional<QString>& answer);
     // The last non-empty line of the log, or nothing when it has none.
     FileStatus lastAnswer(std::optional<QString>& answer);
-    // Every non-empty line, each followed by CR LF; a missing log reads as an empty one.
-    FileStatus readAllAnswers(QString& text);
     // Closes all files; the whole log becomes the text followed by CR LF.
     FileStatus replaceLog(const QString& text);
+    // The same for a long text handed over a line at a time, so that it is never held whole:
+    // the log becomes every line nextLine gives, each followed by CR LF, until it gives none.
+    FileStatus replaceLog(const std::function<std::optional<QString>()>& nextLine);
 
   private:
     FileTable& files_;
+};
+
+// "Все ответы" a part at a time, so that a large log never keeps the window from answering: every
+// non-empty line of the log in file order, while the log is rewritten from exactly those lines,
+// as replaceLog writes them (each line followed by CR LF, then one CR LF more). finish() puts the
+// rewrite in place after the last part; a read given up before, cancelled or failed, leaves the
+// log as it was.
+class AllAnswersRead {
+  public:
+    // Closes all files and starts: a log that cannot be read is refused here; a missing log in an
+    // existing folder reads as an empty one.
+    static FileStatus open(AnswerLog& log, std::optional<AllAnswersRead>& read);
+
+    // Appends the next non-empty lines to `lines`, until about `bytes` bytes of the log have been
+    // read or the log ends.
+    FileStatus readPart(qint64 bytes, QStringList& lines);
+    // True once a part met the end of the log with no read failed.
+    bool atEnd() const { return ended_; }
+    // The share of the log read so far, from 0 to 1.
+    double progress() const;
+    // After the last part: the rewritten log put in place, or the first failure of the rewrite.
+    FileStatus finish();
+
+  private:
+    AllAnswersRead() = default;
+
+    std::optional<TextReader> reader_; // none for a missing log
+    std::optional<TextRewrite> rewrite_;
+    bool ended_ = false;
+    FileStatus rewriteStatus_; // success so far, or the first failure of the rewrite
 };

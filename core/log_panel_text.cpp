@@ -9,25 +9,44 @@ constexpr QChar loneLineFeedMark{0x21B5};
 
 } // namespace
 
-QString panelText(const QString& logText) {
+QString panelText(const QStringList& lines) {
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + 1;
     QString shown;
-    shown.reserve(logText.size());
-    for (qsizetype i = 0; i < logText.size(); ++i) {
-        const QChar c = logText[i];
-        if (c == u'\r' && i + 1 < logText.size() && logText[i + 1] == u'\n') {
+    shown.reserve(size);
+    int inParagraph = 0;
+    qsizetype paragraphStart = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (inParagraph > 0)
+            shown += QChar::LineSeparator;
+        const qsizetype lineStart = shown.size();
+        shown += lines[i];
+        for (qsizetype c = lineStart; c < shown.size(); ++c)
+            if (shown[c] == u'\n')
+                shown[c] = loneLineFeedMark;
+        ++inParagraph;
+        if (inParagraph == paragraphLines || shown.size() - paragraphStart >= paragraphChars ||
+            i + 1 == lines.size()) {
             shown += u'\n';
-            ++i;
-        } else {
-            shown += c == u'\n' ? loneLineFeedMark : c;
+            inParagraph = 0;
+            paragraphStart = shown.size();
         }
     }
     return shown;
 }
 
-QString logText(const QString& panelCrlfText) {
-    QString text = panelCrlfText;
-    text.replace(loneLineFeedMark, QStringLiteral("\r\n"));
-    return text;
+QStringList logLines(QStringView paragraph) {
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= paragraph.size(); ++i) {
+        if (i == paragraph.size() || paragraph[i] == QChar::LineSeparator ||
+            paragraph[i] == loneLineFeedMark) {
+            lines.append(paragraph.sliced(start, i - start).toString());
+            start = i + 1;
+        }
+    }
+    return lines;
 }
 
 } // namespace logpanel

@@ -24,6 +24,7 @@ FileStatus TextReader::open(const QString& path, std::optional<TextReader>& read
     if (limits.fileBytes >= 0 && opened.file_->size() > limits.fileBytes)
         return FileStatus::failure(path, FileStatus::Action::Read,
                                    textfile::fileTooLarge(limits.fileBytes));
+    opened.sizeAtOpen_ = opened.file_->size();
     reader.emplace(std::move(opened));
     return FileStatus::success();
 }

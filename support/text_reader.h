@@ -36,6 +36,11 @@ class TextReader {
     // so a loop that ends on atEnd() asks here whether it really met the end.
     FileStatus readFailure() const;
 
+    // How far a long read has come: the bytes handed out so far, of the size the file had when it
+    // was opened.
+    qint64 bytesRead() const { return taken_ - (len_ - pos_); }
+    qint64 sizeAtOpen() const { return sizeAtOpen_; }
+
   private:
     TextReader(QString path, textfile::ReadLimits limits);
 
@@ -52,6 +57,7 @@ class TextReader {
     bool readError_ = false;
     int readErrno_ = 0;
     textfile::ReadLimits limits_;
-    qint64 taken_ = 0;    // bytes read from the file so far
+    qint64 taken_ = 0; // bytes read from the file so far
+    qint64 sizeAtOpen_ = 0;
     QString limitReason_; // why reading stopped at a bound, if it did
 };

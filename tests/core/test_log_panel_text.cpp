@@ -18,52 +18,61 @@ class TestLogPanelText : public QObject {
   private slots:
     void panelText_data();
     void panelText();
-    void logText_data();
-    void logText();
+    void logLines_data();
+    void logLines();
 };
 
 void TestLogPanelText::panelText_data() {
-    QTest::addColumn<QString>("log");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("empty") << QString() << QString();
-    QTest::newRow("lines") << QStringLiteral("1.000  \r\n2.000  \r\n")
-                           << QStringLiteral("1.000  \n2.000  \n");
-    QTest::newRow("lone LF inside a line")
-        << QStringLiteral("1.000  \nx\r\n") << marked("1.000  #x\n");
-    QTest::newRow("lone LF at a line's end") << QStringLiteral("a\n\r\n") << marked("a#\n");
-    QTest::newRow("lone LF at the end") << QStringLiteral("a\r\nb\n") << marked("a\nb#");
-    QTest::newRow("LF CR") << QStringLiteral("a\n\rb\r\n") << marked("a#\rb\n");
-    QTest::newRow("lone CR kept") << QStringLiteral("a\rb\r\n") << QStringLiteral("a\rb\n");
-    QTest::newRow("CR before CR LF") << QStringLiteral("a\r\r\n") << QStringLiteral("a\r\n");
-    QTest::newRow("CR at the end") << QStringLiteral("a\r") << QStringLiteral("a\r");
-    QTest::newRow("two LFs") << QStringLiteral("\n\n") << marked("##");
-    QTest::newRow("non-breaking blank and tab kept")
-        << QStringLiteral("1\u00a02\t3\r\n") << QStringLiteral("1\u00a02\t3\n");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("shown"); // each paragraph's lines joined by '|'
+    QTest::addColumn<int>("paragraphs");
+    QTest::newRow("no lines") << QStringList() << QString() << 0;
+    QTest::newRow("lines") << QStringList{"1.000  ", "2.000  "}
+                           << QStringLiteral("1.000  |2.000  \n") << 1;
+    QTest::newRow("lone LFs") << QStringList{"1.000  \nx", "a\n", "\n\n"}
+                              << marked("1.000  #x|a#|##\n") << 1;
+    QTest::newRow("empty and blank lines kept")
+        << QStringList{"", "   ", "\u00a0\t"} << QStringLiteral("|   |\u00a0\t\n") << 1;
+    // A log of short answers: paragraphs of a hundred lines.
+    QTest::newRow("250 answers")
+        << QStringList(250, QStringLiteral("7"))
+        << (QStringList(100, QStringLiteral("7")).join(u'|') + u'\n').repeated(2) +
+               QStringList(50, QStringLiteral("7")).join(u'|') + u'\n'
+        << 3;
+    // Long lines: a paragraph ends once it holds 8 K characters.
+    QTest::newRow("long lines") << QStringList{QString(5000, u'a'), QString(5000, u'b'),
+                                               QString(9000, u'c'), "d"}
+                                << QString(5000, u'a') + u'|' + QString(5000, u'b') + u'\n' +
+                                       QString(9000, u'c') + u'\n' + u'd' + u'\n'
+                                << 3;
 }
 
 void TestLogPanelText::panelText() {
-    QFETCH(QString, log);
+    QFETCH(QStringList, lines);
     QFETCH(QString, shown);
-    QCOMPARE(logpanel::panelText(log), shown);
+    QFETCH(int, paragraphs);
+    const QString text = logpanel::panelText(lines);
+    QCOMPARE(QString(text).replace(QChar::LineSeparator, u'|'), shown);
+    QCOMPARE(text.count(u'\n'), paragraphs);
 }
 
-void TestLogPanelText::logText_data() {
-    QTest::addColumn<QString>("panel"); // CR LF between the panel's lines
-    QTest::addColumn<QString>("log");
-    QTest::newRow("empty") << QString() << QString();
-    QTest::newRow("no mark") << QStringLiteral("a\r\nb") << QStringLiteral("a\r\nb");
+void TestLogPanelText::logLines_data() {
+    QTest::addColumn<QString>("paragraph"); // '|' for a line separator
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("empty") << QString() << QStringList{""};
+    QTest::newRow("lines") << QStringLiteral("a|b") << QStringList{"a", "b"};
     QTest::newRow("mark inside a line")
-        << marked("1.000  #x\r\n2.000  ") << QStringLiteral("1.000  \r\nx\r\n2.000  ");
-    QTest::newRow("marks at a line's start and end")
-        << marked("#a#\r\nb") << QStringLiteral("\r\na\r\n\r\nb");
+        << marked("1.000  #x|2.000  ") << QStringList{"1.000  ", "x", "2.000  "};
+    QTest::newRow("marks and separators at the ends")
+        << marked("#a#|") << QStringList{"", "a", "", ""};
     QTest::newRow("lone CR and LF of the text kept")
-        << QStringLiteral("a\rb\nc") << QStringLiteral("a\rb\nc");
+        << QStringLiteral("a\rb\nc") << QStringList{"a\rb\nc"};
 }
 
-void TestLogPanelText::logText() {
-    QFETCH(QString, panel);
-    QFETCH(QString, log);
-    QCOMPARE(logpanel::logText(panel), log);
+void TestLogPanelText::logLines() {
+    QFETCH(QString, paragraph);
+    QFETCH(QStringList, lines);
+    QCOMPARE(logpanel::logLines(paragraph.replace(u'|', QChar::LineSeparator)), lines);
 }
 
 QTEST_GUILESS_MAIN(TestLogPanelText)

@@ -89,9 +89,16 @@ QList<Operation> buildOperations() {
                     return readOutcome(s, answer.value_or(QStringLiteral("<nothing>")), files);
                 }});
     ops.append({QStringLiteral("log.readAll"), logPath, Effect::Read, [](FileTable& files) {
+                    // Read to the end, but not finished: nothing is rewritten.
                     AnswerLog log(files);
+                    std::optional<AllAnswersRead> read;
+                    FileStatus s = AllAnswersRead::open(log, read);
+                    QStringList lines;
+                    while (s && !read->atEnd())
+                        s = read->readPart(1 << 20, lines);
                     QString text;
-                    const FileStatus s = log.readAllAnswers(text);
+                    for (const QString& line : lines)
+                        text += line + QStringLiteral("\r\n");
                     return readOutcome(s, text, files);
                 }});
     ops.append({QStringLiteral("log.replace"), logPath, Effect::Rewrite, [](FileTable& files) {

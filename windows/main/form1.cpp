@@ -18,6 +18,7 @@
 #include "windows/shared/shared_menus.h"
 #include "windows/shared/ui_kit.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,6 +29,7 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
@@ -384,51 +386,58 @@ void Form1::command4Click() {
     ui::BusyCursor busy;
     stopPanelLoad();
     endBrowse();
-    AnswerLog& log = answerLog_;
-    QString text;
-    const FileStatus read = log.readAllAnswers(text);
-    if (!read) {
+    std::optional<AllAnswersRead> read;
+    const FileStatus opened = AllAnswersRead::open(answerLog_, read);
+    if (!opened) {
         busy.release();
-        succeeded(read);
+        succeeded(opened);
         return;
     }
-    // The log is rewritten at once without its empty lines, from exactly what was read; then
-    // the same text, with the text box's line breaks, fills the panel a slice at a time.
-    const FileStatus replaced = log.replaceLog(text);
     setPanelShown(true);
     text2->clear();
     // The panel's filling is no edit to undo, and an undo record would be a second copy.
     text2->document()->setUndoRedoEnabled(false);
-    panelLoad_ = std::move(text);
-    panelLoadAt_ = 0;
-    panelLoading_ = true;
-    loadPanelStep();
+    panelRead_ = std::move(read);
     busy.release();
-    succeeded(replaced);
+    loadPanelStep();
 }
 
 void Form1::loadPanelStep() {
-    if (!panelLoading_)
+    if (!panelRead_)
         return;
     if (panelProgress_ && panelProgress_->wasCanceled()) {
         cancelPanelLoad();
         return;
     }
-    // A slice of whole lines: a line break is never cut between its CR and its LF.
-    constexpr int linesPerStep = 20'000;
-    qsizetype end = panelLoadAt_;
-    for (int i = 0; i < linesPerStep && end < panelLoad_.size(); ++i) {
-        const qsizetype lineEnd = panelLoad_.indexOf(QStringLiteral("\r\n"), end);
-        end = lineEnd < 0 ? panelLoad_.size() : lineEnd + 2;
+    // A part of about 2 MB of the log is read, shown and written to the rewritten log at a time.
+    constexpr qint64 bytesPerStep = 2 * 1024 * 1024;
+    ui::BusyCursor busy;
+    QStringList lines;
+    const FileStatus read = panelRead_->readPart(bytesPerStep, lines);
+    if (!read) {
+        cancelPanelLoad();
+        busy.release();
+        succeeded(read);
+        return;
     }
-    QTextCursor cursor(text2->document());
+    QTextDocument* document = text2->document();
+    const int firstNew = document->blockCount() - 1;
+    QTextCursor cursor(document);
     cursor.movePosition(QTextCursor::End);
-    cursor.beginEditBlock();
-    cursor.insertText(logpanel::panelText(panelLoad_.mid(panelLoadAt_, end - panelLoadAt_)));
-    cursor.endEditBlock();
-    panelLoadAt_ = end;
-    if (panelLoadAt_ >= panelLoad_.size()) {
+    cursor.insertText(logpanel::panelText(lines));
+    // A paragraph of several lines counts as one line until it is first seen, and the scroll
+    // bar would grow under the user's hand: every new paragraph gets its true number of lines
+    // (the panel does not wrap lines).
+    for (QTextBlock block = document->findBlockByNumber(firstNew); block.isValid();
+         block = block.next())
+        block.setLineCount(int(block.text().count(QChar::LineSeparator)) + 1);
+    QAbstractTextDocumentLayout* layout = document->documentLayout();
+    emit layout->documentSizeChanged(layout->documentSize());
+    if (panelRead_->atEnd()) {
+        const FileStatus written = panelRead_->finish();
         stopPanelLoad();
+        busy.release();
+        succeeded(written);
         return;
     }
     if (!panelProgress_) {
@@ -446,14 +455,13 @@ void Form1::loadPanelStep() {
         connect(panelProgress_, &QProgressDialog::canceled, this, &Form1::cancelPanelLoad);
         connect(panelProgress_, &QDialog::rejected, this, &Form1::cancelPanelLoad);
     }
-    panelProgress_->setValue(int(1000 * panelLoadAt_ / panelLoad_.size()));
+    panelProgress_->setValue(int(1000 * panelRead_->progress()));
     QTimer::singleShot(0, this, &Form1::loadPanelStep);
 }
 
 void Form1::stopPanelLoad() {
-    panelLoading_ = false;
-    panelLoad_ = QString();
-    panelLoadAt_ = 0;
+    // An unfinished read is dropped with its rewrite: the log stays as it was.
+    panelRead_.reset();
     text2->document()->setUndoRedoEnabled(true);
     if (panelProgress_) {
         // Closing the dialog would tell "canceled" again: it is hidden and deleted quietly.
@@ -472,14 +480,28 @@ void Form1::cancelPanelLoad() {
 }
 
 void Form1::command5Click() {
-    if (panelLoading_)
+    if (panelRead_)
         return;
     endBrowse();
-    succeeded(answerLog_.replaceLog(logpanel::logText(ui::crlfText(text2))));
+    // The panel is written a paragraph at a time: a panel holding a large log is never copied
+    // whole.
+    QTextBlock block = text2->document()->begin();
+    QStringList lines;
+    qsizetype next = 0;
+    succeeded(answerLog_.replaceLog([&]() -> std::optional<QString> {
+        while (next == lines.size()) {
+            if (!block.isValid())
+                return std::nullopt;
+            lines = logpanel::logLines(block.text());
+            next = 0;
+            block = block.next();
+        }
+        return lines[next++];
+    }));
 }
 
 void Form1::command6Click() {
-    if (panelLoading_)
+    if (panelRead_)
         cancelPanelLoad();
     setPanelShown(false);
 }

@@ -2,6 +2,7 @@
 // solution and the eliminated matrix, and browses, shows and edits the answer log.
 #pragma once
 
+#include "core/answer_log.h"
 #include "core/solve_record.h"
 #include "support/file_status.h"
 #include "windows/main/matrix_label.h"
@@ -11,7 +12,6 @@
 #include <functional>
 
 class AnswerArea;
-class AnswerLog;
 class Form2;
 class Platform;
 class SystemStore;
@@ -49,7 +49,7 @@ class Form1 : public QMainWindow {
 
     bool panelShown() const { return panelShown_; }
     // Whether "Все ответы" is still filling the panel.
-    bool panelLoading() const { return panelLoading_; }
+    bool panelLoading() const { return panelRead_.has_value(); }
 
     // "Решение по шагам…" (the answer area's and Label1's context menus, and its shortcut):
     // the steps window for the last solve.
@@ -113,8 +113,8 @@ class Form1 : public QMainWindow {
     // The next answer on the open browse into the answer area; "Следующий ответ" on when found.
     void showNextAnswer();
     void setPanelShown(bool shown);
-    // "Все ответы" fills the panel a slice of lines at a time, from the event loop, with a
-    // progress dialog whose "Cancel" closes the panel.
+    // "Все ответы" reads the log and fills the panel a part at a time, from the event loop, with
+    // a progress dialog whose "Cancel" closes the panel and leaves the log as it was.
     void loadPanelStep();
     void stopPanelLoad();
     void cancelPanelLoad();
@@ -127,9 +127,7 @@ class Form1 : public QMainWindow {
     std::function<Form2*()> editor_;
     WindowAnimation* animation_ = nullptr;
     bool panelShown_ = false;
-    bool panelLoading_ = false;
-    QString panelLoad_; // the log's text while the panel is being filled from it
-    qsizetype panelLoadAt_ = 0;
+    std::optional<AllAnswersRead> panelRead_; // while the panel is being filled
     QProgressDialog* panelProgress_ = nullptr;
     QString label1Caption_;
     solver::SolveRecord lastSolve_;

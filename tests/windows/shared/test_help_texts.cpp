@@ -72,6 +72,7 @@ const Text reviewed[] = {
     {"знак «%1» нельзя сохранить в кодировке Windows-1251", Need::Help},
     // Only a call out of turn inside the program could give this; no user's action does.
     {"журнал ответов не открыт", Need::Obvious},
+    {"журнал ответов прочитан не до конца", Need::Obvious},
     // Reasons a name cannot name an array.
     {"имя массива пусто", Need::Help},
     {"имя массива длиннее %1 знаков", Need::Help},
