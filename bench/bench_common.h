@@ -32,6 +32,7 @@ inline long peakKilobytes() {
 
 // Runs this program again with the arguments and passes its output on.
 inline int runChild(const QStringList& arguments) {
+    std::fflush(stdout); // what this process printed comes before the child's lines
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedChannels);
     child.start(QCoreApplication::applicationFilePath(), arguments);
