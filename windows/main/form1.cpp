@@ -444,7 +444,8 @@ void Form1::loadPanelStep() {
         // Qt's own dialog, with its own "Cancel" caption; it keeps the window from being used,
         // so the panel cannot be saved while it holds a part of the log.
         panelProgress_ = new QProgressDialog(this);
-        panelProgress_->setWindowTitle(windowTitle());
+        // Titled by the command: the main window's long title would not fit the narrow dialog.
+        panelProgress_->setWindowTitle(command4->text());
         panelProgress_->setLabelText(QStringLiteral("Загружаются все ответы…"));
         panelProgress_->setWindowModality(Qt::WindowModal);
         panelProgress_->setAutoClose(false);
