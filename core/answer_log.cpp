@@ -133,11 +133,6 @@ FileStatus AnswerLog::lastAnswer(std::optional<QString>& answer) {
     }
 }
 
-FileStatus AnswerLog::replaceLog(const QString& text) {
-    files_.closeAll();
-    return TextRewrite::writeWhole(path, text);
-}
-
 FileStatus AnswerLog::replaceLog(const std::function<std::optional<QString>()>& nextLine) {
     files_.closeAll();
     std::optional<TextRewrite> rewrite;

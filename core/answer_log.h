@@ -44,10 +44,9 @@ class AnswerLog {
     FileStatus nextAnswer(std::optional<QString>& answer);
     // The last non-empty line of the log, or nothing when it has none.
     FileStatus lastAnswer(std::optional<QString>& answer);
-    // Closes all files; the whole log becomes the text followed by CR LF.
-    FileStatus replaceLog(const QString& text);
-    // The same for a long text handed over a line at a time, so that it is never held whole:
-    // the log becomes every line nextLine gives, each followed by CR LF, until it gives none.
+    // Closes all files; the whole log becomes every line nextLine gives, each followed by CR LF,
+    // until it gives none. The text is handed over a line at a time, so that it is never held
+    // whole.
     FileStatus replaceLog(const std::function<std::optional<QString>()>& nextLine);
 
   private:
@@ -56,7 +55,7 @@ class AnswerLog {
 
 // "Все ответы" a part at a time, so that a large log never keeps the window from answering: every
 // non-empty line of the log in file order, while the log is rewritten from exactly those lines,
-// as replaceLog writes them (each line followed by CR LF, then one CR LF more). finish() puts the
+// as replaceLog writes them (each line followed by CR LF), then one CR LF more. finish() puts the
 // rewrite in place after the last part; a read given up before, cancelled or failed, leaves the
 // log as it was.
 class AllAnswersRead {

@@ -4,6 +4,7 @@
 #include "core/solver.h"
 
 #include "tests/common/test_support.h"
+#include "tests/faults/fault_ops.h"
 
 #include <QtTest>
 
@@ -270,7 +271,7 @@ void TestAnswerLog::otherOperationsEndTheBrowse() {
         QVERIFY(readAll(log, text, false));
         break;
     default:
-        QVERIFY(log.replaceLog(QStringLiteral("x")));
+        QVERIFY(log.replaceLog(faults::linesOf(QStringLiteral("x"))));
         break;
     }
     QVERIFY(!log.cursorOpen());
@@ -298,7 +299,7 @@ void TestAnswerLog::failuresLeaveTheLogAlone() {
     FileTable files;
     AnswerLog log(files);
     // Text the code page cannot hold: the old log stays whole.
-    QVERIFY(!log.replaceLog(QStringLiteral("b\r\n日")));
+    QVERIFY(!log.replaceLog(faults::linesOf(QStringLiteral("b\r\n日"))));
     QCOMPARE(readBytes(logPath), "a\r\n");
     QVERIFY(!log.appendAnswer(QStringLiteral("日")));
     QCOMPARE(readBytes(logPath), "a\r\n");

@@ -9,6 +9,7 @@
 #include "core/answer_log.h"
 #include "core/array_file.h"
 #include "core/array_library.h"
+#include "fault_ops.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -73,7 +74,7 @@ FileStatus writeContent(const QString& kind, const Content& content) {
     if (kind == u"log") {
         FileTable files;
         AnswerLog log(files);
-        return log.replaceLog(content.text);
+        return log.replaceLog(faults::linesOf(content.text));
     }
     if (kind == u"lostmas")
         return arrayfile::write(QStringLiteral("files/LostMas"), content.scrollPosition,

@@ -104,8 +104,8 @@ QList<Operation> buildOperations() {
     ops.append({QStringLiteral("log.replace"), logPath, Effect::Rewrite, [](FileTable& files) {
                     AnswerLog log(files);
                     return writeOutcome(
-                        log.replaceLog(QStringLiteral(
-                            "1,000  2,000  \r\nОдного решения нет\r\n\r\nзаметка: проверить")),
+                        log.replaceLog(linesOf(QStringLiteral(
+                            "1,000  2,000  \r\nОдного решения нет\r\n\r\nзаметка: проверить"))),
                         files);
                 }});
     ops.append(
@@ -224,6 +224,12 @@ bool writeSeedFiles() {
             return false;
     }
     return true;
+}
+
+std::function<std::optional<QString>()> linesOf(const QString& text) {
+    return [lines = text.split(QStringLiteral("\r\n")), next = qsizetype(0)]() mutable {
+        return next < lines.size() ? std::optional<QString>(lines[next++]) : std::nullopt;
+    };
 }
 
 QMap<QString, QByteArray> snapshot(const QString& folder) {

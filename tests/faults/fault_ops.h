@@ -11,6 +11,7 @@
 #include <QMap>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace faults {
 
@@ -46,6 +47,10 @@ const Operation* findOperation(const QString& name);
 QMap<QString, QByteArray> seedContents();
 // Writes the seed files below the current folder; the folder files must exist.
 bool writeSeedFiles();
+
+// The lines of a text (joined by CR LF) one at a time, as the answer log's rewrite takes them: the
+// log becomes the text followed by CR LF.
+std::function<std::optional<QString>()> linesOf(const QString& text);
 
 // Every file and folder below the folder (relative path to bytes; folders map to "<folder>").
 QMap<QString, QByteArray> snapshot(const QString& folder);
