@@ -32,10 +32,8 @@ QStringList browseAll(AnswerLog& log) {
 FileStatus readAll(AnswerLog& log, QString& text, bool finish) {
     text.clear();
     std::optional<AllAnswersRead> read;
-    FileStatus s = AllAnswersRead::open(log, read);
     QStringList lines;
-    while (s && !read->atEnd())
-        s = read->readPart(5, lines);
+    const FileStatus s = faults::readAllAnswers(log, read, lines, 5);
     for (const QString& line : lines)
         text += line + QStringLiteral("\r\n");
     return s && finish ? read->finish() : s;

@@ -92,15 +92,22 @@ QList<Operation> buildOperations() {
                     // Read to the end, but not finished: nothing is rewritten.
                     AnswerLog log(files);
                     std::optional<AllAnswersRead> read;
-                    FileStatus s = AllAnswersRead::open(log, read);
                     QStringList lines;
-                    while (s && !read->atEnd())
-                        s = read->readPart(1 << 20, lines);
+                    const FileStatus s = readAllAnswers(log, read, lines, 1 << 20);
                     QString text;
                     for (const QString& line : lines)
                         text += line + QStringLiteral("\r\n");
                     return readOutcome(s, text, files);
                 }});
+    ops.append(
+        {QStringLiteral("log.readAllRewrite"), logPath, Effect::Rewrite, [](FileTable& files) {
+             // "Все ответы" read to the end and finished: the log rewritten from its lines.
+             AnswerLog log(files);
+             std::optional<AllAnswersRead> read;
+             QStringList lines;
+             const FileStatus s = readAllAnswers(log, read, lines, 1 << 20);
+             return writeOutcome(s ? read->finish() : s, files);
+         }});
     ops.append({QStringLiteral("log.replace"), logPath, Effect::Rewrite, [](FileTable& files) {
                     AnswerLog log(files);
                     return writeOutcome(
@@ -224,6 +231,14 @@ bool writeSeedFiles() {
             return false;
     }
     return true;
+}
+
+FileStatus readAllAnswers(AnswerLog& log, std::optional<AllAnswersRead>& read, QStringList& lines,
+                          qint64 partBytes) {
+    FileStatus s = AllAnswersRead::open(log, read);
+    while (s && !read->atEnd())
+        s = read->readPart(partBytes, lines);
+    return s;
 }
 
 std::function<std::optional<QString>()> linesOf(const QString& text) {

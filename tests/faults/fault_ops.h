@@ -3,6 +3,7 @@
 // driver program that the shell tests run under mounts and write faults.
 #pragma once
 
+#include "core/answer_log.h"
 #include "support/file_status.h"
 #include "support/file_table.h"
 
@@ -10,6 +11,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -47,6 +49,11 @@ const Operation* findOperation(const QString& name);
 QMap<QString, QByteArray> seedContents();
 // Writes the seed files below the current folder; the folder files must exist.
 bool writeSeedFiles();
+
+// "Все ответы" read to the end in parts of partBytes: the log's lines, and the read left open for
+// its finish.
+FileStatus readAllAnswers(AnswerLog& log, std::optional<AllAnswersRead>& read, QStringList& lines,
+                          qint64 partBytes);
 
 // The lines of a text (joined by CR LF) one at a time, as the answer log's rewrite takes them: the
 // log becomes the text followed by CR LF.

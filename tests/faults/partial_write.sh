@@ -1,6 +1,6 @@
 #!/bin/bash
 # Writes and reads that fail part way: every writing operation of the core runs under write_shim with the disk
-# giving out after N bytes, for every N from 0 to the length of what the operation writes, then with
+# giving out after N bytes, for every N from 0 to the length of what the operation writes (a spread of them beyond 1 KB), then with
 # the final rename, the link of the temporary file and the flush to disk failing. A rewritten file
 # must stay byte-equal to its old content or become exactly the new one; an appended file must keep
 # its old size or grow by exactly the one whole line. Every reading operation meets a read that
@@ -76,13 +76,20 @@ while IFS=$'\t' read -r op target effect; do
     new=$(stat -c %s "$REF/$op.file")
     length=$new
     [[ $effect == append ]] && length=$((new - old))
-    for ((n = 0; n <= length; n++)); do
+    # Every N for a short content; for a long one (the log rewritten whole) the ends, the first
+    # blocks and a spread between them, so that a run stays short.
+    if ((length <= 1024)); then
+        counts=$(seq 0 "$length")
+    else
+        counts=$( (seq 0 64; seq 0 97 "$length"; seq $((length - 64)) "$length") | sort -un)
+    fi
+    for n in $counts; do
         expect=fail
         ((n == length)) && expect=ok
         run_under "$op" "$target" "$effect" "write fails after $n bytes" "$expect" "$nospace" \
             SHIM_WRITE_LIMIT=$n
     done
-    echo "$op: writes failing after 0..$length bytes"
+    echo "$op: writes failing after $(wc -w <<<"$counts") counts of 0..$length bytes"
     if [[ $effect == rewrite ]]; then
         run_under "$op" "$target" "$effect" "rename fails" fail "$ioerror" SHIM_FAIL_RENAME=1
         run_under "$op" "$target" "$effect" "link fails" fail "$ioerror" SHIM_FAIL_LINK=1
