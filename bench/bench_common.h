@@ -48,6 +48,10 @@ class SilentPlatform : public Platform {
         std::printf("message: %s\n", qPrintable(text));
         return Answer::Ok;
     }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
+    void print(QWidget*, const QString&, const std::function<void(QPrinter&)>&) override {}
     bool startDetached(const QString&, const QStringList&) override { return false; }
     bool openUrl(const QUrl&, std::function<void()>) override { return false; }
     QChar decimalSeparator() const override { return separator_; }

@@ -88,7 +88,8 @@ int main(int argc, char** argv) {
         app.processEvents();
         (t == 0 ? first : open.emplace_back()) = milliseconds(start);
         start = std::chrono::steady_clock::now();
-        const QString full = steps::fullText(main.stepsRecord(), editor.entryText(), u',');
+        const QString full =
+            steps::page(main.stepsRecord(), main.stepsAnalysis(), u',').plainText();
         text.push_back(milliseconds(start));
         if (full != main.stepsWindow()->text())
             std::printf("the window does not show the text of the record\n");
@@ -96,8 +97,7 @@ int main(int argc, char** argv) {
         // contradiction), for the system as written and for it with its last equation made the
         // sum of the first two (rank 9, consistent).
         {
-            exact::System system =
-                exact::systemFor(main.stepsRecord().initial, 10, editor.entryText());
+            exact::System system = main.stepsAnalysis().analysis.system;
             start = std::chrono::steady_clock::now();
             const exact::Elimination e = exact::eliminate(system);
             exact::generalSolution(e);

@@ -221,24 +221,6 @@ Elimination eliminate(const System& system) {
     return e;
 }
 
-Answer solve(const System& system) {
-    Answer answer;
-    answer.source = system.source;
-    const Elimination e = eliminate(system);
-    if (e.tooLarge)
-        return answer;
-    const int n = system.n;
-    answer.rank = e.rank;
-    if (e.rank < n) {
-        answer.kind = contradiction(e) ? Kind::Inconsistent : Kind::Infinite;
-        return answer;
-    }
-    answer.kind = Kind::Unique;
-    for (int i = 0; i < n; ++i)
-        answer.x.push_back(e.at(i, n));
-    return answer;
-}
-
 GeneralSolution generalSolution(const Elimination& e) {
     GeneralSolution g;
     const int n = e.n;
@@ -291,10 +273,6 @@ mpq_class largestResidualExact(const Matrix& asSolved, int n, const std::vector<
             largest = r;
     }
     return largest;
-}
-
-double largestResidual(const Matrix& asSolved, int n, const std::vector<double>& x) {
-    return largestResidualExact(asSolved, n, x).get_d();
 }
 
 namespace {
@@ -382,19 +360,6 @@ Condition conditionExact(const Matrix& asSolved, int n) {
     return c;
 }
 
-std::optional<double> conditionNumber(const Matrix& asSolved, int n) {
-    const Condition c = conditionExact(asSolved, n);
-    switch (c.state) {
-    case Condition::State::Exact:
-        return c.value.get_d();
-    case Condition::State::Singular:
-        return std::numeric_limits<double>::infinity();
-    case Condition::State::TooLarge:
-        break;
-    }
-    return std::nullopt;
-}
-
 QString exponentText(const mpq_class& value, QChar decimalSeparator, int decimals) {
     if (sgn(value) == 0)
         return QStringLiteral("0");
@@ -447,10 +412,6 @@ QString terminatingDecimal(const mpq_class& value, QChar decimalSeparator, int m
     if (decimals > 0)
         text += decimalSeparator + QString::fromStdString(digits.substr(digits.size() - decimals));
     return text;
-}
-
-bool withinLimit(const mpq_class& value) {
-    return fits(value);
 }
 
 QString fractionText(const mpq_class& value) {

@@ -1,4 +1,4 @@
-// Exact answers: the system taken as the rational numbers its entry text is written with, solved
+// Exact answers: the system taken as the rational numbers its entry text is written with, reduced
 // by exact elimination with GMP's rationals, and the exact check of the floating-point answer
 // (largest residual and condition number of the matrix as solved).
 #pragma once
@@ -27,20 +27,6 @@ enum class Source {
     BinaryValues, // the matrix as solved does not come from the entry text: its doubles, exactly
 };
 
-enum class Kind {
-    Unique,       // one solution, in x
-    Inconsistent, // no solution: rank of the matrix below the rank of the augmented matrix
-    Infinite,     // infinitely many solutions
-    TooLarge,     // a number passed digitLimit digits: not computed
-};
-
-struct Answer {
-    Kind kind = Kind::TooLarge;
-    Source source = Source::BinaryValues;
-    int rank = 0; // the rank of the coefficient matrix (when computed)
-    std::vector<mpq_class> x;
-};
-
 // The exact system for the matrix as solved (rows 0 .. n-1, columns 0 .. n): the tokens of the
 // entry text read cyclically row by row when every one reads as the double the matrix holds,
 // otherwise the exact values of the doubles themselves.
@@ -52,20 +38,8 @@ struct System {
 };
 System systemFor(const Matrix& asSolved, int n, QStringView entryText);
 
-Answer solve(const System& system);
-
-// The largest |b - A·x| over the rows of the matrix as solved, computed exactly and rounded.
-double largestResidual(const Matrix& asSolved, int n, const std::vector<double>& x);
-
-// κ∞ = ||A||∞ · ||A⁻¹||∞ of the coefficients as solved, from their exact inverse; infinity when
-// the matrix is exactly singular, nothing when the inverse passes digitLimit digits.
-std::optional<double> conditionNumber(const Matrix& asSolved, int n);
-
 // "p/q" (or "p" for an integer), and " = m r/q" when the value is greater than 1 in magnitude.
 QString fractionText(const mpq_class& value);
-
-// Whether the numerator and the denominator each have at most digitLimit decimal digits.
-bool withinLimit(const mpq_class& value);
 
 // The exact Gauss-Jordan reduction of the augmented system, with the record of what it did:
 // row i of the reduced form is the sum over k of multiplier(i, k) times row k as written.

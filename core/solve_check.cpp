@@ -2,11 +2,9 @@
 
 #include "core/exact_solve.h"
 #include "core/solve_record.h"
-#include "core/steps_text.h"
 
 #include <cmath>
-#include <limits>
-#include <utility>
+#include <variant>
 
 namespace solver {
 namespace {
@@ -58,80 +56,71 @@ bool exactlyUnique(const exact::System& system) {
     return true;
 }
 
-// κ∞ = ||A||∞ · ||A⁻¹||∞ of the coefficients as solved, the inverse from an LU factorisation in
-// doubles. Near the warning bound (κ∞ about 10^8) its relative error is about κ∞·u, far too
-// small to move the verdict; infinity when a pivot is zero.
-double conditionInDoubles(const Matrix& a, int n) {
-    std::vector<double> lu(static_cast<std::size_t>(n) * n);
-    std::vector<int> order(static_cast<std::size_t>(n));
-    double normA = 0;
-    for (int i = 0; i < n; ++i) {
-        double rowSum = 0;
-        for (int j = 0; j < n; ++j) {
-            lu[i * n + j] = a(i, j);
-            rowSum += std::fabs(a(i, j));
-        }
-        normA = std::max(normA, rowSum);
-        order[i] = i;
+// The exact analysis of the system as written; rank below the order: its solutions or the
+// contradiction.
+Analysis analyse(const SolveRecord& record, QStringView entryText) {
+    Analysis a;
+    a.computed = true;
+    a.system = exact::systemFor(record.initial, record.order, entryText);
+    a.elimination = exact::eliminate(a.system);
+    const exact::Elimination& e = a.elimination;
+    if (!e.tooLarge && e.rank < e.n) {
+        a.contradiction = exact::contradiction(e);
+        if (!a.contradiction)
+            a.general = exact::generalSolution(e);
     }
-    for (int k = 0; k < n; ++k) {
-        int p = k;
-        for (int i = k + 1; i < n; ++i)
-            if (std::fabs(lu[i * n + k]) > std::fabs(lu[p * n + k]))
-                p = i;
-        if (lu[p * n + k] == 0)
-            return std::numeric_limits<double>::infinity();
-        if (p != k) {
-            for (int j = 0; j < n; ++j)
-                std::swap(lu[k * n + j], lu[p * n + j]);
-            std::swap(order[k], order[p]);
-        }
-        for (int i = k + 1; i < n; ++i) {
-            const double f = lu[i * n + k] /= lu[k * n + k];
-            for (int j = k + 1; j < n; ++j)
-                lu[i * n + j] -= f * lu[k * n + j];
-        }
-    }
-    // Column c of the inverse solves A·x = e(c); the row sums of |A⁻¹| build up column by column.
-    std::vector<double> rowSums(static_cast<std::size_t>(n)), x(static_cast<std::size_t>(n));
-    for (int c = 0; c < n; ++c) {
-        for (int i = 0; i < n; ++i) {
-            double s = order[i] == c ? 1.0 : 0.0;
-            for (int j = 0; j < i; ++j)
-                s -= lu[i * n + j] * x[j];
-            x[i] = s;
-        }
-        for (int i = n - 1; i >= 0; --i) {
-            double s = x[i];
-            for (int j = i + 1; j < n; ++j)
-                s -= lu[i * n + j] * x[j];
-            x[i] = s / lu[i * n + i];
-        }
-        for (int i = 0; i < n; ++i)
-            rowSums[i] += std::fabs(x[i]);
-    }
-    double normInverse = 0;
-    for (const double s : rowSums)
-        normInverse = std::max(normInverse, s);
-    const double condition = normA * normInverse;
-    return std::isfinite(condition) ? condition : std::numeric_limits<double>::infinity();
+    return a;
+}
+
+// Whether the system as written has exactly one solution; nothing when that is not known.
+std::optional<bool> uniqueAsWritten(const Analysis& a) {
+    if (a.system.tooLarge)
+        return std::nullopt;
+    if (!a.elimination.tooLarge)
+        return a.elimination.rank == a.elimination.n;
+    // The reduced form grew too long, but the rank alone can still be had without fractions.
+    return exactlyUnique(a.system);
 }
 
 } // namespace
 
+bool illConditioned(const exact::Condition& condition) {
+    // 1e-8 / u = 2^53 / 10^8, exactly.
+    static const mpq_class bound(mpz_class(1) << 53, mpz_class(100'000'000));
+    switch (condition.state) {
+    case exact::Condition::State::Exact:
+        return condition.value > bound;
+    case exact::Condition::State::Singular:
+        return true;
+    case exact::Condition::State::TooLarge:
+        break;
+    }
+    return !std::isfinite(condition.estimate) || mpq_class(condition.estimate) > bound;
+}
+
 CheckedSolve solveChecked(SystemStore& store, SolveRecord& record, QStringView entryText) {
     CheckedSolve result;
     result.outcome = solveSystem(store, record);
+    if (result.outcome == Outcome::NoSystem || record.stop == StopReason::InputNotFinite)
+        return result;
+    Analysis& a = result.analysis = analyse(record, entryText);
     if (result.outcome != Outcome::Unique)
         return result;
-    const exact::System system = exact::systemFor(record.initial, record.order, entryText);
-    if (!system.tooLarge && !exactlyUnique(system)) {
+    // The doubles' answer is checked against the system as solved even when it is about to be
+    // dropped: the steps window shows how far off it was.
+    std::vector<double> x;
+    for (const AnswerValue& value : store.answers)
+        x.push_back(std::get<double>(value));
+    a.answerChecked = true;
+    a.residual = exact::largestResidualExact(record.initial, record.order, x);
+    a.condition = exact::conditionExact(record.initial, record.order);
+    if (uniqueAsWritten(a) == false) {
         store.answers.assign(1, AnswerValue{noUniqueText});
         result.outcome = Outcome::NoUnique;
         result.exactlySingular = true;
         return result;
     }
-    result.illConditioned = steps::illConditioned(conditionInDoubles(record.initial, record.order));
+    result.illConditioned = illConditioned(a.condition);
     return result;
 }
 

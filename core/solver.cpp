@@ -3,6 +3,7 @@
 #include "core/solve_record.h"
 #include "support/numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace solver {
@@ -139,14 +140,14 @@ Outcome solveSystem(SystemStore& store, SolveRecord& record) {
     return solveWith(store, record);
 }
 
-QString solutionLine(const SystemStore& store, Outcome outcome, QChar decimalSeparator) {
+QString solutionLine(const std::vector<AnswerValue>& answers, Outcome outcome,
+                     QChar decimalSeparator) {
     if (outcome != Outcome::Unique) {
-        const QString* text =
-            store.answers.empty() ? nullptr : std::get_if<QString>(&store.answers.front());
+        const QString* text = answers.empty() ? nullptr : std::get_if<QString>(&answers.front());
         return text ? *text : QString();
     }
     QString line;
-    for (const AnswerValue& value : store.answers) {
+    for (const AnswerValue& value : answers) {
         const double* number = std::get_if<double>(&value);
         line += numbers::fixed3(number ? *number : 0.0, decimalSeparator);
         line += QStringLiteral("  ");
@@ -154,13 +155,20 @@ QString solutionLine(const SystemStore& store, Outcome outcome, QChar decimalSep
     return line;
 }
 
+std::vector<QStringList> matrixCells(const Matrix& matrix, QChar decimalSeparator) {
+    std::vector<QStringList> rows(static_cast<std::size_t>(std::max(0, matrix.rows())));
+    for (int i = 0; i < matrix.rows(); ++i)
+        for (int j = 0; j < matrix.columns(); ++j)
+            rows[static_cast<std::size_t>(i)].append(
+                numbers::fixed3(matrix(i, j), decimalSeparator));
+    return rows;
+}
+
 QString matrixText(const Matrix& matrix, QChar decimalSeparator) {
     QString text;
-    for (int i = 0; i < matrix.rows(); ++i) {
-        for (int j = 0; j < matrix.columns(); ++j) {
-            text += numbers::fixed3(matrix(i, j), decimalSeparator);
-            text += QStringLiteral("  ");
-        }
+    for (const QStringList& row : matrixCells(matrix, decimalSeparator)) {
+        for (const QString& cell : row)
+            text += cell + QStringLiteral("  ");
         text += QStringLiteral("\r\n");
     }
     return text;

@@ -7,6 +7,8 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 namespace solver {
 
@@ -22,8 +24,14 @@ class SolveRecord;
 Outcome solveSystem(SystemStore& store, SolveRecord& record);
 
 // The solution line: every value in "##0.000" followed by two blanks, or the text of the outcome.
-QString solutionLine(const SystemStore& store, Outcome outcome, QChar decimalSeparator);
+QString solutionLine(const std::vector<AnswerValue>& answers, Outcome outcome,
+                     QChar decimalSeparator);
+inline QString solutionLine(const SystemStore& store, Outcome outcome, QChar decimalSeparator) {
+    return solutionLine(store.answers, outcome, decimalSeparator);
+}
 
+// The matrix as rows of cells, each value in "##0.000".
+std::vector<QStringList> matrixCells(const Matrix& matrix, QChar decimalSeparator);
 // Every row of the matrix, each value in "##0.000" followed by two blanks, each row by CR LF.
 QString matrixText(const Matrix& matrix, QChar decimalSeparator);
 

@@ -48,33 +48,32 @@ QString latexMatrix(const Matrix& m, QChar sep) {
 
 } // namespace
 
-QString htmlPage(const QString& stepsText) {
+QString htmlPage(const Page& page) {
     QString body;
-    bool inTable = false;
-    for (const QString& line : stepsText.split(u'\n')) {
-        const bool matrixRow = line.contains(QStringLiteral("  |  "));
-        if (matrixRow && !inTable)
+    for (const PageLine& line : page.lines()) {
+        switch (line.kind) {
+        case LineKind::Matrix:
             body += QStringLiteral("<table class=\"m\">\n");
-        if (!matrixRow && inTable)
+            for (const QStringList& cells : line.rows) {
+                QString row = QStringLiteral("<tr>");
+                for (qsizetype j = 0; j + 1 < cells.size(); ++j)
+                    row += QStringLiteral("<td>") + escaped(cells[j]) + QStringLiteral("</td>");
+                row += QStringLiteral("<td class=\"b\">") + escaped(cells.value(cells.size() - 1)) +
+                       QStringLiteral("</td></tr>\n");
+                body += row;
+            }
             body += QStringLiteral("</table>\n");
-        inTable = matrixRow;
-        if (matrixRow) {
-            const QStringList sides = line.split(QStringLiteral("  |  "));
-            QString row = QStringLiteral("<tr>");
-            for (const QString& cell : sides[0].split(u' ', Qt::SkipEmptyParts))
-                row += QStringLiteral("<td>") + escaped(cell) + QStringLiteral("</td>");
-            row += QStringLiteral("<td class=\"b\">") + escaped(sides.value(1).trimmed()) +
-                   QStringLiteral("</td></tr>\n");
-            body += row;
-        } else if (line.isEmpty()) {
-            continue;
-        } else {
-            body += (isWarning(line) ? QStringLiteral("<p class=\"w\">") : QStringLiteral("<p>")) +
-                    escaped(line) + QStringLiteral("</p>\n");
+            break;
+        case LineKind::Warning:
+            body +=
+                QStringLiteral("<p class=\"w\">") + escaped(line.text) + QStringLiteral("</p>\n");
+            break;
+        case LineKind::Text:
+            if (!line.text.isEmpty())
+                body += QStringLiteral("<p>") + escaped(line.text) + QStringLiteral("</p>\n");
+            break;
         }
     }
-    if (inTable)
-        body += QStringLiteral("</table>\n");
     return QStringLiteral(
                "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
                "<title>Решение по шагам</title>\n<style>\n"
@@ -88,7 +87,7 @@ QString htmlPage(const QString& stepsText) {
            body + QStringLiteral("</body>\n</html>\n");
 }
 
-QString latexText(const solver::SolveRecord& record, QStringView entryText, QChar sep) {
+QString latexText(const solver::SolveRecord& record, const solver::CheckedSolve& solve, QChar sep) {
     QString text = QStringLiteral("% Решение по шагам\n\\noindent Система, как она решалась:\n");
     text += latexMatrix(record.initial, sep);
     for (const solver::SolvePass& pass : record.passes) {
@@ -121,10 +120,9 @@ QString latexText(const solver::SolveRecord& record, QStringView entryText, QCha
                                                              : solver::overflowText) +
                 QStringLiteral(".\n");
     }
-    if (record.stop == solver::StopReason::InputNotFinite)
+    if (!solve.analysis.computed)
         return text;
-    const exact::Elimination e =
-        exact::eliminate(exact::systemFor(record.initial, record.order, entryText));
+    const exact::Elimination& e = solve.analysis.elimination;
     if (e.tooLarge)
         return text;
     if (e.rank == record.order) {

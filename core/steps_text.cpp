@@ -19,34 +19,14 @@ QString number(int value) {
     return QString::number(value);
 }
 
-// Cells right-aligned in their columns, a bar before the last column.
-QString aligned(const std::vector<std::vector<QString>>& rows) {
-    std::vector<qsizetype> width;
-    for (const auto& row : rows)
-        for (std::size_t j = 0; j < row.size(); ++j) {
-            if (width.size() <= j)
-                width.push_back(0);
-            width[j] = std::max(width[j], row[j].size());
-        }
-    QString text;
-    for (const auto& row : rows) {
-        for (std::size_t j = 0; j < row.size(); ++j) {
-            if (j > 0)
-                text += j + 1 == row.size() ? QStringLiteral("  |  ") : QStringLiteral("  ");
-            text += row[j].rightJustified(width[j]);
-        }
-        text += u'\n';
-    }
-    return text;
-}
-
-QString exactMatrixBlock(const std::vector<mpq_class>& values, int rows, int columns) {
-    std::vector<std::vector<QString>> cells(static_cast<std::size_t>(rows));
+std::vector<QStringList> exactMatrixRows(const std::vector<mpq_class>& values, int rows,
+                                         int columns) {
+    std::vector<QStringList> cells(static_cast<std::size_t>(rows));
     for (int i = 0; i < rows; ++i)
         for (int j = 0; j < columns; ++j)
             cells[static_cast<std::size_t>(i)].push_back(QString::fromStdString(
                 values[static_cast<std::size_t>(i) * columns + j].get_str()));
-    return aligned(cells);
+    return cells;
 }
 
 // The unknowns as the back substitution computed them.
@@ -61,13 +41,14 @@ class Writer {
   public:
     Writer(const SolveRecord& record, QChar separator) : r_(record), sep_(separator) {}
 
-    QString text() {
-        out_ += QStringLiteral("Система, как она решалась (в последнем столбце правые части):\n");
-        out_ += matrixBlock(r_.initial, sep_);
+    Page page() {
+        out_.text(
+            QStringLiteral("Система, как она решалась (в последнем столбце правые части):\n"));
+        out_.matrix(matrixRows(r_.initial, sep_));
         if (r_.stop == StopReason::InputNotFinite) {
-            out_ +=
+            out_.text(
                 QStringLiteral("\nВ матрице есть значение, которое не является конечным числом: ") +
-                solver::overflowText + u'\n';
+                solver::overflowText + u'\n');
             return out_;
         }
         for (std::size_t p = 0; p < r_.passes.size(); ++p)
@@ -75,7 +56,7 @@ class Writer {
         stop();
         if (!r_.back.empty())
             backSubstitution();
-        out_ += QStringLiteral("\nРешение: ") + solution() + u'\n';
+        out_.text(QStringLiteral("\nРешение: ") + solution() + u'\n');
         return out_;
     }
 
@@ -95,56 +76,57 @@ class Writer {
         const int k = s.column;
         const int n = r_.order;
         const Matrix& m = before(p);
-        out_ +=
-            QStringLiteral("\nШаг %1: столбец %1, строки %1–%2.\n").arg(number(k + 1), number(n));
+        out_.text(
+            QStringLiteral("\nШаг %1: столбец %1, строки %1–%2.\n").arg(number(k + 1), number(n)));
         if (s.pivotRow < 0) {
-            out_ += QStringLiteral("В столбце %1 от строки %1 вниз все элементы равны нулю: "
-                                   "ведущего элемента нет.\n")
-                        .arg(number(k + 1));
+            out_.text(QStringLiteral("В столбце %1 от строки %1 вниз все элементы равны нулю: "
+                                     "ведущего элемента нет.\n")
+                          .arg(number(k + 1)));
             return;
         }
         int ties = 0;
         for (int i = k; i < n; ++i)
             ties += std::fabs(m(i, k)) == s.pivotMagnitude ? 1 : 0;
-        out_ += QStringLiteral("Ведущий элемент %1 в строке %2: наибольший по модулю в столбце %3")
-                    .arg(f(m(s.pivotRow, k)), number(s.pivotRow + 1), number(k + 1));
-        out_ += ties > 1 ? QStringLiteral(" (из равных по модулю взят верхний).\n")
-                         : QStringLiteral(".\n");
+        out_.text(
+            QStringLiteral("Ведущий элемент %1 в строке %2: наибольший по модулю в столбце %3")
+                .arg(f(m(s.pivotRow, k)), number(s.pivotRow + 1), number(k + 1)));
+        out_.text(ties > 1 ? QStringLiteral(" (из равных по модулю взят верхний).\n")
+                           : QStringLiteral(".\n"));
         // Rows whose magnitude "##0.000" cannot tell from the pivot's, though it is smaller.
         const QString shownPivot = f(s.pivotMagnitude);
         for (int i = k; i < n; ++i) {
             const double a = std::fabs(m(i, k));
             if (a < s.pivotMagnitude && f(a) == shownPivot)
-                out_ += QStringLiteral("В строке %1 модуль до третьего знака тот же, но меньше: "
-                                       "%2 против %3.\n")
-                            .arg(number(i + 1), numbers::displayText(a, sep_),
-                                 numbers::displayText(s.pivotMagnitude, sep_));
+                out_.text(QStringLiteral("В строке %1 модуль до третьего знака тот же, но меньше: "
+                                         "%2 против %3.\n")
+                              .arg(number(i + 1), numbers::displayText(a, sep_),
+                                   numbers::displayText(s.pivotMagnitude, sep_)));
         }
-        out_ += s.exchanged ? QStringLiteral("Строки %1 и %2 переставлены.\n")
-                                  .arg(number(k + 1), number(s.pivotRow + 1))
-                            : QStringLiteral("Перестановка строк не нужна.\n");
+        out_.text(s.exchanged ? QStringLiteral("Строки %1 и %2 переставлены.\n")
+                                    .arg(number(k + 1), number(s.pivotRow + 1))
+                              : QStringLiteral("Перестановка строк не нужна.\n"));
         // The rows as they stood after the exchange, before any of them was updated.
         auto rowOf = [&](int i) { return i == k ? s.pivotRow : (i == s.pivotRow ? k : i); };
         const double pivot = m(s.pivotRow, k);
         for (const solver::RowFactor& rf : s.factors) {
             if (rf.factor == 0 && rf.row != s.overflowRow) {
-                out_ += QStringLiteral("Строка %1: множитель %2 / %3 = 0 точно; строка не "
-                                       "меняется.\n")
-                            .arg(number(rf.row + 1), term(m(rowOf(rf.row), k)), term(pivot));
+                out_.text(QStringLiteral("Строка %1: множитель %2 / %3 = 0 точно; строка не "
+                                         "меняется.\n")
+                              .arg(number(rf.row + 1), term(m(rowOf(rf.row), k)), term(pivot)));
                 continue;
             }
-            out_ +=
+            out_.text(
                 QStringLiteral("Строка %1: множитель %2 / %3 = %4; строка %1 - %5 × строка %6.\n")
                     .arg(number(rf.row + 1), term(m(rowOf(rf.row), k)), term(pivot), f(rf.factor),
-                         term(rf.factor), number(k + 1));
+                         term(rf.factor), number(k + 1)));
             if (rf.row == s.overflowRow)
-                out_ += QStringLiteral("В строке %1 получилось число вне диапазона чисел "
-                                       "двойной точности.\n")
-                            .arg(number(rf.row + 1));
+                out_.text(QStringLiteral("В строке %1 получилось число вне диапазона чисел "
+                                         "двойной точности.\n")
+                              .arg(number(rf.row + 1)));
         }
-        out_ += s.finished ? QStringLiteral("Матрица после шага %1:\n").arg(number(k + 1))
-                           : QStringLiteral("Матрица, когда исключение остановлено:\n");
-        out_ += matrixBlock(s.after, sep_);
+        out_.text(s.finished ? QStringLiteral("Матрица после шага %1:\n").arg(number(k + 1))
+                             : QStringLiteral("Матрица, когда исключение остановлено:\n"));
+        out_.matrix(matrixRows(s.after, sep_));
     }
 
     void stop() {
@@ -153,21 +135,21 @@ class Writer {
         switch (r_.stop) {
         case StopReason::None:
         case StopReason::AnswerOverflow:
-            out_ += QStringLiteral("\nПоследний диагональный элемент %1 не равен нулю: "
-                                   "исключение закончено.\n")
-                        .arg(f(r_.eliminated(n - 1, n - 1)));
+            out_.text(QStringLiteral("\nПоследний диагональный элемент %1 не равен нулю: "
+                                     "исключение закончено.\n")
+                          .arg(f(r_.eliminated(n - 1, n - 1))));
             break;
         case StopReason::ZeroLastPivot:
-            out_ += QStringLiteral("\nПоследний диагональный элемент равен нулю: ") +
-                    solver::noUniqueText + u'\n';
+            out_.text(QStringLiteral("\nПоследний диагональный элемент равен нулю: ") +
+                      solver::noUniqueText + u'\n');
             break;
         case StopReason::ZeroColumn:
-            out_ += QStringLiteral("\nИсключение остановлено на шаге %1: ").arg(number(at)) +
-                    solver::noUniqueText + u'\n';
+            out_.text(QStringLiteral("\nИсключение остановлено на шаге %1: ").arg(number(at)) +
+                      solver::noUniqueText + u'\n');
             break;
         case StopReason::Overflow:
-            out_ += QStringLiteral("\nИсключение остановлено на шаге %1: ").arg(number(at)) +
-                    solver::overflowText + u'\n';
+            out_.text(QStringLiteral("\nИсключение остановлено на шаге %1: ").arg(number(at)) +
+                      solver::overflowText + u'\n');
             break;
         case StopReason::InputNotFinite:
             break;
@@ -178,7 +160,7 @@ class Writer {
         const int n = r_.order;
         const Matrix& m = r_.eliminated;
         std::vector<double> x(static_cast<std::size_t>(n));
-        out_ += QStringLiteral("\nОбратная подстановка:\n");
+        out_.text(QStringLiteral("\nОбратная подстановка:\n"));
         for (const solver::BackStep& step : r_.back) {
             const int i = step.row;
             QString numerator = f(m(i, n));
@@ -188,13 +170,13 @@ class Writer {
                 numerator = u'(' + numerator + u')';
             else
                 numerator = term(m(i, n));
-            out_ += QStringLiteral("x%1 = %2 / %3 = %4\n")
-                        .arg(number(i + 1), numerator, term(m(i, i)), f(step.value));
+            out_.text(QStringLiteral("x%1 = %2 / %3 = %4\n")
+                          .arg(number(i + 1), numerator, term(m(i, i)), f(step.value)));
             x[i] = step.value;
         }
         if (r_.stop == StopReason::AnswerOverflow)
-            out_ += QStringLiteral("Неизвестное вышло за пределы чисел двойной точности: ") +
-                    solver::overflowText + u'\n';
+            out_.text(QStringLiteral("Неизвестное вышло за пределы чисел двойной точности: ") +
+                      solver::overflowText + u'\n');
     }
 
     QString solution() const {
@@ -205,12 +187,12 @@ class Writer {
         const std::vector<double> x = answersOf(r_);
         // The line exactly as the answer area shows it and the log keeps it; a value it shows
         // as 0.000 or -0.000 although it is not zero follows in exponent form.
-        QString line, closer;
-        for (std::size_t i = 0; i < x.size(); ++i) {
-            line += numbers::fixed3(x[i], sep_) + QStringLiteral("  ");
+        QString closer;
+        for (std::size_t i = 0; i < x.size(); ++i)
             if (f(x[i]) != numbers::fixed3(x[i], sep_))
                 closer += QStringLiteral(", x%1 = %2").arg(number(int(i) + 1), f(x[i]));
-        }
+        QString line = solver::solutionLine(std::vector<AnswerValue>(x.begin(), x.end()),
+                                            solver::Outcome::Unique, sep_);
         if (!closer.isEmpty())
             line += QStringLiteral("\nТочнее: ") + closer.mid(2);
         return line;
@@ -218,18 +200,11 @@ class Writer {
 
     const SolveRecord& r_;
     QChar sep_;
-    QString out_;
+    Page out_;
 };
 
 QString limitText() {
     return QString::number(exact::digitLimit);
-}
-
-// κ∞ · u > 1e-8, decided on the exact κ∞.
-bool illConditionedExactly(const mpq_class& condition) {
-    mpz_class two53;
-    mpz_ui_pow_ui(two53.get_mpz_t(), 2, 53);
-    return condition > mpq_class(two53, 100'000'000);
 }
 
 QString unknowns(const std::vector<int>& columns) {
@@ -272,12 +247,13 @@ bool satisfies(const exact::System& system, const std::vector<mpq_class>& v, boo
     return true;
 }
 
-QString generalSolutionText(const exact::System& system, const exact::Elimination& e) {
+void generalSolutionText(Page& page, const exact::System& system, const exact::Elimination& e,
+                         const exact::GeneralSolution& g) {
     const int n = system.n;
-    const exact::GeneralSolution g = exact::generalSolution(e);
-    QString text = QStringLiteral("Приведённый вид (ведущие единицы, в последнем столбце правые "
-                                  "части):\n");
-    text += exactMatrixBlock(e.reduced, n, n + 1);
+    page.text(QStringLiteral("Приведённый вид (ведущие единицы, в последнем столбце правые "
+                             "части):\n"));
+    page.matrix(exactMatrixRows(e.reduced, n, n + 1));
+    QString text;
     text += QStringLiteral("Свободные неизвестные: %1.\n").arg(unknowns(g.free));
     QStringList parameters;
     QString family = QStringLiteral("x = x₀");
@@ -308,19 +284,18 @@ QString generalSolutionText(const exact::System& system, const exact::Eliminatio
                     .arg(number(static_cast<int>(k) + 1), vectorText(g.basis[k]));
         checked = checked && satisfies(system, g.basis[k], false);
     }
-    text += checked ? QStringLiteral("Проверка точная: A·x₀ = b, и A·v = 0 для каждого v.\n")
-                    : QStringLiteral("Внимание: проверка A·x₀ = b, A·v = 0 не сошлась.\n");
-    return text;
+    page.text(text);
+    if (checked)
+        page.text(QStringLiteral("Проверка точная: A·x₀ = b, и A·v = 0 для каждого v.\n"));
+    else
+        page.warning(QStringLiteral("Внимание: проверка A·x₀ = b, A·v = 0 не сошлась.\n"));
 }
 
-QString contradictionText(const exact::System& system, const exact::Elimination& e) {
+void contradictionText(Page& page, const exact::System& system, const exact::Contradiction& c) {
     const int n = system.n;
-    const std::optional<exact::Contradiction> c = exact::contradiction(e);
-    if (!c)
-        return {};
     QString combination;
     for (int i = 0; i < n; ++i) {
-        const QString term = termText(c->multipliers[static_cast<std::size_t>(i)],
+        const QString term = termText(c.multipliers[static_cast<std::size_t>(i)],
                                       QStringLiteral("(уравнение %1)").arg(number(i + 1)));
         if (term.isEmpty())
             continue;
@@ -335,25 +310,30 @@ QString contradictionText(const exact::System& system, const exact::Elimination&
     for (int j = 0; j <= n; ++j) {
         mpq_class sum = 0;
         for (int i = 0; i < n; ++i)
-            sum += c->multipliers[static_cast<std::size_t>(i)] *
+            sum += c.multipliers[static_cast<std::size_t>(i)] *
                    system.values[static_cast<std::size_t>(i) * (n + 1) + j];
         if (j < n)
             zero = zero && sgn(sum) == 0;
         else
             right = sum;
     }
-    const bool checked = zero && right == c->constant && sgn(right) != 0;
-    return QStringLiteral("Противоречие: %1 даёт 0 = %2%3\n")
-        .arg(combination, QString::fromStdString(c->constant.get_str()),
-             checked ? QStringLiteral(" (проверено точно).")
-                     : QStringLiteral(" — Внимание: проверка не сошлась."));
+    const bool checked = zero && right == c.constant && sgn(right) != 0;
+    const QString line = QStringLiteral("Противоречие: %1 даёт 0 = %2%3\n")
+                             .arg(combination, QString::fromStdString(c.constant.get_str()),
+                                  checked ? QStringLiteral(" (проверено точно).")
+                                          : QStringLiteral(" — Внимание: проверка не сошлась."));
+    if (checked)
+        page.text(line);
+    else
+        page.warning(line);
 }
 
 // Written values that their doubles do not approximate to the doubles' precision (beyond the
 // range, or below it): the first of them and how many there are.
-QString differenceHeader(const SolveRecord& record, const exact::System& system, QChar sep) {
+void differenceHeader(Page& page, const SolveRecord& record, const exact::System& system,
+                      QChar sep) {
     if (system.source != exact::Source::EntryText || system.tooLarge)
-        return {};
+        return;
     const int n = record.order;
     int count = 0;
     QString first;
@@ -374,23 +354,16 @@ QString differenceHeader(const SolveRecord& record, const exact::System& system,
                              solved == 0 ? QStringLiteral("0") : exact::exponentText(solved, sep));
         }
     if (count == 0)
-        return {};
-    return QStringLiteral("Внимание: система в числах двойной точности отличается от записанной "
-                          "(%1; таких чисел: %2). Ниже два ответа: «Решение» — для системы, как "
-                          "она решалась, «Точный ответ» — для системы, как она записана.\n\n")
-        .arg(first, number(count));
+        return;
+    page.warning(
+        QStringLiteral("Внимание: система в числах двойной точности отличается от записанной "
+                       "(%1; таких чисел: %2). Ниже два ответа: «Решение» — для системы, как "
+                       "она решалась, «Точный ответ» — для системы, как она записана.\n")
+            .arg(first, number(count)));
+    page.text(u"\n");
 }
 
 } // namespace
-
-bool illConditioned(double condition) {
-    return condition * unitRoundoff > 1e-8;
-}
-
-bool isWarning(QStringView line) {
-    return line.startsWith(u"Внимание") || line.startsWith(illConditionedText) ||
-           line.contains(u"Внимание: проверка");
-}
 
 QString valueText(double value, QChar decimalSeparator) {
     const QString t = numbers::fixed3(value, decimalSeparator);
@@ -402,12 +375,12 @@ QString valueText(double value, QChar decimalSeparator) {
     return t;
 }
 
-QString matrixBlock(const Matrix& matrix, QChar decimalSeparator) {
-    std::vector<std::vector<QString>> cells(static_cast<std::size_t>(matrix.rows()));
+std::vector<QStringList> matrixRows(const Matrix& matrix, QChar decimalSeparator) {
+    std::vector<QStringList> cells(static_cast<std::size_t>(std::max(0, matrix.rows())));
     for (int i = 0; i < matrix.rows(); ++i)
         for (int j = 0; j < matrix.columns(); ++j)
-            cells[static_cast<std::size_t>(i)].push_back(valueText(matrix(i, j), decimalSeparator));
-    return aligned(cells);
+            cells[static_cast<std::size_t>(i)].append(valueText(matrix(i, j), decimalSeparator));
+    return cells;
 }
 
 QString exactValueText(const mpq_class& value, QChar decimalSeparator) {
@@ -420,102 +393,111 @@ QString exactValueText(const mpq_class& value, QChar decimalSeparator) {
     return text;
 }
 
-QString eliminationText(const SolveRecord& record, QChar decimalSeparator) {
-    return Writer(record, decimalSeparator).text();
+Page eliminationPage(const SolveRecord& record, QChar decimalSeparator) {
+    return Writer(record, decimalSeparator).page();
 }
 
-QString trustText(const SolveRecord& record, QChar decimalSeparator) {
-    if (record.outcome != solver::Outcome::Unique)
-        return {};
-    const int n = record.order;
-    QString text = QStringLiteral("Проверка по системе, как она решалась:\n");
-    const mpq_class residual = exact::largestResidualExact(record.initial, n, answersOf(record));
-    text += QStringLiteral("Наибольшая невязка |b - A·x|: %1\n")
-                .arg(exact::exponentText(residual, decimalSeparator));
-    const exact::Condition condition = exact::conditionExact(record.initial, n);
-    switch (condition.state) {
+Page trustPage(const solver::CheckedSolve& solve, QChar decimalSeparator) {
+    Page page;
+    const solver::Analysis& a = solve.analysis;
+    if (!a.answerChecked)
+        return page;
+    page.text(QStringLiteral("Проверка по системе, как она решалась:\n"));
+    page.text(QStringLiteral("Наибольшая невязка |b - A·x|: %1\n")
+                  .arg(exact::exponentText(a.residual, decimalSeparator)));
+    switch (a.condition.state) {
     case exact::Condition::State::TooLarge: {
-        const bool due = illConditioned(condition.estimate);
-        text += QStringLiteral("Число обусловленности κ∞ не вычислено точно: числа длиннее %1 "
-                               "цифр. Оценка в числах двойной точности: %2 — предупреждение %3.\n")
-                    .arg(limitText(),
-                         std::isfinite(condition.estimate)
-                             ? numbers::magnitudeText(condition.estimate, decimalSeparator)
-                             : QStringLiteral("∞ (обратная матрица не получилась)"),
-                         due ? QStringLiteral("по ней нужно") : QStringLiteral("по ней не нужно"));
-        if (due)
-            text += illConditionedText + u'\n';
-        return text;
+        const double estimate = a.condition.estimate;
+        page.text(
+            QStringLiteral("Число обусловленности κ∞ не вычислено точно: числа длиннее %1 "
+                           "цифр. Оценка в числах двойной точности: %2 — предупреждение "
+                           "%3.\n")
+                .arg(limitText(),
+                     std::isfinite(estimate) ? numbers::magnitudeText(estimate, decimalSeparator)
+                                             : QStringLiteral("∞ (обратная матрица не получилась)"),
+                     solver::illConditioned(a.condition) ? QStringLiteral("по ней нужно")
+                                                         : QStringLiteral("по ней не нужно")));
+        break;
     }
     case exact::Condition::State::Singular:
-        text += QStringLiteral("Число обусловленности κ∞: ∞ (матрица точно вырождена)\n") +
-                illConditionedText + u'\n';
-        return text;
+        page.text(QStringLiteral("Число обусловленности κ∞: ∞ (матрица точно вырождена)\n"));
+        break;
     case exact::Condition::State::Exact:
-        text += QStringLiteral("Число обусловленности κ∞: %1\n")
-                    .arg(exact::exponentText(condition.value, decimalSeparator));
-        if (illConditionedExactly(condition.value))
-            text += illConditionedText + u'\n';
-        return text;
+        page.text(QStringLiteral("Число обусловленности κ∞: %1\n")
+                      .arg(exact::exponentText(a.condition.value, decimalSeparator)));
+        break;
     }
-    return text;
+    // The verdict the main window gives: a system that has no unique solution as written is
+    // told so by the exact answer, not by a warning about its condition.
+    if (solve.illConditioned)
+        page.warning(solver::illConditionedText + u'\n');
+    return page;
 }
 
-QString exactText(const SolveRecord& record, QStringView entryText, QChar decimalSeparator) {
-    const exact::System system = exact::systemFor(record.initial, record.order, entryText);
-    const exact::Elimination e = exact::eliminate(system);
-    QString text = system.source == exact::Source::EntryText
-                       ? QStringLiteral("Точный ответ (числа взяты точно, как они записаны):\n")
-                       : QStringLiteral("Точный ответ (по двоичным значениям чисел матрицы: "
-                                        "она не совпадает с текстом редактора):\n");
-    if (e.tooLarge)
-        return text + QStringLiteral("Не вычислен: в вычислении появились числа длиннее %1 цифр.\n")
-                          .arg(limitText());
+Page exactPage(const SolveRecord& record, const solver::CheckedSolve& solve,
+               QChar decimalSeparator) {
+    Page page;
+    const solver::Analysis& a = solve.analysis;
+    if (!a.computed)
+        return page;
+    const exact::System& system = a.system;
+    const exact::Elimination& e = a.elimination;
+    page.text(system.source == exact::Source::EntryText
+                  ? QStringLiteral("Точный ответ (числа взяты точно, как они записаны):\n")
+                  : QStringLiteral("Точный ответ (по двоичным значениям чисел матрицы: "
+                                   "она не совпадает с текстом редактора):\n"));
+    if (e.tooLarge) {
+        page.text(QStringLiteral("Не вычислен: в вычислении появились числа длиннее %1 цифр.\n")
+                      .arg(limitText()));
+        return page;
+    }
     const int n = record.order;
     const bool floatUnique = record.outcome == solver::Outcome::Unique;
     if (e.rank == n) {
         if (!floatUnique)
-            text += QStringLiteral("Внимание: в точной арифметике решение единственное, а при "
-                                   "вычислении с плавающей точкой его не получилось.\n");
+            page.warning(QStringLiteral("Внимание: в точной арифметике решение единственное, а "
+                                        "при вычислении с плавающей точкой его не получилось.\n"));
         for (int i = 0; i < n; ++i)
-            text += QStringLiteral("x%1 = %2\n")
-                        .arg(number(i + 1), exactValueText(e.at(i, n), decimalSeparator));
+            page.text(QStringLiteral("x%1 = %2\n")
+                          .arg(number(i + 1), exactValueText(e.at(i, n), decimalSeparator)));
     } else {
-        const std::optional<exact::Contradiction> c = exact::contradiction(e);
-        text += QStringLiteral("В точной арифметике система вырождена (ранг %1 из %2): %3.\n")
-                    .arg(number(e.rank), number(n),
-                         c ? QStringLiteral("решений нет")
-                           : QStringLiteral("решений бесконечно много"));
+        page.text(QStringLiteral("В точной арифметике система вырождена (ранг %1 из %2): %3.\n")
+                      .arg(number(e.rank), number(n),
+                           a.contradiction ? QStringLiteral("решений нет")
+                                           : QStringLiteral("решений бесконечно много")));
         if (floatUnique)
-            text += QStringLiteral("Внимание: единственное решение выше получено только из-за "
-                                   "ошибок округления, верного единственного решения нет.\n");
-        text += c ? contradictionText(system, e) : generalSolutionText(system, e);
+            page.warning(QStringLiteral("Внимание: единственное решение выше получено только из-за "
+                                        "ошибок округления, верного единственного решения нет.\n"));
+        if (a.contradiction)
+            contradictionText(page, system, *a.contradiction);
+        else if (a.general)
+            generalSolutionText(page, system, e, *a.general);
     }
-    text += e.determinant
-                ? QStringLiteral("Определитель матрицы коэффициентов: %1\n")
-                      .arg(exactValueText(*e.determinant, decimalSeparator))
-                : QStringLiteral("Определитель матрицы коэффициентов не показан: в нём больше %1 "
-                                 "цифр.\n")
-                      .arg(limitText());
-    return text;
+    page.text(e.determinant
+                  ? QStringLiteral("Определитель матрицы коэффициентов: %1\n")
+                        .arg(exactValueText(*e.determinant, decimalSeparator))
+                  : QStringLiteral("Определитель матрицы коэффициентов не показан: в нём больше "
+                                   "%1 цифр.\n")
+                        .arg(limitText()));
+    return page;
 }
 
-QString exactText(const SolveRecord& record, QStringView entryText) {
-    return exactText(record, entryText, u'.');
-}
-
-QString fullText(const SolveRecord& record, QStringView entryText, QChar decimalSeparator) {
-    QString text;
-    if (record.stop != StopReason::InputNotFinite)
-        text = differenceHeader(record, exact::systemFor(record.initial, record.order, entryText),
-                                decimalSeparator);
-    text += eliminationText(record, decimalSeparator);
-    const QString trust = trustText(record, decimalSeparator);
-    if (!trust.isEmpty())
-        text += u'\n' + trust;
-    if (record.stop != StopReason::InputNotFinite)
-        text += u'\n' + exactText(record, entryText, decimalSeparator);
-    return text;
+Page page(const SolveRecord& record, const solver::CheckedSolve& solve, QChar decimalSeparator) {
+    Page page;
+    if (solve.analysis.computed)
+        differenceHeader(page, record, solve.analysis.system, decimalSeparator);
+    page.append(eliminationPage(record, decimalSeparator));
+    const Page trust = trustPage(solve, decimalSeparator);
+    if (!trust.lines().empty()) {
+        page.text(u"\n");
+        page.append(trust);
+    }
+    const Page exactPart = exactPage(record, solve, decimalSeparator);
+    if (!exactPart.lines().empty()) {
+        page.text(u"\n");
+        page.append(exactPart);
+    }
+    return page;
 }
 
 } // namespace steps

@@ -43,6 +43,14 @@ FileStatus TextRewrite::writeWhole(const QString& path, QStringView text) {
     return s ? rewrite->commit() : s;
 }
 
+FileStatus TextRewrite::writeUtf8(const QString& path, QStringView text) {
+    std::optional<TextRewrite> rewrite;
+    FileStatus s = open(path, rewrite);
+    if (s)
+        s = rewrite->writeBytes(text.toUtf8());
+    return s ? rewrite->commit() : s;
+}
+
 TextRewrite::~TextRewrite() {
     if (file_)
         file_->cancelWriting();
@@ -51,8 +59,10 @@ TextRewrite::~TextRewrite() {
 FileStatus TextRewrite::writeLine(QStringView text) {
     QByteArray bytes;
     const FileStatus encoded = textfile::lineBytes(path_, text, bytes);
-    if (!encoded)
-        return encoded;
+    return encoded ? writeBytes(bytes) : encoded;
+}
+
+FileStatus TextRewrite::writeBytes(const QByteArray& bytes) {
     if (inPlace_) {
         pending_.append(bytes);
         return FileStatus::success();

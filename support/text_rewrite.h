@@ -19,6 +19,9 @@ class TextRewrite {
     static FileStatus open(const QString& path, std::optional<TextRewrite>& rewrite);
     // Opens, writes the text as the file's one line (CR LF after it) and commits.
     static FileStatus writeWhole(const QString& path, QStringView text);
+    // Opens, writes the text in UTF-8 as it is (a document of the program's, not one of its own
+    // Windows-1251 files) and commits.
+    static FileStatus writeUtf8(const QString& path, QStringView text);
 
     ~TextRewrite();
     TextRewrite(TextRewrite&&) = default;
@@ -32,6 +35,8 @@ class TextRewrite {
 
   private:
     explicit TextRewrite(QString path) : path_(std::move(path)) {}
+
+    FileStatus writeBytes(const QByteArray& bytes);
 
     FileStatus writeInPlace();
 

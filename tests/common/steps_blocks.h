@@ -1,8 +1,33 @@
 // Reading the steps text in tests: the rows of the last matrix it shows.
 #pragma once
 
+#include "core/entry_text.h"
+#include "core/solve_check.h"
+#include "core/solve_record.h"
+#include "core/steps_text.h"
+
 #include <QString>
 #include <QStringList>
+
+// One checked solve of an entry text, as the main window runs it.
+struct StepsSolve {
+    SystemStore store;
+    solver::SolveRecord record;
+    solver::CheckedSolve checked;
+    QString text(QChar separator = u'.') const {
+        return steps::page(record, checked, separator).plainText();
+    }
+    QString exactText() const { return steps::exactPage(record, checked, u'.').plainText(); }
+    QString trustText() const { return steps::trustPage(checked, u'.').plainText(); }
+};
+
+inline StepsSolve solveForSteps(int order, const QString& entry, QChar separator = u'.') {
+    StepsSolve s;
+    s.store.shapeForOrder(order);
+    entry::fillMatrix(s.store.matrix, entry, separator);
+    s.checked = solver::solveChecked(s.store, s.record, entry);
+    return s;
+}
 
 // The rows after the last line that introduces a matrix ("Матрица …:" or "Система …:") in the
 // form Label1 shows them: the aligned cells and the bar dropped, every number followed by two

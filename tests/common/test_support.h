@@ -76,6 +76,16 @@ class ScriptedPlatform : public Platform {
             return Answer::Ok;
         return answers.takeFirst();
     }
+    QString saveFileName(QWidget*, const QString& title, const QString&, const QString&) override {
+        asked.append(title);
+        return saveAs;
+    }
+    void print(QWidget*, const QString& title,
+               const std::function<void(QPrinter&)>& write) override {
+        asked.append(title);
+        if (printer)
+            printer(write);
+    }
     bool startDetached(const QString& program, const QStringList& arguments) override {
         started.append(QStringList{program} + arguments);
         return canStart;
@@ -95,4 +105,9 @@ class ScriptedPlatform : public Platform {
     std::function<void()> lateFailure; // what the last openUrl asked to run if the opener fails
     bool canStart = true;
     bool canOpen = true;
+    QStringList asked; // the titles of the file and print dialogs shown
+    QString saveAs;    // the file the save dialog answers with; empty: cancelled
+    // What the print dialog does when accepted (e.g. a printer that writes a PDF file); none:
+    // the user cancelled.
+    std::function<void(const std::function<void(QPrinter&)>&)> printer;
 };

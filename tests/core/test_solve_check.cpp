@@ -4,6 +4,7 @@
 #include "core/solve_check.h"
 #include "core/solve_record.h"
 #include "core/solver.h"
+#include "core/steps_text.h"
 
 #include <QTest>
 
@@ -56,6 +57,8 @@ void TestSolveCheck::verdict_data() {
     QTest::newRow("well conditioned")
         << 2 << QStringLiteral("2 1 3 1 3 5") << true << true << false;
     QTest::newRow("Hilbert 8 as decimals") << 8 << hilbertDecimals() << true << true << true;
+    QTest::newRow("exactly singular integers, unique in doubles")
+        << 3 << QStringLiteral("-9 8 -9 6 3 -3 4 8 -6 5 -5 -2") << true << false << false;
 }
 
 void TestSolveCheck::verdict() {
@@ -74,6 +77,11 @@ void TestSolveCheck::verdict() {
     QCOMPARE(checked.outcome == solver::Outcome::Unique, unique);
     QCOMPARE(checked.exactlySingular, doublesUnique && !unique);
     QCOMPARE(checked.illConditioned, illConditioned);
+    // The steps window gives the same verdict as the main window.
+    const QString steps = steps::page(record, checked, u'.').plainText();
+    QCOMPARE(steps.contains(solver::illConditionedText), illConditioned);
+    QCOMPARE(steps.contains(QStringLiteral("верного единственного решения нет")),
+             checked.exactlySingular);
     if (!unique) {
         QCOMPARE(solver::solutionLine(store, checked.outcome, u'.'), solver::noUniqueText);
     } else {

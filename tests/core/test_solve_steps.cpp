@@ -87,37 +87,22 @@ RandomSystem makeSystem(std::mt19937& random, Kind kind) {
     return s;
 }
 
-// The pivot rows of an elimination done here, apart from the solver: -1 where a column is zero.
-std::vector<int> pivotRows(const Matrix& initial, int n) {
-    std::vector<double> a(static_cast<std::size_t>(n) * (n + 1));
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j <= n; ++j)
-            a[i * (n + 1) + j] = initial(i, j);
-    auto at = [&](int i, int j) -> double& { return a[i * (n + 1) + j]; };
-    std::vector<int> pivots;
-    for (int k = 0; k + 1 < n; ++k) {
-        int best = -1;
-        double largest = 0;
-        for (int i = k; i < n; ++i)
-            if (std::fabs(at(i, k)) > largest)
-                largest = std::fabs(at(best = i, k));
-        pivots.push_back(best);
-        if (best < 0)
-            break;
-        for (int j = 0; j <= n; ++j)
-            std::swap(at(k, j), at(best, j));
-        bool finite = true;
-        for (int i = k + 1; i < n; ++i) {
-            const double factor = at(i, k) / at(k, k);
-            for (int j = 0; j <= n; ++j)
-                at(i, j) = j == k ? 0.0 : at(i, j) - at(k, j) * factor;
-            for (int j = 0; j <= n; ++j)
-                finite = finite && std::isfinite(at(i, j));
-        }
-        if (!finite)
-            break;
+// Whether every pass of the record took as its pivot the first of the largest magnitudes in its
+// column, from the diagonal down, of the matrix as it stood before the pass.
+bool pivotsAreLargest(const solver::SolveRecord& record) {
+    for (std::size_t p = 0; p < record.passes.size(); ++p) {
+        const solver::SolvePass& pass = record.passes[p];
+        const Matrix& before = p == 0 ? record.initial : record.passes[p - 1].after;
+        const int k = pass.column;
+        int first = -1;
+        for (int i = k; i < record.order; ++i)
+            if (before(i, k) != 0 &&
+                (first < 0 || std::fabs(before(i, k)) > std::fabs(before(first, k))))
+                first = i;
+        if (pass.pivotRow != first || pass.exchanged != (first >= 0 && first != k))
+            return false;
     }
-    return pivots;
+    return true;
 }
 
 } // namespace
@@ -157,64 +142,61 @@ void TestSolveSteps::randomSystems() {
         store.shapeForOrder(n);
         entry::fillMatrix(store.matrix, s.text, u',');
         solver::SolveRecord record;
-        const solver::Outcome outcome = solver::solveSystem(store, record);
+        const solver::CheckedSolve checked = solver::solveChecked(store, record, s.text);
         QVERIFY(record.complete);
         const QString label = solver::matrixText(store.matrix, u',');
-        const QString text = steps::eliminationText(record, u',');
+        const QString text = steps::eliminationPage(record, u',').plainText();
         QCOMPARE(lastMatrixBlock(text, n), label);
 
-        const std::vector<int> pivots = pivotRows(record.initial, n);
-        QCOMPARE(record.passes.size(), pivots.size());
-        for (std::size_t k = 0; k < pivots.size(); ++k) {
-            QCOMPARE(record.passes[k].pivotRow, pivots[k]);
-            QCOMPARE(record.passes[k].exchanged, pivots[k] >= 0 && pivots[k] != int(k));
-            exchanges += record.passes[k].exchanged ? 1 : 0;
-        }
+        QVERIFY2(pivotsAreLargest(record), qPrintable(s.text));
+        for (const solver::SolvePass& pass : record.passes)
+            exchanges += pass.exchanged ? 1 : 0;
 
-        const exact::System system = exact::systemFor(record.initial, n, s.text);
+        const exact::System& system = checked.analysis.system;
         QCOMPARE(system.source, exact::Source::EntryText);
         for (std::size_t v = 0; v < s.values.size(); ++v)
             QVERIFY2(system.values[v] == s.values[v],
                      qPrintable(s.text + u'|' + QString::number(v) + u'|' +
                                 QString::fromStdString(system.values[v].get_str() + " " +
                                                        s.values[v].get_str())));
-        const exact::Answer answer = exact::solve(system);
+        const exact::Elimination& e = checked.analysis.elimination;
         if (s.singular) {
-            QCOMPARE(answer.kind,
-                     s.inconsistent ? exact::Kind::Inconsistent : exact::Kind::Infinite);
-            if (outcome == solver::Outcome::Unique) {
+            QVERIFY(e.rank < n);
+            QCOMPARE(bool(checked.analysis.contradiction), s.inconsistent);
+            if (record.outcome == solver::Outcome::Unique) {
                 ++singularButNotExactly;
-                QVERIFY(
-                    steps::exactText(record, s.text).contains(QStringLiteral("ошибок округления")));
+                QVERIFY(checked.exactlySingular);
+                QVERIFY(!checked.illConditioned);
+                QVERIFY(steps::exactPage(record, checked, u',')
+                            .plainText()
+                            .contains(QStringLiteral("ошибок округления")));
             }
             continue;
         }
-        if (answer.kind != exact::Kind::Unique)
+        if (e.rank < n)
             continue;
         ++exactUnique;
         for (int i = 0; i < n; ++i) {
             mpq_class sum = 0;
             for (int j = 0; j < n; ++j)
-                sum += s.values[i * (n + 1) + j] * answer.x[j];
+                sum += s.values[i * (n + 1) + j] * e.at(j, n);
             QCOMPARE(sum, s.values[i * (n + 1) + n]);
         }
-        if (outcome != solver::Outcome::Unique) {
+        if (checked.outcome != solver::Outcome::Unique) {
             ++floatSingular;
             continue;
         }
-        if (t % 8 != 1 && t % 8 != 2)
-            continue; // the exact inverse is the slow part: every fourth system is enough
-        const std::optional<double> kappa = exact::conditionNumber(record.initial, n);
-        QVERIFY(kappa);
-        if (*kappa * steps::unitRoundoff > 1e-3)
+        QCOMPARE(checked.analysis.condition.state, exact::Condition::State::Exact);
+        const double kappa = checked.analysis.condition.value.get_d();
+        if (kappa * solver::unitRoundoff > 1e-3)
             continue;
         double largest = 0, error = 0;
         for (int i = 0; i < n; ++i) {
             const double x = std::get<double>(store.answers[i]);
-            largest = std::max(largest, std::fabs(answer.x[i].get_d()));
-            error = std::max(error, std::fabs(mpq_class(mpq_class(x) - answer.x[i]).get_d()));
+            largest = std::max(largest, std::fabs(e.at(i, n).get_d()));
+            error = std::max(error, std::fabs(mpq_class(mpq_class(x) - e.at(i, n)).get_d()));
         }
-        QVERIFY2(error <= 10.0 * n * *kappa * steps::unitRoundoff * largest + 1e-300,
+        QVERIFY2(error <= 10.0 * n * kappa * solver::unitRoundoff * largest + 1e-300,
                  qPrintable(s.text));
     }
     QVERIFY(exchanges > count);
@@ -334,54 +316,47 @@ void TestSolveSteps::condition() {
     for (int i = 0; i < order; ++i)
         for (int j = 0; j < order; ++j)
             m(i, j) = coefficients.isEmpty() ? 1.0 / (i + j + 1) : coefficients[i * order + j];
-    const std::optional<double> computed = exact::conditionNumber(m, order);
-    QVERIFY(computed);
-    if (kappa > 0)
-        QCOMPARE(*computed, kappa);
+    const exact::Condition computed = exact::conditionExact(m, order);
+    if (std::isinf(kappa))
+        QCOMPARE(computed.state, exact::Condition::State::Singular);
+    else if (kappa > 0)
+        QCOMPARE(computed.value, mpq_class(kappa));
     else // κ∞ of the Hilbert matrix of order 8 is about 3.4E+10
-        QVERIFY(*computed > 3.3e10 && *computed < 3.5e10);
-    QCOMPARE(steps::illConditioned(*computed), warned);
+        QVERIFY(computed.value > 3.3e10 && computed.value < 3.5e10);
+    QCOMPARE(solver::illConditioned(computed), warned);
     // A unique answer of the system carries the warning exactly when the matrix is ill-conditioned.
-    SystemStore store;
-    store.matrix = m;
-    store.answers.resize(order);
-    solver::SolveRecord record;
-    if (solver::solveSystem(store, record) == solver::Outcome::Unique)
-        QCOMPARE(steps::trustText(record, u'.').contains(steps::illConditionedText), warned);
+    StepsSolve s;
+    s.store.matrix = m;
+    s.store.answers.resize(order);
+    s.checked = solver::solveChecked(s.store, s.record, QString());
+    if (s.record.outcome == solver::Outcome::Unique)
+        QCOMPARE(s.trustText().contains(solver::illConditionedText), warned);
     else
-        QVERIFY(std::isinf(*computed) && steps::trustText(record, u'.').isEmpty());
+        QVERIFY(std::isinf(kappa) && s.trustText().isEmpty());
 }
 
 void TestSolveSteps::floatSingularExactUnique() {
     // Both rows read as the same doubles; written out, the second differs in its 20th decimal.
-    const QString text = QStringLiteral("1 0.1 1 1 0.10000000000000000001 2");
-    SystemStore store;
-    store.shapeForOrder(2);
-    entry::fillMatrix(store.matrix, text, u'.');
-    solver::SolveRecord record;
-    QCOMPARE(solver::solveSystem(store, record), solver::Outcome::NoUnique);
-    QCOMPARE(record.stop, solver::StopReason::ZeroLastPivot);
-    const QString exactPart = steps::exactText(record, text);
+    const StepsSolve s = solveForSteps(2, QStringLiteral("1 0.1 1 1 0.10000000000000000001 2"));
+    QCOMPARE(s.checked.outcome, solver::Outcome::NoUnique);
+    QCOMPARE(s.record.stop, solver::StopReason::ZeroLastPivot);
+    const QString exactPart = s.exactText();
     QVERIFY(exactPart.contains(QStringLiteral("в точной арифметике решение единственное")));
     // x2 = 1 / 1e-20, x1 = 1 - 0.1 x2
     QVERIFY(exactPart.contains(QStringLiteral("x2 = 1") + QString(20, u'0') + u'\n'));
-    QVERIFY(steps::trustText(record, u'.').isEmpty());
+    QVERIFY(s.trustText().isEmpty());
 }
 
 void TestSolveSteps::overflowIsRecorded() {
-    const QString text = QStringLiteral("1 1e308 1 -1 1e308 1");
-    SystemStore store;
-    store.shapeForOrder(2);
-    entry::fillMatrix(store.matrix, text, u'.');
-    solver::SolveRecord record;
-    QCOMPARE(solver::solveSystem(store, record), solver::Outcome::Overflow);
-    QCOMPARE(record.stop, solver::StopReason::Overflow);
-    const QString steps = steps::eliminationText(record, u'.');
+    const StepsSolve s = solveForSteps(2, QStringLiteral("1 1e308 1 -1 1e308 1"));
+    QCOMPARE(s.checked.outcome, solver::Outcome::Overflow);
+    QCOMPARE(s.record.stop, solver::StopReason::Overflow);
+    const QString steps = steps::eliminationPage(s.record, u'.').plainText();
     QVERIFY(steps.contains(QStringLiteral("Исключение остановлено на шаге 1: ") +
                            solver::overflowText));
-    QCOMPARE(lastMatrixBlock(steps, 2), solver::matrixText(store.matrix, u'.'));
+    QCOMPARE(lastMatrixBlock(steps, 2), solver::matrixText(s.store.matrix, u'.'));
     // The exact system has its solution all the same.
-    QVERIFY(steps::exactText(record, text).contains(QStringLiteral("x1 = ")));
+    QVERIFY(s.exactText().contains(QStringLiteral("x1 = ")));
 }
 
 void TestSolveSteps::outcomesTold_data() {
@@ -429,12 +404,7 @@ void TestSolveSteps::outcomesTold() {
     QFETCH(int, order);
     QFETCH(QString, entry);
     QFETCH(QStringList, lines);
-    SystemStore store;
-    store.shapeForOrder(order);
-    entry::fillMatrix(store.matrix, entry, u'.');
-    solver::SolveRecord record;
-    solver::solveSystem(store, record);
-    const QStringList text = steps::fullText(record, entry, u'.').split(u'\n');
+    const QStringList text = solveForSteps(order, entry).text().split(u'\n');
     qsizetype at = 0;
     for (const QString& line : lines) {
         at = text.indexOf(line, at);
@@ -499,12 +469,7 @@ void TestSolveSteps::extremes() {
     QFETCH(QString, entry);
     QFETCH(QStringList, present);
     QFETCH(QStringList, absent);
-    SystemStore store;
-    store.shapeForOrder(order);
-    entry::fillMatrix(store.matrix, entry, u'.');
-    solver::SolveRecord record;
-    solver::solveSystem(store, record);
-    const QString text = steps::fullText(record, entry, u'.');
+    const QString text = solveForSteps(order, entry).text();
     for (const QString& line : present)
         QVERIFY2(text.contains(line), qPrintable(line + u'\n' + text.left(3000)));
     for (const QString& line : absent)

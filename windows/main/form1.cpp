@@ -278,16 +278,17 @@ void Form1::solveSystem() {
     const QString entryText = editor ? editor->entryText() : QString();
     // The answer is checked against the system as written: one without a unique solution is
     // never shown with the numbers the rounding made up.
-    const solver::CheckedSolve solved = solver::solveChecked(store_, lastSolve_, entryText);
+    solver::CheckedSolve solved = solver::solveChecked(store_, lastSolve_, entryText);
     if (solved.outcome == solver::Outcome::NoSystem)
         return;
-    lastEntryText_ = entryText;
     const QChar separator = platform_.decimalSeparator();
     const QString line = solver::solutionLine(store_, solved.outcome, separator);
     picture1->print(line);
     label1Caption_ = solver::matrixText(store_.matrix, separator);
-    label1->setWarning(solved.illConditioned ? steps::illConditionedText : QString());
-    label1->setMatrixText(ui::screenText(label1Caption_));
+    label1->setWarning(solved.illConditioned ? solver::illConditionedText : QString());
+    lastCheck_ = std::move(solved);
+    label1->setMatrix(solver::matrixCells(store_.matrix, separator),
+                      ui::screenText(label1Caption_));
     steps->setEnabled(true);
     if (stepsWindow_ && stepsWindow_->isVisible())
         showSteps();
@@ -298,7 +299,7 @@ void Form1::stepsClick() {
     if (!lastSolve_.complete)
         return;
     if (!stepsWindow_)
-        stepsWindow_ = new StepsWindow(this);
+        stepsWindow_ = new StepsWindow(platform_, this);
     showSteps();
     stepsWindow_->show();
     stepsWindow_->activateWindow();
@@ -306,8 +307,8 @@ void Form1::stepsClick() {
 
 void Form1::showSteps() {
     const QChar separator = platform_.decimalSeparator();
-    stepsWindow_->setText(steps::fullText(lastSolve_, lastEntryText_, separator));
-    stepsWindow_->setLatex(steps::latexText(lastSolve_, lastEntryText_, separator));
+    stepsWindow_->setPage(steps::page(lastSolve_, lastCheck_, separator));
+    stepsWindow_->setLatex(steps::latexText(lastSolve_, lastCheck_, separator));
 }
 
 void Form1::unloadmasClick() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/answer_log.h"
+#include "core/solve_check.h"
 #include "core/solve_record.h"
 #include "support/file_status.h"
 #include "windows/main/matrix_label.h"
@@ -59,6 +60,7 @@ class Form1 : public QMainWindow {
     StepsWindow* stepsWindow() const { return stepsWindow_; }
     // The record of the last solve the window shows.
     const solver::SolveRecord& stepsRecord() const { return lastSolve_; }
+    const solver::CheckedSolve& stepsAnalysis() const { return lastCheck_; }
 
     WindowAnimation* animation() const { return animation_; }
 
@@ -131,6 +133,6 @@ class Form1 : public QMainWindow {
     QProgressDialog* panelProgress_ = nullptr;
     QString label1Caption_;
     solver::SolveRecord lastSolve_;
-    QString lastEntryText_;
+    solver::CheckedSolve lastCheck_; // the analysis of that solve
     StepsWindow* stepsWindow_ = nullptr;
 };

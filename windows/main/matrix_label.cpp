@@ -61,45 +61,12 @@ void MatrixLabel::setTakesTab(bool takes) {
     setFocusPolicy(takes ? Qt::StrongFocus : Qt::NoFocus);
 }
 
-QStringList MatrixLabel::wrapRow(const QString& row, const QFontMetrics& metrics, int width) {
-    QStringList lines;
-    QString line;
-    qsizetype i = 0;
-    while (i < row.size()) {
-        // The next value together with the blanks in front of it.
-        qsizetype start = i;
-        while (i < row.size() && row[i] == u' ')
-            ++i;
-        const qsizetype wordStart = i;
-        while (i < row.size() && row[i] != u' ')
-            ++i;
-        if (wordStart == i) {
-            line += row.mid(start); // trailing blanks stay on the line they end
-            break;
-        }
-        const QString withBlanks = row.mid(start, i - start);
-        if (!line.isEmpty() && metrics.horizontalAdvance(line + withBlanks) > width) {
-            lines.append(line);
-            line = row.mid(wordStart, i - wordStart);
-        } else {
-            line += withBlanks;
-        }
-    }
-    lines.append(line);
-    return lines;
-}
-
-void MatrixLabel::setMatrixText(const QString& text) {
+void MatrixLabel::setMatrix(const std::vector<QStringList>& rows, const QString& text) {
     text_ = text;
     // Assistive technology reads the label by its name and the matrix as its description.
     setAccessibleDescription(warning().isEmpty() ? text : warning() + u'\n' + text);
     setText(text);
-    cells_.clear();
-    QStringList rows = text.split(u'\n');
-    if (!rows.isEmpty() && rows.last().isEmpty())
-        rows.removeLast();
-    for (const QString& row : rows)
-        cells_.append(row.split(u' ', Qt::SkipEmptyParts));
+    cells_ = QList<QStringList>(rows.begin(), rows.end());
     hbar_->setValue(0);
     vbar_->setValue(0);
     layoutCells();

@@ -9,9 +9,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 class QAction;
-class QFontMetrics;
 class QScrollBar;
 
 class MatrixLabel : public QLabel {
@@ -19,8 +19,9 @@ class MatrixLabel : public QLabel {
   public:
     explicit MatrixLabel(QWidget* parent = nullptr);
 
-    // Shows the text (rows separated by LF, values by blanks) in columns.
-    void setMatrixText(const QString& text);
+    // Shows the rows of cells in columns; text is the same matrix as one text, for copying and
+    // for assistive technology.
+    void setMatrix(const std::vector<QStringList>& rows, const QString& text);
     // Where a value is drawn at the present scroll position, in the label's coordinates; an
     // empty rectangle for a value the matrix does not have.
     QRect valueRect(int row, int column) const;
@@ -40,10 +41,6 @@ class MatrixLabel : public QLabel {
     void setTakesTab(bool takes);
     // An action the context menu offers after "Копировать".
     void addMenuAction(QAction* action) { menuActions_.append(action); }
-
-    // The lines a row breaks into: each as wide as the width allows, broken only at blanks; the
-    // blanks at a break are dropped. A value wider than the whole width keeps a line of its own.
-    static QStringList wrapRow(const QString& row, const QFontMetrics& metrics, int width);
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

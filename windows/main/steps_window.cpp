@@ -1,20 +1,18 @@
 #include "windows/main/steps_window.h"
 
 #include "core/steps_document.h"
-#include "core/steps_text.h"
+#include "support/text_rewrite.h"
+#include "windows/shared/error_box.h"
+#include "windows/shared/platform.h"
 #include "windows/shared/ui_kit.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QDir>
-#include <QFileDialog>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QMessageBox>
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -26,7 +24,8 @@
 #include <QTextOption>
 #include <QVBoxLayout>
 
-StepsWindow::StepsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+StepsWindow::StepsWindow(Platform& platform, QWidget* parent)
+    : QWidget(parent, Qt::Window), platform_(platform) {
     setObjectName(QStringLiteral("StepsWindow"));
     setWindowTitle(QStringLiteral("Решение по шагам"));
     ui::blackWindow(this);
@@ -49,18 +48,27 @@ StepsWindow::StepsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(ui::px(9600), ui::px(7200));
 }
 
-void StepsWindow::setText(const QString& text) {
-    text1->setPlainText(text);
-    // Warnings stand out in yellow.
+void StepsWindow::setPage(const steps::Page& page) {
+    page_ = page;
+    text1->setPlainText(page.plainText());
+    // Warnings stand out in yellow: a line of the page is a block of the text, a matrix one block
+    // a row.
     QTextCharFormat warning;
     warning.setForeground(QColor(255, 255, 0));
     warning.setFontWeight(QFont::Bold);
-    for (QTextBlock block = text1->document()->begin(); block.isValid(); block = block.next()) {
-        if (!steps::isWarning(block.text()))
+    QTextBlock block = text1->document()->begin();
+    for (const steps::PageLine& line : page.lines()) {
+        if (line.kind == steps::LineKind::Matrix) {
+            for (std::size_t r = 0; r < line.rows.size() && block.isValid(); ++r)
+                block = block.next();
             continue;
-        QTextCursor cursor(block);
-        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        cursor.setCharFormat(warning);
+        }
+        if (line.kind == steps::LineKind::Warning) {
+            QTextCursor cursor(block);
+            cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            cursor.setCharFormat(warning);
+        }
+        block = block.next();
     }
 }
 
@@ -130,39 +138,27 @@ void StepsWindow::showMenu(const QPoint& at) {
 }
 
 void StepsWindow::saveClick() {
-    QString filter;
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Сохранить решение по шагам"),
-        QDir::home().filePath(QStringLiteral("решение.htm")),
-        QStringLiteral("Страница HTML (*.htm *.html);;Текст (*.txt)"), &filter);
-    if (path.isEmpty())
-        return;
-    if (!saveTo(path))
-        QMessageBox::warning(this, QStringLiteral("Решение по шагам"),
-                             QStringLiteral("Файл не записан: %1").arg(path));
+    const QString path =
+        platform_.saveFileName(this, QStringLiteral("Сохранить решение по шагам"),
+                               QDir::home().filePath(QStringLiteral("решение.htm")),
+                               QStringLiteral("Страница HTML (*.htm *.html);;Текст (*.txt)"));
+    if (!path.isEmpty())
+        reportFailure(platform_, this, saveTo(path));
 }
 
-bool StepsWindow::saveTo(const QString& path) const {
+FileStatus StepsWindow::saveTo(const QString& path) const {
     const bool html = path.endsWith(QStringLiteral(".htm"), Qt::CaseInsensitive) ||
                       path.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QString content = html ? steps::htmlPage(text()) : text();
-    file.write(content.toUtf8());
-    return file.commit();
+    return TextRewrite::writeUtf8(path, html ? steps::htmlPage(page_) : page_.plainText());
 }
 
 void StepsWindow::printClick() {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("Печать решения по шагам"));
-    if (dialog.exec() == QDialog::Accepted)
-        printTo(printer);
+    platform_.print(this, QStringLiteral("Печать решения по шагам"),
+                    [this](QPrinter& printer) { printTo(printer); });
 }
 
 void StepsWindow::printTo(QPrinter& printer) const {
-    const QString page = steps::htmlPage(text());
+    const QString page = steps::htmlPage(page_);
     // A matrix row is never wrapped, so a wide matrix (order 10) must fit between the margins,
     // not run over the page's edge: the face is made smaller, down to 5 points, until the
     // widest row fits. QTextDocument::print lays the text out on the printer's page less 2 cm

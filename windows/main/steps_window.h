@@ -3,24 +3,28 @@
 // fixed-pitch face with warnings in colour. Resizable; its text can be selected and copied whole.
 #pragma once
 
+#include "core/steps_page.h"
+#include "support/file_status.h"
+
 #include <QWidget>
 
+class Platform;
 class QPlainTextEdit;
 class QPrinter;
 
 class StepsWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit StepsWindow(QWidget* parent = nullptr);
+    StepsWindow(Platform& platform, QWidget* parent = nullptr);
 
-    void setText(const QString& text);
+    void setPage(const steps::Page& page);
     QString text() const;
     // The LaTeX form of the same solve, for "Копировать как LaTeX".
     void setLatex(const QString& latex) { latex_ = latex; }
 
-    // "Сохранить…": the text as a UTF-8 HTML page (a name ending in .htm or .html) or as plain
-    // text; false when the file could not be written.
-    bool saveTo(const QString& path) const;
+    // "Сохранить…": the steps as a UTF-8 HTML page (a name ending in .htm or .html) or as plain
+    // text; an old file stays whole when the new one cannot be written.
+    FileStatus saveTo(const QString& path) const;
     // "Копировать как LaTeX".
     void copyLatex() const;
     // "Печать…": the same HTML page that "Сохранить…" writes, laid out on the printer's pages
@@ -28,6 +32,8 @@ class StepsWindow : public QWidget {
     void printTo(QPrinter& printer) const;
 
   private:
+    Platform& platform_;
+    steps::Page page_;
     QPlainTextEdit* text1 = nullptr;
     bool shownOnce_ = false;
     QString latex_;

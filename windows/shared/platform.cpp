@@ -3,8 +3,11 @@
 #include "windows/shared/ui_kit.h"
 
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -17,6 +20,20 @@ Platform::Answer DesktopPlatform::messageBox(QWidget* parent, const QString& tex
     box.setStandardButtons(buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
                                                         : QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+}
+
+QString DesktopPlatform::saveFileName(QWidget* parent, const QString& title,
+                                      const QString& suggested, const QString& filters) {
+    return QFileDialog::getSaveFileName(parent, title, suggested, filters);
+}
+
+void DesktopPlatform::print(QWidget* parent, const QString& title,
+                            const std::function<void(QPrinter&)>& write) {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(title);
+    if (dialog.exec() == QDialog::Accepted)
+        write(printer);
 }
 
 bool DesktopPlatform::startDetached(const QString& program, const QStringList& arguments) {

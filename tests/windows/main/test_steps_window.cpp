@@ -342,7 +342,10 @@ void TestStepsWindow::document() {
     QCOMPARE(html.count(QStringLiteral("<tr>")),
              qsizetype(order) * matrices + (text.contains(u"Приведённый") ? order : 0));
     QVERIFY(html.contains(QStringLiteral("Решение по шагам")));
-    QVERIFY(!w->saveTo(folder.filePath(QStringLiteral("no/such/folder/steps.txt"))));
+    const FileStatus failed =
+        w->saveTo(folder.filePath(QStringLiteral("no/such/folder/steps.txt")));
+    QVERIFY(!failed);
+    QVERIFY(failed.message().contains(QStringLiteral("steps.txt")));
 }
 
 // "Печать…" without its dialog: the steps printed into a PDF file, every page of them (a long

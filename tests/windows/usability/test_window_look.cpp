@@ -78,8 +78,6 @@ class TestWindowLook : public QObject {
     void applicationFont();
     void libraryPlacement_data();
     void libraryPlacement();
-    void wrapRow_data();
-    void wrapRow();
     void orderTenMatrixHoldsEveryValue_data();
     void orderTenMatrixHoldsEveryValue();
     void everyValueSeenAtEveryOrder_data();
@@ -149,33 +147,6 @@ void TestWindowLook::libraryPlacement() {
     QCOMPARE(form->pos(), moved);
 }
 
-void TestWindowLook::wrapRow_data() {
-    QTest::addColumn<QString>("row");
-    QTest::addColumn<QString>("room"); // the width: that of this text
-    QTest::addColumn<QStringList>("lines");
-    QTest::newRow("fits") << "1.000  2.000  "
-                          << "1.000  2.000  3.000" << QStringList{"1.000  2.000  "};
-    QTest::newRow("breaks at the blanks")
-        << "1.000  2.000  3.000  "
-        << "1.000  2.000 " << QStringList{"1.000  2.000", "3.000  "};
-    QTest::newRow("three lines") << "10.000  -2.500  3.000  4.000"
-                                 << "-10.000" << QStringList{"10.000", "-2.500", "3.000", "4.000"};
-    QTest::newRow("a value wider than the room")
-        << "123456789.000  1.000"
-        << "1.0000" << QStringList{"123456789.000", "1.000"};
-    QTest::newRow("empty row") << ""
-                               << "1" << QStringList{""};
-}
-
-void TestWindowLook::wrapRow() {
-    QFETCH(QString, row);
-    QFETCH(QString, room);
-    QFETCH(QStringList, lines);
-    ProgramFixture f;
-    const QFontMetrics metrics = named<MatrixLabel>(f.main(), "Label1")->fontMetrics();
-    QCOMPARE(MatrixLabel::wrapRow(row, metrics, metrics.horizontalAdvance(room)), lines);
-}
-
 void TestWindowLook::orderTenMatrixHoldsEveryValue_data() {
     QTest::addColumn<bool>("wide");
     QTest::newRow("solved random system") << false;
@@ -189,9 +160,11 @@ void TestWindowLook::orderTenMatrixHoldsEveryValue() {
     QString matrix;
     if (wide) {
         // Eleven values of the widest kind the pattern gives below 1E15, per row.
+        const QString cell = QStringLiteral("-123456789012.345");
+        const std::vector<QStringList> rows(10, QStringList(11, cell));
         for (int i = 0; i < 10; ++i)
-            matrix += QStringLiteral("-123456789012.345  ").repeated(11) + u'\n';
-        named<MatrixLabel>(w, "Label1")->setMatrixText(matrix);
+            matrix += (cell + QStringLiteral("  ")).repeated(11) + u'\n';
+        named<MatrixLabel>(w, "Label1")->setMatrix(rows, matrix);
     } else {
         f.click(button(w, "Command1"));
         named<QScrollBar>(f.editor(), "VScroll1")->setValue(2);
