@@ -3,6 +3,12 @@
 #include "core/answer_log.h"
 #include "core/array_file.h"
 #include "core/array_library.h"
+#include "core/entry_text.h"
+#include "core/solve_check.h"
+#include "core/solve_record.h"
+#include "core/steps_document.h"
+#include "core/steps_text.h"
+#include "support/text_rewrite.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -14,6 +20,8 @@ namespace faults {
 namespace {
 
 const QString lostMasPath = QStringLiteral("files/LostMas");
+// A page the steps window saves: a document the user names, kept here beside the program's files.
+const QString stepsPath = QStringLiteral("files/решение.htm");
 
 QString contentText(const arrayfile::Content& content) {
     if (content.empty)
@@ -167,6 +175,18 @@ QList<Operation> buildOperations() {
                 }});
     ops.append({QStringLiteral("list.reset"), listPath, Effect::Rewrite,
                 [](FileTable& files) { return writeOutcome(library::resetSaveList(), files); }});
+    // "Сохранить…" of the steps window: the page of a solve as a UTF-8 HTML document.
+    ops.append(
+        {QStringLiteral("steps.save"), stepsPath, Effect::Rewrite, [](FileTable& files) {
+             SystemStore store;
+             store.shapeForOrder(2);
+             entry::fillMatrix(store.matrix, u"2 1 3 1 3 5", u'.');
+             solver::SolveRecord record;
+             const solver::CheckedSolve solve = solver::solveChecked(store, record, u"2 1 3 1 3 5");
+             return writeOutcome(TextRewrite::writeUtf8(
+                                     stepsPath, steps::htmlPage(steps::page(record, solve, u','))),
+                                 files);
+         }});
     return ops;
 }
 
@@ -219,6 +239,7 @@ QMap<QString, QByteArray> seedContents() {
                 cp1251(QStringLiteral(
                     " 9 \r\n 0 \r\n 2 \r\n 4 \r\n 1 \r\n 1 \r\n 3 \r\n \"a,b\" x, 7 \r\n")));
     seed.insert(QStringLiteral("files/help.htm"), QByteArrayLiteral("<html>help</html>\r\n"));
+    seed.insert(stepsPath, QByteArrayLiteral("<html>steps</html>\n"));
     return seed;
 }
 
