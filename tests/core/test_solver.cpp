@@ -30,22 +30,9 @@ Rows rowsOf(const Matrix& m) {
     return rows;
 }
 
-// The matrix text as the main window shows it: "##0.000" values followed by two blanks.
-QString textOf(const Rows& rows) {
-    QString text;
-    for (const auto& row : rows) {
-        for (const double v : row)
-            text += QString::number(v, 'f', 3) + QStringLiteral("  ");
-        text += QStringLiteral("\r\n");
-    }
-    return text;
-}
-
-QString lineOf(const QList<double>& values) {
-    QString line;
-    for (const double v : values)
-        line += QString::number(v, 'f', 3) + QStringLiteral("  ");
-    return line;
+// The matrix text of rows as the main window shows them: each row ended by CR LF.
+QString textOf(const QStringList& rows) {
+    return rows.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }
 
 } // namespace
@@ -69,43 +56,44 @@ class TestSolver : public QObject {
 
 void TestSolver::solves_data() {
     QTest::addColumn<Rows>("system");
-    QTest::addColumn<QList<double>>("solution");
-    QTest::addColumn<Rows>("eliminated");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("eliminated"); // the rows as the main window shows them
 
     QTest::newRow("rows exchanged in the first pass")
-        << Rows{{0, 2, 4}, {1, 1, 3}} << QList<double>{1, 2} << Rows{{1, 1, 3}, {0, 2, 4}};
+        << Rows{{0, 2, 4}, {1, 1, 3}} << "1.000  2.000  "
+        << QStringList{"1.000  1.000  3.000  ", "0.000  2.000  4.000  "};
     QTest::newRow("equal magnitudes keep the first row")
-        << Rows{{1, 1, 2}, {-1, 1, 0}} << QList<double>{1, 1} << Rows{{1, 1, 2}, {0, 2, 2}};
+        << Rows{{1, 1, 2}, {-1, 1, 0}} << "1.000  1.000  "
+        << QStringList{"1.000  1.000  2.000  ", "0.000  2.000  2.000  "};
     QTest::newRow("pivot magnitude compared as absolute value")
-        << Rows{{2, 1, 4}, {-3, 1, -1}} << QList<double>{1, 2}
-        << Rows{{-3, 1, -1}, {0, 5.0 / 3, 10.0 / 3}};
-    QTest::newRow("order one") << Rows{{4, 2}} << QList<double>{0.5} << Rows{{4, 2}};
+        << Rows{{2, 1, 4}, {-3, 1, -1}} << "1.000  2.000  "
+        << QStringList{"-3.000  1.000  -1.000  ", "0.000  1.667  3.333  "};
+    QTest::newRow("order one") << Rows{{4, 2}} << "0.500  " << QStringList{"4.000  2.000  "};
     QTest::newRow("tiny pivot is a pivot")
-        << Rows{{1e-20, 0, 1e-20}, {0, 1, 1}} << QList<double>{1, 1}
-        << Rows{{1e-20, 0, 1e-20}, {0, 1, 1}};
+        << Rows{{1e-20, 0, 1e-20}, {0, 1, 1}} << "1.000  1.000  "
+        << QStringList{"0.000  0.000  0.000  ", "0.000  1.000  1.000  "};
     QTest::newRow("zero below the diagonal set exactly")
-        << Rows{{3, 1, 5}, {0.1, 1, 0.65}} << QList<double>{1.5, 0.5}
-        << Rows{{3, 1, 5}, {0, 1 - 0.1 / 3, 0.65 - 5 * (0.1 / 3)}};
+        << Rows{{3, 1, 5}, {0.1, 1, 0.65}} << "1.500  0.500  "
+        << QStringList{"3.000  1.000  5.000  ", "0.000  0.967  0.483  "};
     QTest::newRow("the first system the editor draws")
         << Rows{{7, 5, 5, 2, 3}, {7, 0, 7, 8, 7}, {0, 4, 8, 7, 3}, {9, 8, 0, 9, 3}}
-        << QList<double>{0.377, -0.352, 0.316, 0.268}
-        << Rows{{9, 8, 0, 9, 3},
-                {0, -6.222, 7, 1, 4.667},
-                {0, 0, 12.5, 7.643, 6},
-                {0, 0, 0, -7.413, -1.99}};
+        << "0.377  -0.352  0.316  0.268  "
+        << QStringList{
+               "9.000  8.000  0.000  9.000  3.000  ", "0.000  -6.222  7.000  1.000  4.667  ",
+               "0.000  0.000  12.500  7.643  6.000  ", "0.000  0.000  0.000  -7.413  -1.990  "};
 }
 
 void TestSolver::solves() {
     QFETCH(Rows, system);
-    QFETCH(QList<double>, solution);
-    QFETCH(Rows, eliminated);
+    QFETCH(QString, line);
+    QFETCH(QStringList, eliminated);
     SystemStore store;
     load(store, system);
     const solver::Outcome outcome = solver::solveSystem(store);
     QCOMPARE(outcome, solver::Outcome::Unique);
-    QCOMPARE(solver::solutionLine(store, outcome, u'.'), lineOf(solution));
+    QCOMPARE(solver::solutionLine(store, outcome, u'.'), line);
     QCOMPARE(solver::matrixText(store.matrix, u'.'), textOf(eliminated));
-    QCOMPARE(int(store.answers.size()), int(solution.size()));
+    QCOMPARE(int(store.answers.size()), int(system.size()));
     for (int i = 1; i < store.matrix.rows(); ++i)
         for (int j = 0; j < i; ++j)
             QCOMPARE(store.matrix(i, j), 0.0);
@@ -113,22 +101,28 @@ void TestSolver::solves() {
 
 void TestSolver::noUniqueSolution_data() {
     QTest::addColumn<Rows>("system");
-    QTest::addColumn<Rows>("leftAs");
+    QTest::addColumn<QStringList>("leftAs");
 
-    QTest::newRow("first column all zeros") << Rows{{0, 1, 2, 3}, {0, 4, 5, 6}, {0, 7, 8, 9}}
-                                            << Rows{{0, 1, 2, 3}, {0, 4, 5, 6}, {0, 7, 8, 9}};
+    QTest::newRow("first column all zeros")
+        << Rows{{0, 1, 2, 3}, {0, 4, 5, 6}, {0, 7, 8, 9}}
+        << QStringList{"0.000  1.000  2.000  3.000  ", "0.000  4.000  5.000  6.000  ",
+                       "0.000  7.000  8.000  9.000  "};
     QTest::newRow("proportional rows give a zero last pivot")
-        << Rows{{1, 2, 3}, {2, 4, 6}} << Rows{{2, 4, 6}, {0, 0, 0}};
+        << Rows{{1, 2, 3}, {2, 4, 6}}
+        << QStringList{"2.000  4.000  6.000  ", "0.000  0.000  0.000  "};
     QTest::newRow("zero column in a later pass")
         << Rows{{1, 2, 0, 1}, {2, 4, 1, 2}, {4, 8, 5, 3}}
-        << Rows{{4, 8, 5, 3}, {0, 0, -1.5, 0.5}, {0, 0, -1.25, 0.25}};
-    QTest::newRow("order one with zero coefficient") << Rows{{0, 5}} << Rows{{0, 5}};
-    QTest::newRow("all zeros") << Rows{{0, 0, 0}, {0, 0, 0}} << Rows{{0, 0, 0}, {0, 0, 0}};
+        << QStringList{"4.000  8.000  5.000  3.000  ", "0.000  0.000  -1.500  0.500  ",
+                       "0.000  0.000  -1.250  0.250  "};
+    QTest::newRow("order one with zero coefficient")
+        << Rows{{0, 5}} << QStringList{"0.000  5.000  "};
+    QTest::newRow("all zeros") << Rows{{0, 0, 0}, {0, 0, 0}}
+                               << QStringList{"0.000  0.000  0.000  ", "0.000  0.000  0.000  "};
 }
 
 void TestSolver::noUniqueSolution() {
     QFETCH(Rows, system);
-    QFETCH(Rows, leftAs);
+    QFETCH(QStringList, leftAs);
     SystemStore store;
     load(store, system);
     const solver::Outcome outcome = solver::solveSystem(store);
@@ -170,7 +164,7 @@ void TestSolver::eliminatedFormSolvesTheSame() {
     const solver::Outcome first = solver::solveSystem(store);
     QCOMPARE(first, solver::Outcome::Unique);
     const QString line = solver::solutionLine(store, first, u'.');
-    QCOMPARE(line, lineOf({2, 3, -1}));
+    QCOMPARE(line, QStringLiteral("2.000  3.000  -1.000  "));
     const Rows eliminated = rowsOf(store.matrix);
 
     const solver::Outcome again = solver::solveSystem(store);
@@ -200,7 +194,10 @@ void TestSolver::orderTenExchangesRowsInEveryPass() {
     }
     const solver::Outcome outcome = solver::solveSystem(store);
     QCOMPARE(outcome, solver::Outcome::Unique);
-    QCOMPARE(solver::solutionLine(store, outcome, u'.'), lineOf(QList<double>(x.begin(), x.end())));
+    QCOMPARE(
+        solver::solutionLine(store, outcome, u'.'),
+        QStringLiteral("1234.500  -2.000  0.250  3.000  -7.125  10.000  -0.500  42.000  1.000  "
+                       "-1234.500  "));
     // The first pass takes the last row unchanged as its pivot row; every later pivot row comes
     // up from the bottom too, so each diagonal element is one of the large coefficients.
     for (int j = 0; j < n; ++j)
@@ -222,7 +219,7 @@ void TestSolver::shortAnswersAreReshaped() {
     const solver::Outcome outcome = solver::solveSystem(store);
     QCOMPARE(outcome, solver::Outcome::Unique);
     QCOMPARE(int(store.answers.size()), 2);
-    QCOMPARE(solver::solutionLine(store, outcome, u'.'), lineOf({2, 1}));
+    QCOMPARE(solver::solutionLine(store, outcome, u'.'), QStringLiteral("2.000  1.000  "));
 }
 
 void TestSolver::storeWithoutSystem() {
