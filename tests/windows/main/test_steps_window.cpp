@@ -14,10 +14,13 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 #include <random>
 
@@ -139,6 +142,8 @@ class TestStepsWindow : public QObject {
     void followsTheLastSolve();
     void solvedAgainAfterElimination();
     void randomSystemsThroughTheWindows();
+    void warningsInColour_data();
+    void warningsInColour();
     void document_data();
     void document();
     void printsToPdf();
@@ -293,6 +298,42 @@ void TestStepsWindow::randomSystemsThroughTheWindows() {
         QVERIFY(text.contains(QStringLiteral("Решение: ") + f.answer() + u'\n'));
         QVERIFY(text.contains(QStringLiteral("Точный ответ (числа взяты точно")));
     }
+}
+
+void TestStepsWindow::warningsInColour_data() {
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QStringList>("warnings"); // the beginnings of the lines shown in yellow
+    QTest::newRow("well conditioned") << 2 << "2 1 3 1 3 5" << QStringList{};
+    QTest::newRow("exactly singular, unique in doubles")
+        << 3 << "-9 8 -9 6 3 -3 4 8 -6 5 -5 -2"
+        << QStringList{"Внимание: единственное решение выше получено только из-за ошибок"};
+    QTest::newRow("beyond the double range as written")
+        << 2 << "1e400 0 2e400 0 1 1"
+        << QStringList{"Внимание: система в числах двойной точности отличается от записанной",
+                       "Система плохо обусловлена"};
+    QTest::newRow("unique only in exact arithmetic")
+        << 2 << "1 0.1 1 1 0.10000000000000000001 2"
+        << QStringList{"Внимание: в точной арифметике решение единственное"};
+}
+
+void TestStepsWindow::warningsInColour() {
+    QFETCH(int, order);
+    QFETCH(QString, entry);
+    QFETCH(QStringList, warnings);
+    ProgramFixture f(u',');
+    f.enter(order, entry);
+    f.click(button(f.main(), "Command3"));
+    QVERIFY(openedText(f) != QStringLiteral("<not open>"));
+    const auto* text = named<QPlainTextEdit>(*f.main().stepsWindow(), "Text1");
+    QStringList yellow;
+    for (QTextBlock b = text->document()->begin(); b.isValid(); b = b.next())
+        if (!b.text().isEmpty() &&
+            b.begin().fragment().charFormat().foreground().color() == QColor(255, 255, 0))
+            yellow.append(b.text());
+    QVERIFY2(yellow.size() == warnings.size(), qPrintable(yellow.join(u'\n')));
+    for (qsizetype i = 0; i < warnings.size(); ++i)
+        QVERIFY2(yellow[i].startsWith(warnings[i]), qPrintable(yellow[i]));
 }
 
 void TestStepsWindow::document_data() {
