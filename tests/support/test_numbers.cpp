@@ -171,7 +171,6 @@ void TestNumbers::numberLength_data() {
     QTest::newRow("up to the letter") << "1.5E3x" << 5;
     QTest::newRow("exponent without digits not taken") << "1E+" << 1;
     QTest::newRow("blanks after the number taken") << "&H1F\t \n" << 7;
-    QTest::newRow("no number") << "-." << 0;
 }
 
 void TestNumbers::numberLength() {
