@@ -1,6 +1,5 @@
 #include "core/entry_text.h"
 
-#include "core/token_notes.h"
 #include "support/numbers.h"
 
 #include <optional>
@@ -67,6 +66,15 @@ std::optional<QString> fillMatrix(Matrix& matrix, QStringView text, QChar decima
     return preview;
 }
 
+std::optional<QString> commaAsPoint(QStringView token) {
+    const qsizetype comma = token.indexOf(u',');
+    if (comma < 0 || token.indexOf(u',', comma + 1) >= 0)
+        return std::nullopt;
+    QString withPoint = token.toString();
+    withPoint[comma] = u'.';
+    return numbers::readsWhole(withPoint) ? std::optional(withPoint) : std::nullopt;
+}
+
 QString normalizePasted(QStringView text) {
     QString result;
     result.reserve(text.size());
@@ -98,16 +106,8 @@ void appendCell(QStringList& out, QStringView cell) {
         out.append(QString()); // an empty cell keeps its place
         return;
     }
-    for (QString number : parted.split(u' ')) {
-        const qsizetype comma = number.indexOf(u',');
-        if (comma >= 0 && number.indexOf(u',', comma + 1) < 0) {
-            QString withPoint = number;
-            withPoint[comma] = u'.';
-            if (plainNumber(withPoint))
-                number = withPoint;
-        }
-        out.append(number);
-    }
+    for (const QString& number : parted.split(u' '))
+        out.append(commaAsPoint(number).value_or(number));
 }
 
 } // namespace

@@ -20,6 +20,10 @@ QList<QStringView> tokens(QStringView text);
 // preview text, or nothing when the text is empty (the matrix is then left as it was).
 std::optional<QString> fillMatrix(Matrix& matrix, QStringView text, QChar decimalSeparator);
 
+// A number typed with a decimal comma: the token with its one comma turned into a period, when
+// the value-of-text rule then reads it whole; nothing otherwise.
+std::optional<QString> commaAsPoint(QStringView token);
+
 // The text with every tab, line break and run of blanks turned into one blank (for pasting).
 QString normalizePasted(QStringView text);
 

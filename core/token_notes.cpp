@@ -6,39 +6,10 @@
 namespace entry {
 namespace {
 
-bool isDigit(QChar c, int radix) {
-    if (c >= u'0' && c <= u'9')
-        return c.unicode() - u'0' < radix;
-    const char16_t lower = c.toLower().unicode();
-    return radix == 16 && lower >= u'a' && lower <= u'f';
-}
-
-// The position after the digits of the radix from position i.
-qsizetype skipDigits(QStringView t, qsizetype i, int radix = 10) {
-    while (i < t.size() && isDigit(t[i], radix))
-        ++i;
-    return i;
-}
-
-bool plainRadixInteger(QStringView t) {
-    if (t.size() < 3 || t[0] != u'&')
-        return false;
-    const QChar kind = t[1].toUpper();
-    const int radix = kind == u'H' ? 16 : (kind == u'O' ? 8 : 0);
-    return radix != 0 && skipDigits(t, 2, radix) == t.size();
-}
-
 NoteKind kindOf(QStringView token) {
     if (token.isEmpty())
         return NoteKind::Empty;
-    const qsizetype comma = token.indexOf(u',');
-    if (comma >= 0 && token.indexOf(u',', comma + 1) < 0) {
-        QString withPoint = token.toString();
-        withPoint[comma] = u'.';
-        if (plainNumber(withPoint))
-            return NoteKind::Comma;
-    }
-    return NoteKind::Other;
+    return commaAsPoint(token) ? NoteKind::Comma : NoteKind::Other;
 }
 
 QString advice(NoteKind kind) {
@@ -55,34 +26,6 @@ QString advice(NoteKind kind) {
 
 } // namespace
 
-bool plainNumber(QStringView t) {
-    if (plainRadixInteger(t))
-        return true;
-    qsizetype i = 0;
-    if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
-        ++i;
-    const qsizetype intStart = i;
-    i = skipDigits(t, i);
-    bool digits = i > intStart;
-    if (i < t.size() && t[i] == u'.') {
-        const qsizetype fracStart = ++i;
-        i = skipDigits(t, i);
-        digits = digits || i > fracStart;
-    }
-    if (!digits)
-        return false;
-    if (i < t.size() && QStringLiteral("EeDd").contains(t[i])) {
-        ++i;
-        if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
-            ++i;
-        const qsizetype expStart = i;
-        i = skipDigits(t, i);
-        if (i == expStart)
-            return false;
-    }
-    return i == t.size();
-}
-
 std::vector<TokenNote> tokenNotes(QStringView text, int n) {
     std::vector<TokenNote> notes;
     const QList<QStringView> all = tokens(text);
@@ -91,7 +34,7 @@ std::vector<TokenNote> tokenNotes(QStringView text, int n) {
     const qsizetype read = static_cast<qsizetype>(n) * (n + 1);
     // Each token is first read at its own index; a short text is read again from its start.
     for (qsizetype k = 0; k < all.size() && k < read; ++k) {
-        if (plainNumber(all[k]))
+        if (numbers::readsWhole(all[k]))
             continue;
         notes.push_back({kindOf(all[k]), static_cast<int>(k / (n + 1)),
                          static_cast<int>(k % (n + 1)), all[k].toString(),

@@ -1,7 +1,7 @@
-// Notes on how the editor read its entry text: the tokens the refill reads that are not plain
-// numbers (a decimal comma, letters or other characters after the number, an empty token from a
-// leading, trailing or doubled blank), each with its place in the system, the value it was read
-// as and what to type instead. The reading itself is not changed by them.
+// Notes on how the editor read its entry text: the tokens the refill reads that the value-of-text
+// rule does not read whole (a decimal comma, letters or other characters after the number, an
+// empty token from a leading, trailing or doubled blank), each with its place in the system, the
+// value it was read as and what to type instead. The reading itself is not changed by them.
 #pragma once
 
 #include <QChar>
@@ -25,12 +25,8 @@ struct TokenNote {
     double value;
 };
 
-// True when the token is a number of the editor's syntax with nothing else: a sign, digits with
-// at most one period, an exponent after E or D, or a "&H"/"&O" integer.
-bool plainNumber(QStringView token);
-
 // The tokens that the refill of order n reads (row by row, cyclically, as it reads them) and
-// that are not plain numbers, each once at the first place it is read.
+// that the value-of-text rule does not read whole, each once at the first place it is read.
 std::vector<TokenNote> tokenNotes(QStringView text, int n);
 
 // One line for the first note, e.g. "Строка 1, столбец 1: «2,5» прочитано как 2: дробную часть

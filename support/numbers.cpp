@@ -19,6 +19,7 @@ class NumberCursor {
         return pos_ < text_.size() ? text_[pos_] : QChar();
     }
     void advance() { ++pos_; }
+    qsizetype pos() const { return pos_; }
 
   private:
     static bool isSkipped(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
@@ -131,6 +132,7 @@ NumberParts scanNumber(QStringView text) {
             for (; digitValue(cur.peek(), parts.radix) >= 0; cur.advance())
                 parts.digits += static_cast<char>(cur.peek().unicode());
         }
+        parts.length = parts.digits.empty() ? 0 : cur.pos();
         return parts;
     }
     if (cur.peek() == u'+' || cur.peek() == u'-') {
@@ -149,6 +151,7 @@ NumberParts scanNumber(QStringView text) {
     if (parts.digits.empty() && parts.fraction.empty())
         return parts;
     const QChar e = cur.peek().toUpper();
+    parts.length = cur.pos();
     if (e == u'E' || e == u'D') {
         cur.advance();
         bool expNegative = false;
@@ -156,13 +159,20 @@ NumberParts scanNumber(QStringView text) {
             expNegative = cur.peek() == u'-';
             cur.advance();
         }
+        const bool exponentDigits = digitValue(cur.peek(), 10) >= 0;
         for (; digitValue(cur.peek(), 10) >= 0; cur.advance())
             if (parts.exponent < NumberParts::exponentLimit)
                 parts.exponent = parts.exponent * 10 + (cur.peek().unicode() - u'0');
+        if (exponentDigits)
+            parts.length = cur.pos();
         if (expNegative)
             parts.exponent = -parts.exponent;
     }
     return parts;
+}
+
+bool readsWhole(QStringView text) {
+    return !text.isEmpty() && scanNumber(text).length == text.size();
 }
 
 double valueOfText(QStringView text) {

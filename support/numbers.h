@@ -25,9 +25,16 @@ struct NumberParts {
     std::string digits;   // the integer digits (after "&H"/"&O" the hexadecimal or octal ones)
     std::string fraction; // the digits after the period
     long long exponent = 0;
+    // The characters of the text the number takes, with the blanks, tabs and line feeds passed
+    // over up to the next character; 0 when there is no number. An exponent letter and sign
+    // without digits after them are not taken.
+    qsizetype length = 0;
 };
 // No digits at all (in both parts) reads as 0.
 NumberParts scanNumber(QStringView text);
+
+// True when the value-of-text rule reads the whole text as one number.
+bool readsWhole(QStringView text);
 
 // Shortest text with at most 15 significant digits; exponent form ("1E+16", "1E-05") when the
 // decimal exponent is 15 or more or below -4. Non-finite values give "∞", "-∞" or "?".

@@ -72,6 +72,8 @@ class TestNumbers : public QObject {
   private slots:
     void valueOfText_data();
     void valueOfText();
+    void numberLength_data();
+    void numberLength();
     void longRadixTexts_data();
     void longRadixTexts();
     void displayText_data();
@@ -160,6 +162,21 @@ void TestNumbers::valueOfText() {
     QFETCH(double, expected);
     const double actual = numbers::valueOfText(text);
     QVERIFY2(actual == expected, qPrintable(describe(actual) + " != " + describe(expected)));
+}
+
+// How much of a text the value-of-text rule takes as its number.
+void TestNumbers::numberLength_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("length");
+    QTest::newRow("up to the letter") << "1.5E3x" << 5;
+    QTest::newRow("exponent without digits not taken") << "1E+" << 1;
+    QTest::newRow("blanks after the number taken") << "&H1F\t \n" << 7;
+}
+
+void TestNumbers::numberLength() {
+    QFETCH(QString, text);
+    QFETCH(int, length);
+    QCOMPARE(numbers::scanNumber(text).length, length);
 }
 
 void TestNumbers::longRadixTexts_data() {
