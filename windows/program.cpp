@@ -40,8 +40,7 @@ template <class Window> void Program::connectHelpMenu(Window& window) {
 
 Form1& Program::form1() {
     if (!form1_) {
-        form1_ =
-            std::make_unique<Form1>(store_, answerLog_, platform_, [this] { return form2_.get(); });
+        form1_ = std::make_unique<Form1>(store_, answerLog_, platform_, array_);
         connect(form1_.get(), &Form1::editorRequested, this, &Program::showForm2);
         connect(form1_.get(), &Form1::exitRequested, this, &Program::endRun);
         connectHelpMenu(*form1_);
@@ -51,7 +50,7 @@ Form1& Program::form1() {
 
 Form2& Program::form2() {
     if (!form2_) {
-        form2_ = std::make_unique<Form2>(store_, random_, platform_);
+        form2_ = std::make_unique<Form2>(store_, array_, random_, platform_);
         connect(form2_.get(), &Form2::readyRequested, this, &Program::showForm1);
         connect(form2_.get(), &Form2::libraryRequested, this, &Program::showForm3);
         connect(form2_.get(), &Form2::libraryHideRequested, this, &Program::hideForm3);
@@ -94,7 +93,7 @@ void Program::hideForm2() {
 
 Form3& Program::createForm3() {
     if (!form3_) {
-        form3_ = new Form3(platform_, librarySweep_, [this]() -> Form2& { return form2(); });
+        form3_ = new Form3(platform_, librarySweep_, array_);
         connect(form3_, &Form3::editorRequested, this, [this] {
             showForm2();
             Form2& editor = form2();

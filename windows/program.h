@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/answer_log.h"
+#include "core/entered_array.h"
 #include "core/system_store.h"
 #include "support/file_table.h"
 #include "support/random_source.h"
@@ -75,6 +76,7 @@ class Program : public QObject {
     Platform& platform_;
     QString installFolder_;
     SystemStore store_;
+    EnteredArray array_; // the array the editor shows
     RandomSource random_;
     FileTable files_;
     AnswerLog answerLog_{files_};

@@ -2,6 +2,7 @@
 
 #include "core/array_file.h"
 #include "core/array_library.h"
+#include "core/entered_array.h"
 #include "core/entry_text.h"
 #include "core/system_store.h"
 #include "core/token_notes.h"
@@ -62,8 +63,11 @@ const ui::Control command4Sheet{.name = "Command4",
 
 } // namespace
 
-Form2::Form2(SystemStore& store, RandomSource& random, Platform& platform)
-    : store_(store), random_(random), platform_(platform) {
+Form2::Form2(SystemStore& store, EnteredArray& array, RandomSource& random, Platform& platform)
+    : store_(store), array_(array), random_(random), platform_(platform) {
+    // Another window's load is put in as the editor's own load puts it in.
+    connect(&array_, &EnteredArray::loadRequested, this, &Form2::applyArray);
+    connect(&array_, &EnteredArray::refillRequested, this, &Form2::refillStore);
     setWindowTitle(QStringLiteral("Редактор массивов"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -256,6 +260,7 @@ void Form2::showTokenNotes() {
 }
 
 void Form2::fillMatrix() {
+    array_.setShown(order(), text1->text());
     showTokenNotes();
     const auto preview =
         entry::fillMatrix(store_.matrix, text1->text(), platform_.decimalSeparator());

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+class EnteredArray;
 class Platform;
 class RandomSource;
 class SystemStore;
@@ -20,7 +21,7 @@ class QPushButton;
 class Form2 : public QMainWindow {
     Q_OBJECT
   public:
-    Form2(SystemStore& store, RandomSource& random, Platform& platform);
+    Form2(SystemStore& store, EnteredArray& array, RandomSource& random, Platform& platform);
 
     void formLoad();
 
@@ -107,6 +108,7 @@ class Form2 : public QMainWindow {
     void showTokenNotes();
 
     SystemStore& store_;
+    EnteredArray& array_;
     RandomSource& random_;
     Platform& platform_;
     WindowAnimation* animation_ = nullptr;

@@ -1,7 +1,7 @@
 #include "windows/library/form3.h"
 
 #include "core/array_library.h"
-#include "windows/editor/form2.h"
+#include "core/entered_array.h"
 #include "windows/extras/window_animation.h"
 #include "windows/library/list_edit.h"
 #include "windows/shared/error_box.h"
@@ -149,11 +149,10 @@ class NameBox : public QComboBox {
 
 } // namespace
 
-Form3::Form3(Platform& platform, SweepMemory& sweep, std::function<Form2&()> editor,
-             QWidget* parent)
+Form3::Form3(Platform& platform, SweepMemory& sweep, EnteredArray& array, QWidget* parent)
     : QWidget(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      platform_(platform), editor_(std::move(editor)) {
+      platform_(platform), array_(array) {
     setWindowTitle(QStringLiteral("Сохранение/Загрузка массивов"));
     setWindowIcon(icons::libraryIcon());
     setAttribute(Qt::WA_DeleteOnClose);
@@ -270,9 +269,8 @@ void Form3::command1Click() {
     const QString name = combo1->currentText();
     if (name.isEmpty() || !acceptName(name))
         return;
-    const Form2::Array array = editor_().currentArray();
     const FileStatus saved =
-        library::saveArrayFile(name, array.order.scrollPosition(), array.entryText);
+        library::saveArrayFile(name, array_.order().scrollPosition(), array_.entryText());
     if (!saved) {
         reportFailure(platform_, this, saved);
         return;
@@ -315,7 +313,7 @@ void Form3::command2Click() {
                                               .arg(content.firstField)));
         return;
     }
-    editor_().applyArray(ArrayOrder::atScrollPosition(*position), content.fields);
+    array_.load(ArrayOrder::atScrollPosition(*position), content.fields);
 }
 
 void Form3::showPanel(bool shown) {

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-class Form2;
+class EnteredArray;
 class Platform;
 struct SweepMemory;
 class WindowAnimation;
@@ -22,8 +22,7 @@ class Form3 : public QWidget {
   public:
     // editor gives the array editor that "Сохранить" saves from and "Загрузить" loads into;
     // sweep keeps the animation's sweep while the window is closed.
-    Form3(Platform& platform, SweepMemory& sweep, std::function<Form2&()> editor,
-          QWidget* parent = nullptr);
+    Form3(Platform& platform, SweepMemory& sweep, EnteredArray& array, QWidget* parent = nullptr);
 
     // Empties both lists and the name box, then fills the lists from files/SaveList.
     void formLoad();
@@ -70,7 +69,7 @@ class Form3 : public QWidget {
     QString listEditorText() const;
 
     Platform& platform_;
-    std::function<Form2&()> editor_;
+    EnteredArray& array_;
     WindowAnimation* animation_ = nullptr;
     bool panelShown_ = false;
     // SaveList as it was read into the list editor, and the editor's text right after that:

@@ -1,13 +1,13 @@
 #include "windows/main/form1.h"
 
 #include "core/answer_log.h"
+#include "core/entered_array.h"
 #include "core/log_panel_text.h"
 #include "core/solve_check.h"
 #include "core/solver.h"
 #include "core/steps_document.h"
 #include "core/steps_text.h"
 #include "core/system_store.h"
-#include "windows/editor/form2.h"
 #include "windows/extras/window_animation.h"
 #include "windows/main/answer_area.h"
 #include "windows/main/matrix_label.h"
@@ -88,9 +88,8 @@ const ui::Control command6Sheet{.name = "Command6",
 
 } // namespace
 
-Form1::Form1(SystemStore& store, AnswerLog& answerLog, Platform& platform,
-             std::function<Form2*()> editor)
-    : store_(store), answerLog_(answerLog), platform_(platform), editor_(std::move(editor)) {
+Form1::Form1(SystemStore& store, AnswerLog& answerLog, Platform& platform, EnteredArray& array)
+    : store_(store), answerLog_(answerLog), platform_(platform), array_(array) {
     setWindowTitle(QStringLiteral("Решение систем уравнений"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -271,11 +270,10 @@ void Form1::command3Click() {
 void Form1::solveSystem() {
     endBrowse();
     picture1->cls();
-    Form2* editor = editor_();
     // After "Выгрузить массив" the store holds no system; the user solves what the editor shows.
-    if (store_.matrix.order() < 1 && editor)
-        editor->refillStore();
-    const QString entryText = editor ? editor->entryText() : QString();
+    if (store_.matrix.order() < 1)
+        array_.refill();
+    const QString entryText = array_.entryText();
     // The answer is checked against the system as written: one without a unique solution is
     // never shown with the numbers the rounding made up.
     solver::CheckedSolve solved = solver::solveChecked(store_, lastSolve_, entryText);

@@ -13,7 +13,7 @@
 #include <functional>
 
 class AnswerArea;
-class Form2;
+class EnteredArray;
 class Platform;
 class SystemStore;
 class WindowAnimation;
@@ -29,8 +29,7 @@ class Form1 : public QMainWindow {
     Q_OBJECT
   public:
     // editor gives the array editor when it exists (a solve reads its entry), else null.
-    Form1(SystemStore& store, AnswerLog& answerLog, Platform& platform,
-          std::function<Form2*()> editor);
+    Form1(SystemStore& store, AnswerLog& answerLog, Platform& platform, EnteredArray& array);
 
     void formLoad();
 
@@ -126,7 +125,7 @@ class Form1 : public QMainWindow {
     SystemStore& store_;
     AnswerLog& answerLog_;
     Platform& platform_;
-    std::function<Form2*()> editor_;
+    EnteredArray& array_;
     WindowAnimation* animation_ = nullptr;
     bool panelShown_ = false;
     std::optional<AllAnswersRead> panelRead_; // while the panel is being filled
