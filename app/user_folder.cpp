@@ -1,5 +1,7 @@
 #include "app/user_folder.h"
 
+#include "core/program_files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,12 +23,13 @@ bool placeHelp(const QString& source, const QString& target) {
 
 UserFolderResult prepareUserFolder(const QString& folder, const QString& helpSource) {
     const QDir dir(folder);
-    if (folder.isEmpty() || !dir.mkpath(QStringLiteral("files")))
+    if (folder.isEmpty() || !dir.mkpath(programfiles::folder))
         return {.folder = {},
-                .problem = QStringLiteral("Не удалось создать папку «%1».\r\nПрограмма работает "
-                                          "с папкой files в текущей папке.")
-                               .arg(QDir::toNativeSeparators(dir.absoluteFilePath("files")))};
-    const QString help = dir.absoluteFilePath(QStringLiteral("files/help.htm"));
+                .problem =
+                    QStringLiteral("Не удалось создать папку «%1».\r\nПрограмма работает "
+                                   "с папкой files в текущей папке.")
+                        .arg(QDir::toNativeSeparators(dir.absoluteFilePath(programfiles::folder)))};
+    const QString help = dir.absoluteFilePath(programfiles::helpPage);
     const QFileInfo existing(help);
     if (existing.exists() || existing.isSymLink())
         return {.folder = dir.absolutePath(), .problem = {}};

@@ -71,7 +71,7 @@ Clock::duration timeSolver(const Systems& s, std::vector<double>& firstAnswers) 
     const int n = s.n;
     const std::size_t size = static_cast<std::size_t>(n) * (n + 1);
     SystemStore store;
-    store.shapeForOrder(n);
+    store.shapeForOrder(ArrayOrder(n));
     const auto start = Clock::now();
     for (std::size_t k = 0; k < systemsPerOrder; ++k) {
         const double* source = s.augmented.data() + k * size;

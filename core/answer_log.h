@@ -2,6 +2,7 @@
 // window reads it back answer by answer, the last answer alone, or whole, and writes it back.
 #pragma once
 
+#include "core/program_files.h"
 #include "support/file_status.h"
 #include "support/file_table.h"
 #include "support/text_reader.h"
@@ -14,7 +15,7 @@
 
 class AnswerLog {
   public:
-    static inline const QString path = QStringLiteral("files/lastans");
+    static inline const QString& path = programfiles::answerLog;
     // The number under which the browsing cursor stays open between clicks.
     static constexpr int cursorNumber = 1;
     // Every reader refuses a line longer than this: no answer the solver writes comes near it,

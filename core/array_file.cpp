@@ -8,19 +8,12 @@
 
 namespace arrayfile {
 
-QString fileText(int scrollPosition, QStringView entryText) {
-    QString text = numbers::fileNumberText(scrollPosition) + QStringLiteral("\r\n");
-    for (const QStringView token : entry::tokens(entryText))
-        text += numbers::fileNumberText(numbers::valueOfText(token)) + QStringLiteral("\r\n");
-    return text;
-}
-
-FileStatus write(const QString& path, int scrollPosition, QStringView entryText) {
+FileStatus write(const QString& path, ArrayOrder order, QStringView entryText) {
     std::optional<TextRewrite> file;
     FileStatus s = TextRewrite::open(path, file);
     if (!s)
         return s;
-    s = file->writeLine(numbers::fileNumberText(scrollPosition));
+    s = file->writeLine(numbers::fileNumberText(order.scrollPosition()));
     for (const QStringView token : entry::tokens(entryText)) {
         if (!s)
             break;
@@ -38,6 +31,8 @@ FileStatus read(const QString& path, Content& content) {
     if (!file->atEnd()) {
         content.empty = false;
         s = file->readField(content.firstField);
+        if (const auto position = numbers::roundToInt16(numbers::valueOfText(content.firstField)))
+            content.order = ArrayOrder::atStoredPosition(*position);
     }
     QString field;
     while (s && !file->atEnd()) {
@@ -60,11 +55,12 @@ FileStatus touchAndRead(const QString& path, Content& content) {
     return FileStatus::afterTouch(touched, read(path, content));
 }
 
-std::optional<int> scrollPositionOf(const QString& field) {
-    const auto position = numbers::roundToInt16(numbers::valueOfText(field));
-    if (!position || *position < 2 || *position > 10)
-        return std::nullopt;
-    return *position;
+QString noOrderMessage(const QString& path, const Content& content) {
+    // A long field would stretch the box: its start is enough to find it in the file.
+    constexpr int shown = 40;
+    return QStringLiteral("Файл %1 повреждён: первое значение «%2» не задаёт порядок массива "
+                          "(ожидается положение от 2 до 10).")
+        .arg(path, content.firstField.left(shown));
 }
 
 } // namespace arrayfile

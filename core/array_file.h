@@ -2,6 +2,7 @@
 // entry text. Shared by the last array files/LostMas and the named arrays of the library.
 #pragma once
 
+#include "core/array_order.h"
 #include "support/file_status.h"
 
 #include <QString>
@@ -16,11 +17,14 @@ namespace arrayfile {
 constexpr qint64 largestFile = 1024 * 1024;
 
 // Writes the whole file at once; an old file stays whole when the new one cannot be written.
-FileStatus write(const QString& path, int scrollPosition, QStringView entryText);
+FileStatus write(const QString& path, ArrayOrder order, QStringView entryText);
 
 struct Content {
     bool empty = true;  // the file held no field at all
     QString firstField; // the scroll position as stored
+    // The order the first field stands for: its value rounded, halves to even, is the scroll
+    // position of that order; nothing when it is not a position of an order.
+    std::optional<ArrayOrder> order;
     QStringList fields; // every further field, in file order, empty ones included
 };
 
@@ -32,11 +36,7 @@ FileStatus read(const QString& path, Content& content);
 // the read would refuse at once is refused before anything is appended.
 FileStatus touchAndRead(const QString& path, Content& content);
 
-// The scroll position a stored first field stands for: its value rounded, halves to even;
-// nothing when that is not a position 2 .. 10.
-std::optional<int> scrollPositionOf(const QString& field);
-
-// The bytes of the file the editor's state gives (for tests and comparisons).
-QString fileText(int scrollPosition, QStringView entryText);
+// The «Ошибка» text for a file whose first field is not empty and gives no order.
+QString noOrderMessage(const QString& path, const Content& content);
 
 } // namespace arrayfile

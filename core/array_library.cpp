@@ -1,5 +1,6 @@
 #include "core/array_library.h"
 
+#include "core/program_files.h"
 #include "support/line_append.h"
 #include "support/text_reader.h"
 #include "support/text_rewrite.h"
@@ -16,8 +17,9 @@ bool isName(const QString& line) {
 // Reads the list line by line within its bounds; more than mostNames names stop the read.
 template <typename Visit> FileStatus forEachListLine(Visit visit) {
     std::optional<TextReader> file;
-    FileStatus s = TextReader::open(
-        saveListPath, file, {.fileBytes = largestSaveList, .lineBytes = longestSaveListLine});
+    FileStatus s =
+        TextReader::open(programfiles::saveList, file,
+                         {.fileBytes = largestSaveList, .lineBytes = longestSaveListLine});
     if (!s)
         return s;
     QString line;
@@ -27,7 +29,7 @@ template <typename Visit> FileStatus forEachListLine(Visit visit) {
         if (!s)
             return s;
         if (isName(line) && ++names > mostNames)
-            return FileStatus::failure(saveListPath, FileStatus::Action::Read,
+            return FileStatus::failure(programfiles::saveList, FileStatus::Action::Read,
                                        QStringLiteral("в списке больше %1 имён").arg(mostNames));
         visit(line);
     }
@@ -52,10 +54,6 @@ bool isDeviceName(const QString& name) {
 
 } // namespace
 
-QString arrayPath(const QString& name) {
-    return QStringLiteral("files/") + name;
-}
-
 std::optional<QString> nameProblem(const QString& name) {
     constexpr int longest = 64;
     if (name.isEmpty())
@@ -77,9 +75,7 @@ std::optional<QString> nameProblem(const QString& name) {
         return QStringLiteral("имя массива кончается точкой");
     if (isDeviceName(name))
         return QStringLiteral("имя «%1» занято системой").arg(name);
-    static const QStringList ownFiles = {QStringLiteral("SaveList"), QStringLiteral("LostMas"),
-                                         QStringLiteral("lastans"), QStringLiteral("help.htm"),
-                                         QStringLiteral("iexplore")};
+    static const QStringList ownFiles = programfiles::ownNames();
     for (const QString& own : ownFiles) {
         if (name.toCaseFolded() == own.toCaseFolded())
             return QStringLiteral("файл «%1» принадлежит самой программе").arg(own);
@@ -99,20 +95,20 @@ std::optional<QString> listTextProblem(QStringView text) {
     return std::nullopt;
 }
 
-FileStatus saveArrayFile(const QString& name, int scrollPosition, QStringView entryText) {
-    return arrayfile::write(arrayPath(name), scrollPosition, entryText);
+FileStatus saveArrayFile(const QString& name, ArrayOrder order, QStringView entryText) {
+    return arrayfile::write(programfiles::inFolder(name), order, entryText);
 }
 
 FileStatus loadArrayFile(const QString& name, arrayfile::Content& content) {
-    return arrayfile::read(arrayPath(name), content);
+    return arrayfile::read(programfiles::inFolder(name), content);
 }
 
 FileStatus addToSaveList(const QString& name) {
-    return textfile::appendLine(saveListPath, name);
+    return textfile::appendLine(programfiles::saveList, name);
 }
 
 FileStatus touchSaveList() {
-    return textfile::appendLine(saveListPath, QString());
+    return textfile::appendLine(programfiles::saveList, QString());
 }
 
 FileStatus readSaveListNames(QStringList& names) {
@@ -130,7 +126,7 @@ FileStatus readSaveListNames(QStringList& names) {
 FileStatus touchAndReadSaveListNames(QStringList& names) {
     names.clear();
     const FileStatus readable =
-        textfile::checkReadable(saveListPath, {.fileBytes = largestSaveList});
+        textfile::checkReadable(programfiles::saveList, {.fileBytes = largestSaveList});
     if (!readable)
         return readable;
     const FileStatus touched = touchSaveList();
@@ -147,11 +143,11 @@ FileStatus readSaveListText(QString& text) {
 }
 
 FileStatus replaceSaveList(const QString& text) {
-    return TextRewrite::writeWhole(saveListPath, text);
+    return TextRewrite::writeWhole(programfiles::saveList, text);
 }
 
 FileStatus resetSaveList() {
-    return TextRewrite::writeWhole(saveListPath, QString());
+    return TextRewrite::writeWhole(programfiles::saveList, QString());
 }
 
 } // namespace library

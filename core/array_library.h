@@ -11,15 +11,11 @@
 
 namespace library {
 
-inline const QString saveListPath = QStringLiteral("files/SaveList");
 // The bounds of the list: a larger file, a longer line or more names are refused whole with a
 // message, so that the window's lists never take in more than they can show.
 constexpr qint64 largestSaveList = 1024 * 1024;
 constexpr qsizetype longestSaveListLine = 64 * 1024;
 constexpr int mostNames = 10000;
-
-// "files/" followed by the name exactly as given.
-QString arrayPath(const QString& name);
 
 // Why a name cannot name an array file, or nothing when it can: it must stay inside the folder
 // files, be a portable file name, not be one of the program's own files and fit Windows-1251.
@@ -28,7 +24,7 @@ std::optional<QString> nameProblem(const QString& name);
 // allowed, a control character is not, for the reason nameProblem gives for it.
 std::optional<QString> listTextProblem(QStringView text);
 
-FileStatus saveArrayFile(const QString& name, int scrollPosition, QStringView entryText);
+FileStatus saveArrayFile(const QString& name, ArrayOrder order, QStringView entryText);
 FileStatus loadArrayFile(const QString& name, arrayfile::Content& content);
 
 // Appends the name and CR LF to the list (created if missing).

@@ -3,7 +3,10 @@
 // of positions; the array files store the position.
 #pragma once
 
+#include "support/numbers.h"
+
 #include <algorithm>
+#include <optional>
 
 class ArrayOrder {
   public:
@@ -15,6 +18,19 @@ class ArrayOrder {
     // The order a scroll position stands for (a position outside the range, the nearest one's).
     static constexpr ArrayOrder atScrollPosition(int position) {
         return ArrayOrder(positionSum - position);
+    }
+
+    // The order a stored scroll position stands for; nothing for a position outside the range.
+    static constexpr std::optional<ArrayOrder> atStoredPosition(int position) {
+        if (position < smallest || position > largest)
+            return std::nullopt;
+        return atScrollPosition(position);
+    }
+    // The order "Случайный порядок" draws from r in [0, 1): the scroll position r·8 + 2,
+    // rounded to the nearest integer (halves to even).
+    static ArrayOrder drawn(double r) {
+        return atScrollPosition(
+            numbers::roundToInt16(r * (largest - smallest) + smallest).value_or(smallest));
     }
 
     constexpr int value() const { return order_; }

@@ -6,7 +6,8 @@ void Matrix::redim(int rows, int columns) {
     data_.assign(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns), 0.0);
 }
 
-void SystemStore::shapeForOrder(int n) {
+void SystemStore::shapeForOrder(ArrayOrder order) {
+    const int n = order.value();
     matrix.redim(n, n + 1);
     answers.assign(static_cast<std::size_t>(n), AnswerValue{});
 }

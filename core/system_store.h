@@ -2,6 +2,8 @@
 // The order is not kept apart: it is the upper bound of the matrix's column index.
 #pragma once
 
+#include "core/array_order.h"
+
 #include <QString>
 #include <variant>
 #include <vector>
@@ -34,8 +36,8 @@ struct SystemStore {
     Matrix matrix;
     std::vector<AnswerValue> answers;
 
-    // Rows 0 .. n-1 and columns 0 .. n, all 0.0; answers 0 .. n-1, all empty.
-    void shapeForOrder(int n);
+    // Rows 0 .. n-1 and columns 0 .. n for the order n, all 0.0; answers 0 .. n-1, all empty.
+    void shapeForOrder(ArrayOrder order);
     // "Выгрузить массив": a single 0.0 and a single empty text; the order is 0.
     void unload();
 };

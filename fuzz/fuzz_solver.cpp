@@ -1,7 +1,7 @@
 // The solver on any doubles (NaN, infinities, values near the double range, subnormals): a unique
 // solution is finite throughout, and neither the solution line nor the matrix text spells out an
 // infinity or a NaN (an entry that overflowed shows as "∞", "-∞" or "?"). The first byte gives
-// the order (1 + byte % 10); bit 80 leaves the answers
+// the order (2 + byte % 9); bit 80 leaves the answers
 // shorter than the order, as after a solve without a unique solution. Without bit 40 the entries
 // are the raw doubles that follow; with it every entry is chosen by a byte among the hard values
 // or small fractions, and bit 20 then solves the unloaded store instead.
@@ -57,14 +57,14 @@ class HardValues {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1)
         return 0;
-    const int n = 1 + data[0] % 10;
+    const int n = ArrayOrder::smallest + data[0] % (ArrayOrder::largest - ArrayOrder::smallest + 1);
     const bool hard = data[0] & 0x40;
     const bool unloaded = hard && (data[0] & 0x20);
     SystemStore store;
     if (unloaded) {
         store.unload();
     } else {
-        store.shapeForOrder(n);
+        store.shapeForOrder(ArrayOrder(n));
         const uint8_t* values = data + 1;
         const size_t available = (size - 1) / sizeof(double);
         HardValues hardValues(values, size - 1);

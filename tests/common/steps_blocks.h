@@ -23,7 +23,7 @@ struct StepsSolve {
 
 inline StepsSolve solveForSteps(int order, const QString& entry, QChar separator = u'.') {
     StepsSolve s;
-    s.store.shapeForOrder(order);
+    s.store.shapeForOrder(ArrayOrder(order));
     entry::fillMatrix(s.store.matrix, entry, separator);
     s.checked = solver::solveChecked(s.store, s.record, entry);
     return s;

@@ -1,5 +1,5 @@
-// The array file: the bytes written for an editor state, the fields read back, the scroll
-// position a stored first field stands for, and the order a position stands for.
+// The array file: the bytes written for an editor state, the fields read back, the order a stored
+// first field stands for, and the order a scroll position stands for.
 #include "core/array_file.h"
 #include "core/array_order.h"
 
@@ -11,16 +11,6 @@ namespace {
 
 const QString arrayPath = QStringLiteral("files/LostMas");
 
-// The editor's entry text after a load: every non-empty field followed by one blank.
-QString loadedEntryText(const arrayfile::Content& content) {
-    QString text;
-    for (const QString& field : content.fields) {
-        if (!field.isEmpty())
-            text += field + u' ';
-    }
-    return text;
-}
-
 } // namespace
 
 class TestArrayFile : public QObject {
@@ -31,11 +21,11 @@ class TestArrayFile : public QObject {
     void write();
     void read_data();
     void read();
-    void saveAndLoadAddsOneZero();
     void writeFailures();
     void readMissingFile();
-    void scrollPositionOf_data();
-    void scrollPositionOf();
+    void orderOfFirstField_data();
+    void orderOfFirstField();
+    void noOrderMessage();
     void orderAtScrollPosition_data();
     void orderAtScrollPosition();
     void orderOutOfRange_data();
@@ -66,10 +56,10 @@ void TestArrayFile::write() {
     QFETCH(QString, entryText);
     QFETCH(QByteArray, bytes);
     QVERIFY(writeBytes(arrayPath, "old content that is longer than the new one\r\n"));
-    const FileStatus s = arrayfile::write(arrayPath, position, entryText);
+    const FileStatus s =
+        arrayfile::write(arrayPath, ArrayOrder::atScrollPosition(position), entryText);
     QVERIFY2(s, qPrintable(s.message()));
     QCOMPARE(readBytes(arrayPath), bytes);
-    QCOMPARE(arrayfile::fileText(position, entryText), QString::fromLatin1(bytes));
 }
 
 void TestArrayFile::read_data() {
@@ -104,32 +94,16 @@ void TestArrayFile::read() {
     QCOMPARE(content.fields, fields);
 }
 
-void TestArrayFile::saveAndLoadAddsOneZero() {
-    TempWorkFolder folder;
-    QString text = QStringLiteral("1 2 3 4 5 6 ");
-    for (const QString& expected :
-         {QStringLiteral("1 2 3 4 5 6 0 "), QStringLiteral("1 2 3 4 5 6 0 0 ")}) {
-        QVERIFY(arrayfile::write(arrayPath, 10, text));
-        // The load first appends an empty line; the reader passes over it.
-        QVERIFY(writeBytes(arrayPath, readBytes(arrayPath) + "\r\n"));
-        arrayfile::Content content;
-        QVERIFY(arrayfile::read(arrayPath, content));
-        QCOMPARE(arrayfile::scrollPositionOf(content.firstField), 10);
-        text = loadedEntryText(content);
-        QCOMPARE(text, expected);
-    }
-}
-
 void TestArrayFile::writeFailures() {
     TempWorkFolder folder;
     QVERIFY(QDir().mkdir(arrayPath));
-    const FileStatus s = arrayfile::write(arrayPath, 8, u"1 2");
+    const FileStatus s = arrayfile::write(arrayPath, ArrayOrder(4), u"1 2");
     QVERIFY(!s);
     QVERIFY2(s.message().contains(arrayPath), qPrintable(s.message()));
     QVERIFY(QFileInfo(arrayPath).isDir());
 
     TempWorkFolder withoutFiles(false);
-    QVERIFY(!arrayfile::write(arrayPath, 8, u"1 2"));
+    QVERIFY(!arrayfile::write(arrayPath, ArrayOrder(4), u"1 2"));
     QVERIFY(!QDir(QStringLiteral("files")).exists());
 }
 
@@ -144,37 +118,51 @@ void TestArrayFile::readMissingFile() {
     QVERIFY(content.fields.isEmpty());
 }
 
-void TestArrayFile::scrollPositionOf_data() {
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<int>("expected"); // 0: no position
+void TestArrayFile::orderOfFirstField_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("position"); // the order's scroll position; 0: no order
 
-    QTest::newRow("10") << "10" << 10;
-    QTest::newRow("8") << "8" << 8;
-    QTest::newRow("2") << "2" << 2;
-    QTest::newRow("8.5 to even") << "8.5" << 8;
-    QTest::newRow("9.5 to even") << "9.5" << 10;
-    QTest::newRow("1.5 to even 2") << "1.5" << 2;
-    QTest::newRow("10.5 to even 10") << "10.5" << 10;
-    QTest::newRow("blanks") << " 8 " << 8;
-    QTest::newRow("hexadecimal") << "&HA" << 10;
-    QTest::newRow("1") << "1" << 0;
-    QTest::newRow("11") << "11" << 0;
-    QTest::newRow("10.6") << "10.6" << 0;
-    QTest::newRow("negative") << "-8" << 0;
-    QTest::newRow("empty") << "" << 0;
-    QTest::newRow("text") << "abc" << 0;
-    QTest::newRow("beyond 16 bits") << "65544" << 0;
-    QTest::newRow("huge") << "1e400" << 0;
+    QTest::newRow("10") << QByteArray(" 10 \r\n") << 10;
+    QTest::newRow("8") << QByteArray(" 8 \r\n 1 \r\n") << 8;
+    QTest::newRow("2") << QByteArray("2\r\n") << 2;
+    QTest::newRow("8.5 to even") << QByteArray("8.5\r\n") << 8;
+    QTest::newRow("9.5 to even") << QByteArray("9.5\r\n") << 10;
+    QTest::newRow("1.5 to even 2") << QByteArray("1.5\r\n") << 2;
+    QTest::newRow("1.6 up into the range") << QByteArray("1.6\r\n") << 2;
+    QTest::newRow("10.5 to even 10") << QByteArray("10.5\r\n") << 10;
+    QTest::newRow("hexadecimal") << QByteArray("&HA\r\n") << 10;
+    QTest::newRow("1.4 below") << QByteArray("1.4\r\n") << 0;
+    QTest::newRow("1") << QByteArray("1\r\n") << 0;
+    QTest::newRow("11") << QByteArray("11\r\n") << 0;
+    QTest::newRow("10.6") << QByteArray("10.6\r\n") << 0;
+    QTest::newRow("negative") << QByteArray("-8\r\n") << 0;
+    QTest::newRow("text") << QByteArray("abc\r\n") << 0;
+    QTest::newRow("beyond 16 bits") << QByteArray("65544\r\n") << 0;
+    QTest::newRow("huge") << QByteArray("1e400\r\n") << 0;
+    QTest::newRow("empty first line") << QByteArray("\r\n 1 \r\n") << 0;
+    QTest::newRow("empty file") << QByteArray() << 0;
 }
 
-void TestArrayFile::scrollPositionOf() {
-    QFETCH(QString, field);
-    QFETCH(int, expected);
-    const std::optional<int> position = arrayfile::scrollPositionOf(field);
-    if (expected == 0)
-        QCOMPARE(position, std::nullopt);
-    else
-        QCOMPARE(position, expected);
+void TestArrayFile::orderOfFirstField() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, position);
+    TempWorkFolder folder;
+    QVERIFY(writeBytes(arrayPath, bytes));
+    arrayfile::Content content;
+    QVERIFY(arrayfile::read(arrayPath, content));
+    QCOMPARE(content.order.has_value(), position != 0);
+    if (position != 0)
+        QCOMPARE(content.order->scrollPosition(), position);
+}
+
+void TestArrayFile::noOrderMessage() {
+    // The start of a long first field is enough to find it in the file.
+    arrayfile::Content content;
+    content.firstField = QString(50, u'x');
+    QCOMPARE(arrayfile::noOrderMessage(QStringLiteral("files/a"), content),
+             QStringLiteral("Файл files/a повреждён: первое значение «%1» не задаёт порядок "
+                            "массива (ожидается положение от 2 до 10).")
+                 .arg(QString(40, u'x')));
 }
 
 void TestArrayFile::orderAtScrollPosition_data() {

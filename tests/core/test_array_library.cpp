@@ -13,8 +13,6 @@ class TestArrayLibrary : public QObject {
     void namesSkipOnlyEmptyAndOneBlankLines();
     void arrayFileBytes_data();
     void arrayFileBytes();
-    void scrollPositionOfFirstField_data();
-    void scrollPositionOfFirstField();
     void failuresNameTheFile_data();
     void failuresNameTheFile();
     void nameProblem_data();
@@ -93,41 +91,13 @@ void TestArrayLibrary::arrayFileBytes() {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, fields);
     TempWorkFolder folder;
-    QVERIFY(library::saveArrayFile("test", position, entry));
+    QVERIFY(library::saveArrayFile("test", ArrayOrder::atScrollPosition(position), entry));
     QCOMPARE(readBytes("files/test"), bytes);
     arrayfile::Content content;
     QVERIFY(library::loadArrayFile("test", content));
     QVERIFY(!content.empty);
-    QCOMPARE(arrayfile::scrollPositionOf(content.firstField), std::optional<int>(position));
+    QCOMPARE(content.order, ArrayOrder::atScrollPosition(position));
     QCOMPARE(content.fields, fields);
-}
-
-void TestArrayLibrary::scrollPositionOfFirstField_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("empty");
-    QTest::addColumn<int>("position"); // 0: not a position
-    QTest::newRow("8.5 rounds to even") << QByteArray(" 8.5 \r\n") << false << 8;
-    QTest::newRow("9.5 rounds to even") << QByteArray(" 9.5 \r\n") << false << 10;
-    QTest::newRow("1.6 rounds up into range") << QByteArray(" 1.6 \r\n") << false << 2;
-    QTest::newRow("1.4 below range") << QByteArray(" 1.4 \r\n") << false << 0;
-    QTest::newRow("11 above range") << QByteArray(" 11 \r\n") << false << 0;
-    QTest::newRow("text") << QByteArray("abc\r\n") << false << 0;
-    QTest::newRow("beyond 16 bits") << QByteArray("1e9\r\n") << false << 0;
-    QTest::newRow("empty first line") << QByteArray("\r\n 1 \r\n") << false << 0;
-    QTest::newRow("empty file") << QByteArray() << true << 0;
-}
-
-void TestArrayLibrary::scrollPositionOfFirstField() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, empty);
-    QFETCH(int, position);
-    TempWorkFolder folder;
-    QVERIFY(writeBytes("files/a", bytes));
-    arrayfile::Content content;
-    QVERIFY(library::loadArrayFile("a", content));
-    QCOMPARE(content.empty, empty);
-    const auto found = arrayfile::scrollPositionOf(content.firstField);
-    QCOMPARE(found.value_or(0), position);
 }
 
 void TestArrayLibrary::failuresNameTheFile_data() {
@@ -152,10 +122,10 @@ void TestArrayLibrary::failuresNameTheFile() {
     if (operation == "load") {
         s = library::loadArrayFile("x", content);
     } else if (operation == "save") {
-        s = library::saveArrayFile("x", 8, u"1 2");
+        s = library::saveArrayFile("x", ArrayOrder(4), u"1 2");
     } else if (operation == "save over folder") {
         QVERIFY(QDir().mkdir("files/x"));
-        s = library::saveArrayFile("x", 8, u"1 2");
+        s = library::saveArrayFile("x", ArrayOrder(4), u"1 2");
         QVERIFY(QFileInfo("files/x").isDir());
     } else {
         path = "files/SaveList";

@@ -86,14 +86,14 @@ void TestEntryText::fillMatrix() {
     QFETCH(QString, text);
     QFETCH(Rows, expected);
     SystemStore store;
-    store.shapeForOrder(order);
+    store.shapeForOrder(ArrayOrder(order));
     QVERIFY(entry::fillMatrix(store.matrix, text, u'.').has_value());
     QCOMPARE(rowsOf(store.matrix), expected);
 }
 
 void TestEntryText::previewLayout() {
     SystemStore store;
-    store.shapeForOrder(2);
+    store.shapeForOrder(ArrayOrder(2));
     const auto preview = entry::fillMatrix(store.matrix, u"1 2 3 4 5 6", u'.');
     QVERIFY(preview);
     QCOMPARE(*preview, QString::fromUtf8("Массив\n\r  1  2   |   3\n\r  4  5   |   6"));
@@ -101,7 +101,7 @@ void TestEntryText::previewLayout() {
 
 void TestEntryText::previewUsesTheSeparator() {
     SystemStore store;
-    store.shapeForOrder(2);
+    store.shapeForOrder(ArrayOrder(2));
     const auto preview = entry::fillMatrix(store.matrix, u"2.5 -1e20 0.0001 1e-5 1 1", u',');
     QVERIFY(preview);
     QCOMPARE(*preview,
@@ -110,7 +110,7 @@ void TestEntryText::previewUsesTheSeparator() {
 
 void TestEntryText::emptyTextLeavesMatrixAlone() {
     SystemStore store;
-    store.shapeForOrder(2);
+    store.shapeForOrder(ArrayOrder(2));
     QVERIFY(entry::fillMatrix(store.matrix, u"1 2 3 4 5 6", u'.'));
     QVERIFY(!entry::fillMatrix(store.matrix, u"", u'.'));
     QCOMPARE(rowsOf(store.matrix), (Rows{{1, 2, 3}, {4, 5, 6}}));
@@ -121,10 +121,10 @@ void TestEntryText::orderChangeRereadsTheSameText() {
     for (int i = 1; i <= 20; ++i)
         text += QString::number(i) + u' ';
     SystemStore store;
-    store.shapeForOrder(3);
+    store.shapeForOrder(ArrayOrder(3));
     QVERIFY(entry::fillMatrix(store.matrix, text, u'.'));
     QCOMPARE(rowsOf(store.matrix), (Rows{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}}));
-    store.shapeForOrder(4);
+    store.shapeForOrder(ArrayOrder(4));
     QVERIFY(entry::fillMatrix(store.matrix, text, u'.'));
     QCOMPARE(store.matrix(3, 4), 20.0);
     QCOMPARE(int(store.answers.size()), 4);

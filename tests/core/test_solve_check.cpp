@@ -13,7 +13,7 @@ namespace {
 // The store shaped and filled from the entry text as the editor fills it.
 SystemStore storeOf(int n, const QString& text) {
     SystemStore store;
-    store.shapeForOrder(n);
+    store.shapeForOrder(ArrayOrder(n));
     entry::fillMatrix(store.matrix, text, u'.');
     return store;
 }

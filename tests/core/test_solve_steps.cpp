@@ -139,7 +139,7 @@ void TestSolveSteps::randomSystems() {
         const RandomSystem s = makeSystem(random, kind);
         const int n = s.n;
         SystemStore store;
-        store.shapeForOrder(n);
+        store.shapeForOrder(ArrayOrder(n));
         entry::fillMatrix(store.matrix, s.text, u',');
         solver::SolveRecord record;
         const solver::CheckedSolve checked = solver::solveChecked(store, record, s.text);

@@ -13,8 +13,11 @@ Q_DECLARE_METATYPE(solver::Outcome)
 
 namespace {
 
+// The solver takes a store of any order, one included, which the editor never gives.
 void load(SystemStore& store, const Rows& rows) {
-    store.shapeForOrder(int(rows.size()));
+    const int n = int(rows.size());
+    store.matrix.redim(n, n + 1);
+    store.answers.assign(std::size_t(n), AnswerValue{});
     for (int i = 0; i < rows.size(); ++i)
         for (int j = 0; j < rows[i].size(); ++j)
             store.matrix(i, j) = rows[i][j];
@@ -183,7 +186,7 @@ void TestSolver::orderTenExchangesRowsInEveryPass() {
         for (int j = 0; j < n; ++j)
             a[i][j] = j == (i + 1) % n ? 100 + i : ((i * 7 + j * 3) % 5) - 2;
     SystemStore store;
-    store.shapeForOrder(n);
+    store.shapeForOrder(ArrayOrder(n));
     for (int i = 0; i < n; ++i) {
         double b = 0;
         for (int j = 0; j < n; ++j) {
@@ -228,7 +231,7 @@ void TestSolver::storeWithoutSystem() {
     QCOMPARE(fresh.matrix.rows(), 0);
 
     SystemStore unloaded;
-    unloaded.shapeForOrder(3);
+    unloaded.shapeForOrder(ArrayOrder(3));
     unloaded.unload();
     QCOMPARE(unloaded.matrix.order(), 0);
     QCOMPARE(solver::solveSystem(unloaded), solver::Outcome::NoSystem);

@@ -71,7 +71,7 @@ void TestTokenNotes::notes() {
     }
     // The notes change nothing of the reading.
     SystemStore store;
-    store.shapeForOrder(2);
+    store.shapeForOrder(ArrayOrder(2));
     entry::fillMatrix(store.matrix, text, u'.');
     QStringList values;
     for (int j = 0; j <= 2; ++j)

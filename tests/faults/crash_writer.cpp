@@ -9,6 +9,7 @@
 #include "core/answer_log.h"
 #include "core/array_file.h"
 #include "core/array_library.h"
+#include "core/program_files.h"
 #include "fault_ops.h"
 
 #include <QCoreApplication>
@@ -51,23 +52,21 @@ QString entryText(bool b) {
 // What one write puts into the file: the text (log and list) or the entry text (arrays).
 struct Content {
     QString text;
-    int scrollPosition = 2;
+    ArrayOrder order{10};
 };
 
 Content contentOf(const QString& kind, bool b) {
     if (kind == u"log")
         return {linesText([b](int i) {
-                    return b ? QStringLiteral("%1,500  -%2,250  ").arg(i).arg(i % 977)
-                             : QStringLiteral("Ответ %1: %2,000  ").arg(i).arg(i * 7);
-                }),
-                2};
+            return b ? QStringLiteral("%1,500  -%2,250  ").arg(i).arg(i % 977)
+                     : QStringLiteral("Ответ %1: %2,000  ").arg(i).arg(i * 7);
+        })};
     if (kind == u"list")
         return {linesText([b](int i) {
-                    return b ? QStringLiteral("массив номер %1").arg(i)
-                             : QStringLiteral("Array %1").arg(i * 3);
-                }),
-                2};
-    return {entryText(b), b ? 3 : 10};
+            return b ? QStringLiteral("массив номер %1").arg(i)
+                     : QStringLiteral("Array %1").arg(i * 3);
+        })};
+    return {entryText(b), ArrayOrder(b ? 9 : 2)};
 }
 
 FileStatus writeContent(const QString& kind, const Content& content) {
@@ -77,10 +76,9 @@ FileStatus writeContent(const QString& kind, const Content& content) {
         return log.replaceLog(faults::linesOf(content.text));
     }
     if (kind == u"lostmas")
-        return arrayfile::write(QStringLiteral("files/LostMas"), content.scrollPosition,
-                                content.text);
+        return arrayfile::write(programfiles::lastArray, content.order, content.text);
     if (kind == u"named")
-        return library::saveArrayFile(QStringLiteral("Большой массив"), content.scrollPosition,
+        return library::saveArrayFile(QStringLiteral("Большой массив"), content.order,
                                       content.text);
     return library::replaceSaveList(content.text);
 }

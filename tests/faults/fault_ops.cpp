@@ -4,6 +4,7 @@
 #include "core/array_file.h"
 #include "core/array_library.h"
 #include "core/entry_text.h"
+#include "core/program_files.h"
 #include "core/solve_check.h"
 #include "core/solve_record.h"
 #include "core/steps_document.h"
@@ -19,7 +20,7 @@
 namespace faults {
 namespace {
 
-const QString lostMasPath = QStringLiteral("files/LostMas");
+const QString& lostMasPath = programfiles::lastArray;
 // A page the steps window saves: a document the user names, kept here beside the program's files.
 const QString stepsPath = QStringLiteral("files/решение.htm");
 
@@ -67,8 +68,8 @@ Outcome writeOutcome(const FileStatus& status, const FileTable& files) {
 
 QList<Operation> buildOperations() {
     const QString logPath = AnswerLog::path;
-    const QString listPath = library::saveListPath;
-    const QString arrayPath = library::arrayPath(namedArray);
+    const QString listPath = programfiles::saveList;
+    const QString arrayPath = programfiles::inFolder(namedArray);
     QList<Operation> ops;
     ops.append({QStringLiteral("log.append"), logPath, Effect::Append, [](FileTable& files) {
                     AnswerLog log(files);
@@ -125,8 +126,9 @@ QList<Operation> buildOperations() {
                 }});
     ops.append(
         {QStringLiteral("lostmas.write"), lostMasPath, Effect::Rewrite, [](FileTable& files) {
-             return writeOutcome(arrayfile::write(lostMasPath, 8, u"7 5 5 2 3 -1.5 1E+300 abc  Ы"),
-                                 files);
+             return writeOutcome(
+                 arrayfile::write(lostMasPath, ArrayOrder(4), u"7 5 5 2 3 -1.5 1E+300 abc  Ы"),
+                 files);
          }});
     ops.append({QStringLiteral("lostmas.read"), lostMasPath, Effect::Read, [](FileTable& files) {
                     arrayfile::Content content;
@@ -140,8 +142,8 @@ QList<Operation> buildOperations() {
              return readOutcome(s, loadedText(content), files);
          }});
     ops.append({QStringLiteral("array.save"), arrayPath, Effect::Rewrite, [](FileTable& files) {
-                    return writeOutcome(library::saveArrayFile(namedArray, 10, u"2 1 3 1 3 5"),
-                                        files);
+                    return writeOutcome(
+                        library::saveArrayFile(namedArray, ArrayOrder(2), u"2 1 3 1 3 5"), files);
                 }});
     ops.append({QStringLiteral("array.load"), arrayPath, Effect::Read, [](FileTable& files) {
                     arrayfile::Content content;
@@ -179,7 +181,7 @@ QList<Operation> buildOperations() {
     ops.append(
         {QStringLiteral("steps.save"), stepsPath, Effect::Rewrite, [](FileTable& files) {
              SystemStore store;
-             store.shapeForOrder(2);
+             store.shapeForOrder(ArrayOrder(2));
              entry::fillMatrix(store.matrix, u"2 1 3 1 3 5", u'.');
              solver::SolveRecord record;
              const solver::CheckedSolve solve = solver::solveChecked(store, record, u"2 1 3 1 3 5");
@@ -230,12 +232,12 @@ QMap<QString, QByteArray> seedContents() {
                                          QStringLiteral("Одного решения нет"),
                                          QStringLiteral("   "), QStringLiteral("-12,500  0,333  ")},
                                         QStringLiteral("ж")));
-    seed.insert(library::saveListPath, pageOf({QString(), namedArray, QStringLiteral(" "),
-                                               QStringLiteral("другой массив")},
-                                              QStringLiteral("я")));
+    seed.insert(programfiles::saveList, pageOf({QString(), namedArray, QStringLiteral(" "),
+                                                QStringLiteral("другой массив")},
+                                               QStringLiteral("я")));
     seed.insert(lostMasPath,
                 cp1251(QStringLiteral(" 10 \r\n 1 \r\n-2.5 \r\n 3 \r\n 4 \r\nабв\r\n")));
-    seed.insert(library::arrayPath(namedArray),
+    seed.insert(programfiles::inFolder(namedArray),
                 cp1251(QStringLiteral(
                     " 9 \r\n 0 \r\n 2 \r\n 4 \r\n 1 \r\n 1 \r\n 3 \r\n \"a,b\" x, 7 \r\n")));
     seed.insert(QStringLiteral("files/help.htm"), QByteArrayLiteral("<html>help</html>\r\n"));

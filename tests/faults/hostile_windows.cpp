@@ -9,6 +9,7 @@
 //                                      a file it refused
 #include "core/answer_log.h"
 #include "core/array_library.h"
+#include "core/program_files.h"
 #include "fault_ops.h"
 #include "tests/common/named_controls.h"
 #include "tests/common/test_support.h"
@@ -44,9 +45,9 @@ const QList<Command>& commands() {
         {"Последний ответ", AnswerLog::path},
         {"Все ответы", AnswerLog::path},
         {"Загрузить последний массив", QStringLiteral("files/LostMas")},
-        {"окно сохранения и загрузки", library::saveListPath},
-        {"Редактировать список", library::saveListPath},
-        {"Загрузить (массив по имени)", library::arrayPath(faults::namedArray)},
+        {"окно сохранения и загрузки", programfiles::saveList},
+        {"Редактировать список", programfiles::saveList},
+        {"Загрузить (массив по имени)", programfiles::inFolder(faults::namedArray)},
     };
     return list;
 }

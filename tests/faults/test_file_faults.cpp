@@ -8,6 +8,7 @@
 
 #include "core/answer_log.h"
 #include "core/array_library.h"
+#include "core/program_files.h"
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -392,7 +393,7 @@ void FileFaultsTest::hostileTarget_data() {
             << (log && op.name != u"log.readAll" ? longLine : tooLarge);
         QTest::addRow("one 50 MB line / %s", qPrintable(op.name))
             << int(Hostile::LongLine) << op.name << (log ? longLine : tooLarge);
-        if (op.target == library::saveListPath)
+        if (op.target == programfiles::saveList)
             QTest::addRow("20,000 names / %s", qPrintable(op.name))
                 << int(Hostile::ManyNames) << op.name
                 << QStringLiteral("в списке больше 10000 имён");

@@ -6,6 +6,7 @@
 #include "core/answer_log.h"
 #include "core/array_file.h"
 #include "core/array_library.h"
+#include "core/program_files.h"
 #include "tests/common/named_controls.h"
 #include "tests/common/test_support.h"
 #include "windows/editor/form2.h"
@@ -89,9 +90,8 @@ void TestReadOnlyWindows::lastAnswer() {
 
 void TestReadOnlyWindows::loadLastArray() {
     arrayfile::Content content;
-    QVERIFY(arrayfile::read(QStringLiteral("files/LostMas"), content));
-    const auto position = arrayfile::scrollPositionOf(content.firstField);
-    QVERIFY(position);
+    QVERIFY(arrayfile::read(programfiles::lastArray, content));
+    QVERIFY(content.order);
     QString expected;
     for (const QString& field : content.fields)
         if (!field.isEmpty())
@@ -100,7 +100,7 @@ void TestReadOnlyWindows::loadLastArray() {
     Form2& editor = program_->form2();
     editor.loadClick();
     QVERIFY(platform_->messages.isEmpty());
-    QCOMPARE(named<QScrollBar>(editor, "VScroll1")->value(), *position);
+    QCOMPARE(named<QScrollBar>(editor, "VScroll1")->value(), content.order->scrollPosition());
     QCOMPARE(named<QLineEdit>(editor, "Text1")->text(), expected);
 }
 

@@ -4,6 +4,7 @@
 #include "core/array_library.h"
 #include "core/entered_array.h"
 #include "core/entry_text.h"
+#include "core/program_files.h"
 #include "core/system_store.h"
 #include "core/token_notes.h"
 #include "support/numbers.h"
@@ -28,7 +29,6 @@
 
 namespace {
 
-const QString lastArrayPath = QStringLiteral("files/LostMas");
 // What assistive technology calls the note while it says nothing; when shown, its text.
 const QString tokenWarningName = QStringLiteral("Как прочитаны числа");
 
@@ -187,7 +187,7 @@ ArrayOrder Form2::order() const {
 
 void Form2::formLoad() {
     animation_->load();
-    store_.shapeForOrder(order().value());
+    store_.shapeForOrder(order());
     command1Click();
 }
 
@@ -202,7 +202,7 @@ void Form2::command1Click() {
 
 void Form2::command2Click() {
     const double r = random_.next();
-    vscroll1->setValue(numbers::roundToInt16(r * 8 + 2).value_or(vscroll1->value()));
+    vscroll1->setOrder(ArrayOrder::drawn(r));
 }
 
 void Form2::command3Click() {
@@ -216,7 +216,7 @@ void Form2::command4Click() {
 }
 
 void Form2::newClick() {
-    vscroll1->setValue(vscroll1->maximum());
+    vscroll1->setOrder(ArrayOrder(ArrayOrder::smallest));
     formLoad();
 }
 
@@ -229,7 +229,7 @@ void Form2::vscroll1Change() {
 }
 
 void Form2::text2Change() {
-    store_.shapeForOrder(order().value());
+    store_.shapeForOrder(order());
     fillMatrix();
 }
 
@@ -239,7 +239,7 @@ void Form2::text1Change() {
     Matrix& m = store_.matrix;
     const int n = order().value();
     if (m.order() != n || m.rows() != n)
-        store_.shapeForOrder(n);
+        store_.shapeForOrder(order());
     fillMatrix();
 }
 
@@ -300,7 +300,7 @@ void Form2::applyArray(ArrayOrder order, const QStringList& values) {
 }
 
 bool Form2::saveLastArray() {
-    const FileStatus s = arrayfile::write(lastArrayPath, order().scrollPosition(), text1->text());
+    const FileStatus s = arrayfile::write(programfiles::lastArray, order(), text1->text());
     return reportFailure(platform_, this, s);
 }
 
@@ -312,7 +312,7 @@ void Form2::loadClick() {
     // The file gains an empty line first, so that it exists when it is read.
     arrayfile::Content content;
     ui::BusyCursor busy;
-    const FileStatus s = arrayfile::touchAndRead(lastArrayPath, content);
+    const FileStatus s = arrayfile::touchAndRead(programfiles::lastArray, content);
     busy.release();
     if (!s) {
         reportFailure(platform_, this, s);
@@ -328,15 +328,11 @@ void Form2::loadClick() {
         text1->setText(values.isEmpty() ? QString() : values.join(u' ') + u' ');
         return;
     }
-    const auto position = arrayfile::scrollPositionOf(content.firstField);
-    if (!position) {
-        showError(platform_, this,
-                  QStringLiteral("Файл %1 повреждён: первое значение «%2» не задаёт порядок "
-                                 "массива (ожидается положение от 2 до 10).")
-                      .arg(lastArrayPath, content.firstField.left(40)));
+    if (!content.order) {
+        showError(platform_, this, arrayfile::noOrderMessage(programfiles::lastArray, content));
         return;
     }
-    applyArray(ArrayOrder::atScrollPosition(*position), values);
+    applyArray(*content.order, values);
 }
 
 void Form2::createlistClick() {

@@ -2,6 +2,7 @@
 
 #include "core/array_library.h"
 #include "core/entered_array.h"
+#include "core/program_files.h"
 #include "windows/extras/window_animation.h"
 #include "windows/library/list_edit.h"
 #include "windows/shared/error_box.h"
@@ -269,8 +270,7 @@ void Form3::command1Click() {
     const QString name = combo1->currentText();
     if (name.isEmpty() || !acceptName(name))
         return;
-    const FileStatus saved =
-        library::saveArrayFile(name, array_.order().scrollPosition(), array_.entryText());
+    const FileStatus saved = library::saveArrayFile(name, array_.order(), array_.entryText());
     if (!saved) {
         reportFailure(platform_, this, saved);
         return;
@@ -297,23 +297,18 @@ void Form3::command2Click() {
         reportFailure(platform_, this, read);
         return;
     }
-    const QString path = library::arrayPath(name);
+    const QString path = programfiles::inFolder(name);
     if (content.empty) {
         reportFailure(
             platform_, this,
             FileStatus::failure(path, FileStatus::Action::Read, QStringLiteral("файл пуст")));
         return;
     }
-    const auto position = arrayfile::scrollPositionOf(content.firstField);
-    if (!position) {
-        reportFailure(platform_, this,
-                      FileStatus::failure(path, FileStatus::Action::Read,
-                                          QStringLiteral("первое значение «%1» не задаёт порядок "
-                                                         "массива, нужно число от 2 до 10")
-                                              .arg(content.firstField)));
+    if (!content.order) {
+        showError(platform_, this, arrayfile::noOrderMessage(path, content));
         return;
     }
-    array_.load(ArrayOrder::atScrollPosition(*position), content.fields);
+    array_.load(*content.order, content.fields);
 }
 
 void Form3::showPanel(bool shown) {

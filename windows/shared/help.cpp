@@ -1,5 +1,6 @@
 #include "windows/shared/help.h"
 
+#include "core/program_files.h"
 #include "support/build_info.h"
 #include "windows/shared/platform.h"
 
@@ -7,18 +8,11 @@
 #include <QFileInfo>
 #include <QUrl>
 
-namespace {
-
-// The browser placed beside the program's files, in the working folder.
-const QString browserPath = QStringLiteral("files/iexplore");
-
-} // namespace
-
 QStringList help::pageCandidates(const QString& installFolder) {
     const QDir program(installFolder);
     return {
-        program.absoluteFilePath(QStringLiteral("files/help.htm")),
-        QDir::current().absoluteFilePath(QStringLiteral("files/help.htm")),
+        program.absoluteFilePath(programfiles::helpPage),
+        QDir::current().absoluteFilePath(programfiles::helpPage),
         QDir::cleanPath(program.absoluteFilePath(QStringLiteral(SLAU_DATA_FROM_BIN "/help.htm")))};
 }
 
@@ -49,7 +43,7 @@ QString help::licencePath(const QString& installFolder) {
 bool help::openPage(Platform& platform, const QString& pagePath,
                     const std::function<void()>& failedLater) {
     const QString page = QFileInfo(pagePath).absoluteFilePath();
-    const QFileInfo browser(QDir::current().absoluteFilePath(browserPath));
+    const QFileInfo browser(QDir::current().absoluteFilePath(programfiles::browser));
     if (browser.isFile() && browser.isExecutable() &&
         platform.startDetached(browser.absoluteFilePath(), {page}))
         return true;

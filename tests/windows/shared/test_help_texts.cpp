@@ -68,7 +68,6 @@ const Text reviewed[] = {
     {"нет папки «%1»", Need::Help},
     {"«%1» — это файл, а не папка", Need::Help},
     {"файл пуст", Need::Help},
-    {"первое значение «%1» не задаёт порядок массива, нужно число от 2 до 10", Need::Help},
     {"знак «%1» нельзя сохранить в кодировке Windows-1251", Need::Help},
     // Only a call out of turn inside the program could give this; no user's action does.
     {"журнал ответов не открыт", Need::Obvious},
