@@ -81,16 +81,6 @@ void Program::showForm2() {
         ui::centre(&f);
 }
 
-void Program::hideForm1() {
-    if (form1_)
-        form1_->hide();
-}
-
-void Program::hideForm2() {
-    if (form2_)
-        form2_->hide();
-}
-
 Form3& Program::createForm3() {
     if (!form3_) {
         form3_ = new Form3(platform_, librarySweep_, array_);
@@ -109,23 +99,9 @@ Form3& Program::createForm3() {
 void Program::placeForm3(QWidget& window) const {
     // One rule for every first showing of a new window, however it was created: beside the
     // editor, to its right, when the screen has room there; centred on the screen otherwise.
-    ui::centre(&window);
-    QScreen* screen = window.screen();
-    if (!screen)
-        return;
-    const QRect room = screen->availableGeometry();
-    QRect frame = window.frameGeometry();
-    if (form2_) {
-        const QRect editor = form2_->frameGeometry();
-        QRect beside = frame;
-        beside.moveTopLeft(QPoint(editor.right() + 8, editor.top()));
-        if (room.contains(beside))
-            frame = beside;
-    }
-    // Kept on the screen: its title bar above all, when the screen is smaller than the window.
-    frame.moveLeft(std::max(room.left(), std::min(frame.left(), room.right() - frame.width() + 1)));
-    frame.moveTop(std::max(room.top(), std::min(frame.top(), room.bottom() - frame.height() + 1)));
-    window.move(frame.topLeft());
+    if (!form2_ || !ui::placeBeside(&window, form2_.get(), ui::Sides::Right))
+        ui::centre(&window);
+    ui::keepOnScreen(&window);
 }
 
 void Program::showForm3() {
@@ -148,6 +124,10 @@ Form4* Program::form4IfExists() const {
 }
 
 void Program::hideForm3() {
+    // The editor's close box hides the save/load window. When the window does not exist yet,
+    // hiding it creates it, hidden, and its load runs: SaveList gains its empty line and the
+    // lists are read, as every opening of the window does. Users' SaveList files have grown
+    // by that line on each such close, and the next showing finds the window loaded.
     createForm3().hide();
 }
 

@@ -44,8 +44,6 @@ class Program : public QObject {
     bool form2Exists() const { return form2_ != nullptr; }
     void showForm1();
     void showForm2();
-    void hideForm1();
-    void hideForm2();
 
     // The save/load window: created and loaded when shown after it was closed, destroyed on close.
     Form3* form3IfExists() const;
@@ -59,9 +57,6 @@ class Program : public QObject {
     // Opens the help page: files/iexplore when it can run, otherwise the desktop's browser.
     void showHelp(QWidget* parent);
     QString helpPagePath() const;
-
-    // The save/load window's sweep position and count, which outlive the window.
-    SweepMemory& librarySweep() { return librarySweep_; }
 
     // Ends the run at once: no other window's close handling runs.
     void endRun();
@@ -88,6 +83,7 @@ class Program : public QObject {
     // editor's close box created it hidden).
     bool form3Placed_ = false;
     QPointer<Form4> form4_;
+    // The save/load window's sweep position and count, which outlive the window.
     SweepMemory librarySweep_;
     // F10 and the context-menu keys in every window.
     DesktopKeys desktopKeys_;

@@ -104,7 +104,7 @@ void Form2::buildControls(QWidget* client) {
     tokenWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ui::defaultFont(tokenWarning);
     tokenWarning->setAutoFillBackground(true);
-    ui::colour(tokenWarning, QColor(255, 255, 0), ui::black);
+    ui::colour(tokenWarning, ui::warningYellow, ui::black);
     tokenWarning->setAccessibleName(tokenWarningName);
     tokenWarning->hide();
 

@@ -24,7 +24,7 @@ MatrixLabel::MatrixLabel(QWidget* parent) : QLabel(parent) {
     warning_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // On black, so that no line of the window's scene crosses it.
     warning_->setAutoFillBackground(true);
-    ui::colour(warning_, QColor(255, 255, 0), ui::black);
+    ui::colour(warning_, ui::warningYellow, ui::black);
     warning_->setAccessibleName(QStringLiteral("Предупреждение об ответе"));
     warning_->hide();
     hbar_ = new QScrollBar(Qt::Horizontal, this);

@@ -13,7 +13,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPrinter>
-#include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -54,7 +53,7 @@ void StepsWindow::setPage(const steps::Page& page) {
     // Warnings stand out in yellow: a line of the page is a block of the text, a matrix one block
     // a row.
     QTextCharFormat warning;
-    warning.setForeground(QColor(255, 255, 0));
+    warning.setForeground(ui::warningYellow);
     warning.setFontWeight(QFont::Bold);
     QTextBlock block = text1->document()->begin();
     for (const steps::PageLine& line : page.lines()) {
@@ -94,37 +93,22 @@ void StepsWindow::keyPressEvent(QKeyEvent* event) {
 
 void StepsWindow::placeBesideOwner() {
     QWidget* owner = parentWidget();
-    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
-    if (!owner || !screen) {
+    if (!owner) {
         ui::centre(this);
         return;
     }
     // Right of the main window if there is room, else left of it; when neither side holds the
     // whole width, the wider side, the window narrowed to it (but not below a readable width).
-    const QRect area = screen->availableGeometry();
-    const QRect main = owner->frameGeometry();
-    const int extra = std::max(0, frameGeometry().width() - width());
-    constexpr int gap = 8;
-    const int right = area.right() - main.right() - gap;
-    const int left = main.left() - area.left() - gap;
-    int outer = width() + extra;
-    if (outer > right && outer > left) {
-        const int room = std::max(right, left);
-        if (room - extra >= ui::px(6000))
-            resize(room - extra, height());
-        outer = width() + extra;
+    if (!ui::placeBeside(this, owner, ui::Sides::RightOrLeft)) {
+        const ui::RoomBeside room = ui::roomBeside(owner);
+        const int frame = std::max(0, frameGeometry().width() - width());
+        const int wider = std::max(room.right, room.left) - frame;
+        if (wider >= ui::px(6000))
+            resize(wider, height());
+        if (!ui::placeBeside(this, owner, ui::Sides::RightOrLeft))
+            move(owner->frameGeometry().right(), owner->frameGeometry().top());
     }
-    int x = 0;
-    if (outer <= right)
-        x = main.right() + 1 + gap;
-    else if (outer <= left)
-        x = main.left() - gap - outer;
-    else
-        x = std::max(area.left(), area.right() + 1 - outer);
-    const int outerHeight = std::max(frameGeometry().height(), height());
-    const int y =
-        std::clamp(main.top(), area.top(), std::max(area.top(), area.bottom() + 1 - outerHeight));
-    move(x, y);
+    ui::keepOnScreen(this);
 }
 
 void StepsWindow::showMenu(const QPoint& at) {

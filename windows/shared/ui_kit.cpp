@@ -180,6 +180,51 @@ void centre(QWidget* window) {
     window->move(frame.topLeft());
 }
 
+namespace {
+
+constexpr int besideGap = 8;
+
+QRect screenArea(const QWidget* window) {
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+// The window's frame; before the window manager has framed it, its own geometry.
+QSize outerSize(const QWidget* window) {
+    return window->frameGeometry().size().expandedTo(window->size());
+}
+
+} // namespace
+
+RoomBeside roomBeside(const QWidget* other) {
+    const QRect area = screenArea(other);
+    const QRect frame = other->frameGeometry();
+    return {area.right() - frame.right() - besideGap, frame.left() - area.left() - besideGap};
+}
+
+bool placeBeside(QWidget* window, const QWidget* other, Sides sides) {
+    const RoomBeside room = roomBeside(other);
+    const QRect frame = other->frameGeometry();
+    const int outer = outerSize(window).width();
+    if (outer <= room.right)
+        window->move(frame.right() + 1 + besideGap, frame.top());
+    else if (sides == Sides::RightOrLeft && outer <= room.left)
+        window->move(frame.left() - besideGap - outer, frame.top());
+    else
+        return false;
+    return true;
+}
+
+void keepOnScreen(QWidget* window) {
+    const QRect area = screenArea(window);
+    if (area.isEmpty())
+        return;
+    const QSize outer = outerSize(window);
+    const QPoint at = window->frameGeometry().topLeft();
+    window->move(std::max(area.left(), std::min(at.x(), area.right() + 1 - outer.width())),
+                 std::max(area.top(), std::min(at.y(), area.bottom() + 1 - outer.height())));
+}
+
 QString crlfText(const QPlainTextEdit* box) {
     QString text = box->document()->toRawText();
     text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));

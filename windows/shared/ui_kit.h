@@ -43,6 +43,8 @@ inline const QColor green{0, 255, 0};
 inline const QColor cyan{0, 255, 255};
 inline const QColor grey{128, 128, 128};
 inline const QColor black{0, 0, 0};
+// Warnings about what the user entered or about an answer.
+inline const QColor warningYellow{255, 255, 0};
 
 // One control of a window's design sheet; a sheet names only what differs from these defaults.
 // Every field has an initialiser of its own, so that a sheet may leave out any of them.
@@ -101,6 +103,23 @@ void proportionalApplicationFont();
 void fixClientSize(QWidget* window, QWidget* client, int widthTwips, int heightTwips);
 // Centres the window on the screen it is on.
 void centre(QWidget* window);
+
+// The widths free on the other window's screen to its right and to its left, less the gap a
+// window placed beside it keeps.
+struct RoomBeside {
+    int right;
+    int left;
+};
+RoomBeside roomBeside(const QWidget* other);
+// The sides of another window that placeBeside tries, in this order.
+enum class Sides { Right, RightOrLeft };
+// Puts the window beside the other one, their tops level and 8 pixels between their frames: to
+// its right when the room there holds the window's whole width, else, with RightOrLeft, to its
+// left. False, the window left where it was, when no side tried holds it.
+bool placeBeside(QWidget* window, const QWidget* other, Sides sides);
+// Moves the window so that its frame lies on its screen; on a screen smaller than the window
+// its top left corner, with the title bar, stays on it.
+void keepOnScreen(QWidget* window);
 
 // A text box's text with CR LF between its lines, as the program's files keep them; every other
 // character (a non-breaking blank too) stays as typed.
