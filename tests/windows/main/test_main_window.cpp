@@ -1,6 +1,7 @@
 // The main window: start state, entering and solving through the real buttons and menu items,
 // the solution line and matrix text in both decimal separators, unloading, and a log failure.
 #include "program_fixture.h"
+#include "window_layout.h"
 
 #include "core/system_store.h"
 #include "windows/main/steps_window.h"
@@ -44,7 +45,8 @@ void TestMainWindow::startState() {
     QVERIFY(named<QPlainTextEdit>(f.main(), "Text2")->isHidden());
     QVERIFY(button(f.main(), "Command5")->isHidden() && button(f.main(), "Command6")->isHidden());
     QVERIFY(!f.program->form2Exists());
-    QCOMPARE(f.main().centralWidget()->size(), QSize(314, 272));
+    QVERIFY(keepsItsSize(&f.main()));
+    QCOMPARE(layoutFault(f.main().centralWidget(), {"Text1"}), QString());
     QVERIFY(!QFileInfo::exists(QStringLiteral("files/lastans")));
 }
 
