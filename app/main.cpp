@@ -11,6 +11,7 @@
 #include "windows/shared/ui_kit.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QTranslator>
 #include <cstdio>
@@ -40,9 +41,14 @@ std::vector<HeldMessage> heldMessages;
 
 void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type == QtFatalMsg) {
-        std::fputs("slau: программе нужен графический сеанс, а подключиться к нему не удалось "
-                   "(не задана переменная DISPLAY или WAYLAND_DISPLAY, или дисплей недоступен).\n",
-                   stderr);
+        std::fputs(
+            QCoreApplication::translate(
+                "start",
+                "slau: программе нужен графический сеанс, а подключиться к нему не удалось "
+                "(не задана переменная DISPLAY или WAYLAND_DISPLAY, или дисплей недоступен).\n")
+                .toUtf8()
+                .constData(),
+            stderr);
         std::_Exit(1);
     }
     heldMessages.push_back({type, QByteArray(context.category), text});

@@ -17,7 +17,9 @@ const QString userFolderName = QStringLiteral("user-folder");
 StartOptions refuse(const QString& reason) {
     return {.action = StartOptions::Action::Refuse,
             .userFolder = false,
-            .text = QStringLiteral("slau: %1\nСписок параметров: slau --help\n").arg(reason)};
+            .text =
+                QCoreApplication::translate("start", "slau: %1\nСписок параметров: slau --help\n")
+                    .arg(reason)};
 }
 
 // Qt's standard options, which QApplication takes from the command line itself: with one dash or
@@ -64,17 +66,21 @@ Split withoutQtOptions(const QStringList& arguments) {
 
 StartOptions parseStartOptions(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "start",
         "Решение систем линейных уравнений порядка от 2 до 10.\n"
         "Без параметров программа работает с папкой files в текущей папке и не создаёт её."));
     const QCommandLineOption userFolder(
-        userFolderName, QStringLiteral("Работать в папке данных пользователя (%1): её папка files "
-                                       "создаётся при первом запуске, вместе со страницей справки.")
+        userFolderName, QCoreApplication::translate(
+                            "start", "Работать в папке данных пользователя (%1): её папка files "
+                                     "создаётся при первом запуске, вместе со страницей справки.")
                             .arg(QDir::toNativeSeparators(userDataFolder())));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Показать этот текст и выйти."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Показать версию программы и выйти."));
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")},
+        QCoreApplication::translate("start", "Показать этот текст и выйти."));
+    const QCommandLineOption version(
+        {QStringLiteral("v"), QStringLiteral("version")},
+        QCoreApplication::translate("start", "Показать версию программы и выйти."));
     parser.addOptions({userFolder, help, version});
     QStringList knownNames;
     for (const QCommandLineOption& option : {userFolder, help, version})
@@ -87,7 +93,8 @@ StartOptions parseStartOptions(const QStringList& arguments) {
         withProgram.append(QStringLiteral("slau"));
     const Split split = withoutQtOptions(withProgram);
     if (!split.missingValue.isEmpty())
-        return refuse(QStringLiteral("параметру «%1» нужно значение.").arg(split.missingValue));
+        return refuse(QCoreApplication::translate("start", "параметру «%1» нужно значение.")
+                          .arg(split.missingValue));
     // An unknown option is named as it was typed, dashes included.
     for (const QString& argument : split.own.mid(1)) {
         const QString name = optionName(argument);
@@ -95,13 +102,14 @@ StartOptions parseStartOptions(const QStringList& arguments) {
             std::none_of(knownNames.begin(), knownNames.end(), [&](const QString& known) {
                 return name == known || name.startsWith(known + u'=');
             }))
-            return refuse(QStringLiteral("неизвестный параметр «%1».").arg(argument));
+            return refuse(
+                QCoreApplication::translate("start", "неизвестный параметр «%1».").arg(argument));
     }
     if (!parser.parse(split.own))
         return refuse(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
-        return refuse(
-            QStringLiteral("лишний аргумент «%1».").arg(parser.positionalArguments().front()));
+        return refuse(QCoreApplication::translate("start", "лишний аргумент «%1».")
+                          .arg(parser.positionalArguments().front()));
     if (parser.isSet(help))
         return {.action = StartOptions::Action::ShowHelp, .text = parser.helpText()};
     if (parser.isSet(version))

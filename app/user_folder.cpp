@@ -2,6 +2,7 @@
 
 #include "core/program_files.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,20 +27,24 @@ UserFolderResult prepareUserFolder(const QString& folder, const QString& helpSou
     if (folder.isEmpty() || !dir.mkpath(programfiles::folder))
         return {.folder = {},
                 .problem =
-                    QStringLiteral("Не удалось создать папку «%1».\r\nПрограмма работает "
-                                   "с папкой files в текущей папке.")
+                    QCoreApplication::translate(
+                        "folder", "Не удалось создать папку «%1».\r\nПрограмма работает "
+                                  "с папкой files в текущей папке.")
                         .arg(QDir::toNativeSeparators(dir.absoluteFilePath(programfiles::folder)))};
     const QString help = dir.absoluteFilePath(programfiles::helpPage);
     const QFileInfo existing(help);
     if (existing.exists() || existing.isSymLink())
         return {.folder = dir.absolutePath(), .problem = {}};
-    const QString reason = helpSource.isEmpty() ? QStringLiteral("страница программы не найдена")
-                           : !QFileInfo(helpSource).isFile()
-                               ? QStringLiteral("нет страницы «%1»")
-                               : QStringLiteral("не удалось сослаться на страницу «%1»");
+    const QString reason =
+        helpSource.isEmpty()
+            ? QCoreApplication::translate("folder", "страница программы не найдена")
+        : !QFileInfo(helpSource).isFile()
+            ? QCoreApplication::translate("folder", "нет страницы «%1»")
+            : QCoreApplication::translate("folder", "не удалось сослаться на страницу «%1»");
     if (!QFileInfo(helpSource).isFile() || !placeHelp(helpSource, help))
         return {.folder = dir.absolutePath(),
-                .problem = QStringLiteral("Не удалось положить страницу справки в «%1»: %2.")
+                .problem = QCoreApplication::translate(
+                               "folder", "Не удалось положить страницу справки в «%1»: %2.")
                                .arg(QDir::toNativeSeparators(help),
                                     reason.arg(QDir::toNativeSeparators(helpSource)))};
     return {.folder = dir.absolutePath(), .problem = {}};

@@ -2,6 +2,7 @@
 
 #include "support/line_append.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
@@ -45,7 +46,7 @@ FileStatus AnswerLog::nextAnswer(std::optional<QString>& answer) {
     TextReader* cursor = files_.get(cursorNumber);
     if (!cursor)
         return FileStatus::failure(path, FileStatus::Action::Read,
-                                   QStringLiteral("журнал ответов не открыт"));
+                                   QCoreApplication::translate("log", "журнал ответов не открыт"));
     QByteArrayView line;
     FileStatus s = FileStatus::success();
     while (s && !cursor->atEnd()) {
@@ -195,8 +196,9 @@ double AllAnswersRead::progress() const {
 
 FileStatus AllAnswersRead::finish() {
     if (!ended_)
-        return FileStatus::failure(AnswerLog::path, FileStatus::Action::Write,
-                                   QStringLiteral("журнал ответов прочитан не до конца"));
+        return FileStatus::failure(
+            AnswerLog::path, FileStatus::Action::Write,
+            QCoreApplication::translate("log", "журнал ответов прочитан не до конца"));
     reader_.reset();
     if (rewriteStatus_)
         rewriteStatus_ = rewrite_->writeLine(QString());

@@ -6,6 +6,8 @@
 #include "support/text_reader.h"
 #include "support/text_rewrite.h"
 
+#include <QCoreApplication>
+
 namespace arrayfile {
 
 FileStatus write(const QString& path, ArrayOrder order, QStringView entryText) {
@@ -58,8 +60,9 @@ FileStatus touchAndRead(const QString& path, Content& content) {
 QString noOrderMessage(const QString& path, const Content& content) {
     // A long field would stretch the box: its start is enough to find it in the file.
     constexpr int shown = 40;
-    return QStringLiteral("Файл %1 повреждён: первое значение «%2» не задаёт порядок массива "
-                          "(ожидается положение от 2 до 10).")
+    return QCoreApplication::translate(
+               "arrays", "Файл %1 повреждён: первое значение «%2» не задаёт порядок массива "
+                         "(ожидается положение от 2 до 10).")
         .arg(path, content.firstField.left(shown));
 }
 

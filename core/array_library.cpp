@@ -5,6 +5,7 @@
 #include "support/text_reader.h"
 #include "support/text_rewrite.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace library {
@@ -29,8 +30,9 @@ template <typename Visit> FileStatus forEachListLine(Visit visit) {
         if (!s)
             return s;
         if (isName(line) && ++names > mostNames)
-            return FileStatus::failure(programfiles::saveList, FileStatus::Action::Read,
-                                       QStringLiteral("в списке больше %1 имён").arg(mostNames));
+            return FileStatus::failure(
+                programfiles::saveList, FileStatus::Action::Read,
+                QCoreApplication::translate("arrays", "в списке больше %1 имён").arg(mostNames));
         visit(line);
     }
     return file->readFailure();
@@ -42,7 +44,7 @@ bool isControl(QChar c) {
 }
 
 QString controlProblem() {
-    return QStringLiteral("в имени массива есть управляющий знак");
+    return QCoreApplication::translate("arrays", "в имени массива есть управляющий знак");
 }
 
 bool isDeviceName(const QString& name) {
@@ -57,33 +59,38 @@ bool isDeviceName(const QString& name) {
 std::optional<QString> nameProblem(const QString& name) {
     constexpr int longest = 64;
     if (name.isEmpty())
-        return QStringLiteral("имя массива пусто");
+        return QCoreApplication::translate("arrays", "имя массива пусто");
     if (name.size() > longest)
-        return QStringLiteral("имя массива длиннее %1 знаков").arg(longest);
+        return QCoreApplication::translate("arrays", "имя массива длиннее %1 знаков").arg(longest);
     for (const QChar c : name) {
         if (QStringLiteral("/\\:*?\"<>|").contains(c))
-            return QStringLiteral("в имени массива есть знак «%1», недопустимый в имени файла")
+            return QCoreApplication::translate(
+                       "arrays", "в имени массива есть знак «%1», недопустимый в имени файла")
                 .arg(c);
         if (isControl(c))
             return controlProblem();
     }
     if (name == u"." || name == u"..")
-        return QStringLiteral("имя «%1» обозначает папку").arg(name);
+        return QCoreApplication::translate("arrays", "имя «%1» обозначает папку").arg(name);
     if (name.front() == u' ' || name.back() == u' ')
-        return QStringLiteral("имя массива начинается или кончается пробелом");
+        return QCoreApplication::translate("arrays",
+                                           "имя массива начинается или кончается пробелом");
     if (name.back() == u'.')
-        return QStringLiteral("имя массива кончается точкой");
+        return QCoreApplication::translate("arrays", "имя массива кончается точкой");
     if (isDeviceName(name))
-        return QStringLiteral("имя «%1» занято системой").arg(name);
+        return QCoreApplication::translate("arrays", "имя «%1» занято системой").arg(name);
     static const QStringList ownFiles = programfiles::ownNames();
     for (const QString& own : ownFiles) {
         if (name.toCaseFolded() == own.toCaseFolded())
-            return QStringLiteral("файл «%1» принадлежит самой программе").arg(own);
+            return QCoreApplication::translate("arrays", "файл «%1» принадлежит самой программе")
+                .arg(own);
     }
     QByteArray bytes;
     QString bad;
     if (!textfile::encode(name, bytes, &bad))
-        return QStringLiteral("знак «%1» нельзя сохранить в кодировке Windows-1251").arg(bad);
+        return QCoreApplication::translate("arrays",
+                                           "знак «%1» нельзя сохранить в кодировке Windows-1251")
+            .arg(bad);
     return std::nullopt;
 }
 

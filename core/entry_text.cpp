@@ -2,6 +2,7 @@
 
 #include "support/numbers.h"
 
+#include <QCoreApplication>
 #include <optional>
 
 namespace entry {
@@ -52,7 +53,7 @@ std::optional<QString> fillMatrix(Matrix& matrix, QStringView text, QChar decima
     if (text.isEmpty())
         return std::nullopt;
     const int n = matrix.order();
-    QString preview = QStringLiteral("Массив");
+    QString preview = QCoreApplication::translate("entry", "Массив");
     TokenCycle cycle(text);
     for (int i = 0; i < n && i < matrix.rows(); ++i) {
         preview += QStringLiteral("\n\r");

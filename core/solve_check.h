@@ -9,6 +9,7 @@
 #include "core/exact_solve.h"
 #include "core/solver.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -17,8 +18,8 @@ namespace solver {
 
 class SolveRecord;
 
-inline const QString illConditionedText =
-    QStringLiteral("Система плохо обусловлена: последние знаки ответа могут быть неверны");
+inline const QString illConditionedText = QCoreApplication::translate(
+    "solver", "Система плохо обусловлена: последние знаки ответа могут быть неверны");
 
 // The unit roundoff of doubles; the warning is given when κ∞ times it passes 1e-8.
 constexpr double unitRoundoff = 0x1p-53;

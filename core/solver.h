@@ -6,14 +6,16 @@
 #include "core/system_store.h"
 
 #include <QChar>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <vector>
 
 namespace solver {
 
-inline const QString noUniqueText = QStringLiteral("Одного решения нет");
-inline const QString overflowText = QStringLiteral("Переполнение при вычислении");
+inline const QString noUniqueText = QCoreApplication::translate("solver", "Одного решения нет");
+inline const QString overflowText =
+    QCoreApplication::translate("solver", "Переполнение при вычислении");
 
 // Solves the system in place: the matrix is left in its eliminated form (or as far as
 // elimination got), the answers as the outcome says.

@@ -4,6 +4,7 @@
 #include "core/solver.h"
 #include "core/steps_text.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -74,9 +75,11 @@ QString htmlPage(const Page& page) {
             break;
         }
     }
-    return QStringLiteral(
-               "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
-               "<title>Решение по шагам</title>\n<style>\n"
+    return QStringLiteral("<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
+                          "<title>") +
+           QCoreApplication::translate("steps", "Решение по шагам") +
+           QStringLiteral(
+               "</title>\n<style>\n"
                "body { font-family: monospace; }\n"
                "p { margin: 0.2em 0; }\n"
                "table.m { border-collapse: collapse; margin: 0.3em 0 0.6em 1em; }\n"
@@ -88,20 +91,24 @@ QString htmlPage(const Page& page) {
 }
 
 QString latexText(const solver::SolveRecord& record, const solver::CheckedSolve& solve, QChar sep) {
-    QString text = QStringLiteral("% Решение по шагам\n\\noindent Система, как она решалась:\n");
+    QString text = QCoreApplication::translate(
+        "steps", "% Решение по шагам\n\\noindent Система, как она решалась:\n");
     text += latexMatrix(record.initial, sep);
     for (const solver::SolvePass& pass : record.passes) {
         if (pass.pivotRow < 0) {
             text +=
-                QStringLiteral("\\noindent Шаг %1: ведущего элемента нет.\n").arg(pass.column + 1);
+                QCoreApplication::translate("steps", "\\noindent Шаг %1: ведущего элемента нет.\n")
+                    .arg(pass.column + 1);
             break;
         }
-        text += QStringLiteral("\\noindent Шаг %1: ведущий элемент в строке %2%3.\n")
+        text += QCoreApplication::translate("steps",
+                                            "\\noindent Шаг %1: ведущий элемент в строке %2%3.\n")
                     .arg(QString::number(pass.column + 1), QString::number(pass.pivotRow + 1),
-                         pass.exchanged ? QStringLiteral(", строки %1 и %2 переставлены")
-                                              .arg(pass.column + 1)
-                                              .arg(pass.pivotRow + 1)
-                                        : QString());
+                         pass.exchanged
+                             ? QCoreApplication::translate("steps", ", строки %1 и %2 переставлены")
+                                   .arg(pass.column + 1)
+                                   .arg(pass.pivotRow + 1)
+                             : QString());
         text += latexMatrix(pass.after, sep);
     }
     if (record.outcome == solver::Outcome::Unique) {
@@ -112,10 +119,10 @@ QString latexText(const solver::SolveRecord& record, const solver::CheckedSolve&
         for (std::size_t i = 0; i < x.size(); ++i)
             lines.append(
                 QStringLiteral("x_{%1} &= %2").arg(i + 1).arg(latexNumber(valueText(x[i], sep))));
-        text += QStringLiteral("\\noindent Решение:\n\\begin{align*}\n") +
+        text += QCoreApplication::translate("steps", "\\noindent Решение:\n\\begin{align*}\n") +
                 lines.join(QStringLiteral(" \\\\\n")) + QStringLiteral("\n\\end{align*}\n");
     } else {
-        text += QStringLiteral("\\noindent Решение: ") +
+        text += QCoreApplication::translate("steps", "\\noindent Решение: ") +
                 (record.outcome == solver::Outcome::NoUnique ? solver::noUniqueText
                                                              : solver::overflowText) +
                 QStringLiteral(".\n");
@@ -131,8 +138,9 @@ QString latexText(const solver::SolveRecord& record, const solver::CheckedSolve&
             lines.append(QStringLiteral("x_{%1} &= %2")
                              .arg(i + 1)
                              .arg(latexFraction(e.at(i, record.order))));
-        text += QStringLiteral("\\noindent Точный ответ:\n\\begin{align*}\n") +
-                lines.join(QStringLiteral(" \\\\\n")) + QStringLiteral("\n\\end{align*}\n");
+        text +=
+            QCoreApplication::translate("steps", "\\noindent Точный ответ:\n\\begin{align*}\n") +
+            lines.join(QStringLiteral(" \\\\\n")) + QStringLiteral("\n\\end{align*}\n");
     }
     if (e.determinant)
         text += QStringLiteral("\\[\n\\det A = ") + latexFraction(*e.determinant) +

@@ -4,6 +4,7 @@
 #include "core/solver.h"
 #include "support/numbers.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -42,12 +43,13 @@ class Writer {
     Writer(const SolveRecord& record, QChar separator) : r_(record), sep_(separator) {}
 
     Page page() {
-        out_.text(
-            QStringLiteral("Система, как она решалась (в последнем столбце правые части):\n"));
+        out_.text(QCoreApplication::translate(
+            "steps", "Система, как она решалась (в последнем столбце правые части):\n"));
         out_.matrix(matrixRows(r_.initial, sep_));
         if (r_.stop == StopReason::InputNotFinite) {
             out_.text(
-                QStringLiteral("\nВ матрице есть значение, которое не является конечным числом: ") +
+                QCoreApplication::translate(
+                    "steps", "\nВ матрице есть значение, которое не является конечным числом: ") +
                 solver::overflowText + u'\n');
             return out_;
         }
@@ -56,7 +58,7 @@ class Writer {
         stop();
         if (!r_.back.empty())
             backSubstitution();
-        out_.text(QStringLiteral("\nРешение: ") + solution() + u'\n');
+        out_.text(QCoreApplication::translate("steps", "\nРешение: ") + solution() + u'\n');
         return out_;
     }
 
@@ -76,56 +78,54 @@ class Writer {
         const int k = s.column;
         const int n = r_.order;
         const Matrix& m = before(p);
-        out_.text(
-            QStringLiteral("\nШаг %1: столбец %1, строки %1–%2.\n").arg(number(k + 1), number(n)));
+        out_.text(stepLine_.arg(number(k + 1), number(n)));
         if (s.pivotRow < 0) {
-            out_.text(QStringLiteral("В столбце %1 от строки %1 вниз все элементы равны нулю: "
-                                     "ведущего элемента нет.\n")
+            out_.text(QCoreApplication::translate(
+                          "steps", "В столбце %1 от строки %1 вниз все элементы равны нулю: "
+                                   "ведущего элемента нет.\n")
                           .arg(number(k + 1)));
             return;
         }
         int ties = 0;
         for (int i = k; i < n; ++i)
             ties += std::fabs(m(i, k)) == s.pivotMagnitude ? 1 : 0;
-        out_.text(
-            QStringLiteral("Ведущий элемент %1 в строке %2: наибольший по модулю в столбце %3")
-                .arg(f(m(s.pivotRow, k)), number(s.pivotRow + 1), number(k + 1)));
-        out_.text(ties > 1 ? QStringLiteral(" (из равных по модулю взят верхний).\n")
+        out_.text(pivotLine_.arg(f(m(s.pivotRow, k)), number(s.pivotRow + 1), number(k + 1)));
+        out_.text(ties > 1 ? QCoreApplication::translate("steps",
+                                                         " (из равных по модулю взят верхний).\n")
                            : QStringLiteral(".\n"));
         // Rows whose magnitude "##0.000" cannot tell from the pivot's, though it is smaller.
         const QString shownPivot = f(s.pivotMagnitude);
         for (int i = k; i < n; ++i) {
             const double a = std::fabs(m(i, k));
             if (a < s.pivotMagnitude && f(a) == shownPivot)
-                out_.text(QStringLiteral("В строке %1 модуль до третьего знака тот же, но меньше: "
-                                         "%2 против %3.\n")
+                out_.text(QCoreApplication::translate(
+                              "steps", "В строке %1 модуль до третьего знака тот же, но меньше: "
+                                       "%2 против %3.\n")
                               .arg(number(i + 1), numbers::displayText(a, sep_),
                                    numbers::displayText(s.pivotMagnitude, sep_)));
         }
-        out_.text(s.exchanged ? QStringLiteral("Строки %1 и %2 переставлены.\n")
-                                    .arg(number(k + 1), number(s.pivotRow + 1))
-                              : QStringLiteral("Перестановка строк не нужна.\n"));
+        out_.text(s.exchanged ? exchangeLine_.arg(number(k + 1), number(s.pivotRow + 1))
+                              : noExchangeLine_);
         // The rows as they stood after the exchange, before any of them was updated.
         auto rowOf = [&](int i) { return i == k ? s.pivotRow : (i == s.pivotRow ? k : i); };
         const double pivot = m(s.pivotRow, k);
         for (const solver::RowFactor& rf : s.factors) {
             if (rf.factor == 0 && rf.row != s.overflowRow) {
-                out_.text(QStringLiteral("Строка %1: множитель %2 / %3 = 0 точно; строка не "
-                                         "меняется.\n")
-                              .arg(number(rf.row + 1), term(m(rowOf(rf.row), k)), term(pivot)));
+                out_.text(zeroFactorLine_.arg(number(rf.row + 1), term(m(rowOf(rf.row), k)),
+                                              term(pivot)));
                 continue;
             }
-            out_.text(
-                QStringLiteral("Строка %1: множитель %2 / %3 = %4; строка %1 - %5 × строка %6.\n")
-                    .arg(number(rf.row + 1), term(m(rowOf(rf.row), k)), term(pivot), f(rf.factor),
-                         term(rf.factor), number(k + 1)));
+            out_.text(factorLine_.arg(number(rf.row + 1), term(m(rowOf(rf.row), k)), term(pivot),
+                                      f(rf.factor), term(rf.factor), number(k + 1)));
             if (rf.row == s.overflowRow)
-                out_.text(QStringLiteral("В строке %1 получилось число вне диапазона чисел "
-                                         "двойной точности.\n")
+                out_.text(QCoreApplication::translate(
+                              "steps", "В строке %1 получилось число вне диапазона чисел "
+                                       "двойной точности.\n")
                               .arg(number(rf.row + 1)));
         }
-        out_.text(s.finished ? QStringLiteral("Матрица после шага %1:\n").arg(number(k + 1))
-                             : QStringLiteral("Матрица, когда исключение остановлено:\n"));
+        out_.text(s.finished ? afterStepLine_.arg(number(k + 1))
+                             : QCoreApplication::translate(
+                                   "steps", "Матрица, когда исключение остановлено:\n"));
         out_.matrix(matrixRows(s.after, sep_));
     }
 
@@ -135,20 +135,24 @@ class Writer {
         switch (r_.stop) {
         case StopReason::None:
         case StopReason::AnswerOverflow:
-            out_.text(QStringLiteral("\nПоследний диагональный элемент %1 не равен нулю: "
-                                     "исключение закончено.\n")
+            out_.text(QCoreApplication::translate(
+                          "steps", "\nПоследний диагональный элемент %1 не равен нулю: "
+                                   "исключение закончено.\n")
                           .arg(f(r_.eliminated(n - 1, n - 1))));
             break;
         case StopReason::ZeroLastPivot:
-            out_.text(QStringLiteral("\nПоследний диагональный элемент равен нулю: ") +
+            out_.text(QCoreApplication::translate("steps",
+                                                  "\nПоследний диагональный элемент равен нулю: ") +
                       solver::noUniqueText + u'\n');
             break;
         case StopReason::ZeroColumn:
-            out_.text(QStringLiteral("\nИсключение остановлено на шаге %1: ").arg(number(at)) +
+            out_.text(QCoreApplication::translate("steps", "\nИсключение остановлено на шаге %1: ")
+                          .arg(number(at)) +
                       solver::noUniqueText + u'\n');
             break;
         case StopReason::Overflow:
-            out_.text(QStringLiteral("\nИсключение остановлено на шаге %1: ").arg(number(at)) +
+            out_.text(QCoreApplication::translate("steps", "\nИсключение остановлено на шаге %1: ")
+                          .arg(number(at)) +
                       solver::overflowText + u'\n');
             break;
         case StopReason::InputNotFinite:
@@ -160,7 +164,7 @@ class Writer {
         const int n = r_.order;
         const Matrix& m = r_.eliminated;
         std::vector<double> x(static_cast<std::size_t>(n));
-        out_.text(QStringLiteral("\nОбратная подстановка:\n"));
+        out_.text(QCoreApplication::translate("steps", "\nОбратная подстановка:\n"));
         for (const solver::BackStep& step : r_.back) {
             const int i = step.row;
             QString numerator = f(m(i, n));
@@ -175,7 +179,8 @@ class Writer {
             x[i] = step.value;
         }
         if (r_.stop == StopReason::AnswerOverflow)
-            out_.text(QStringLiteral("Неизвестное вышло за пределы чисел двойной точности: ") +
+            out_.text(QCoreApplication::translate(
+                          "steps", "Неизвестное вышло за пределы чисел двойной точности: ") +
                       solver::overflowText + u'\n');
     }
 
@@ -194,13 +199,27 @@ class Writer {
         QString line = solver::solutionLine(std::vector<AnswerValue>(x.begin(), x.end()),
                                             solver::Outcome::Unique, sep_);
         if (!closer.isEmpty())
-            line += QStringLiteral("\nТочнее: ") + closer.mid(2);
+            line += QCoreApplication::translate("steps", "\nТочнее: ") + closer.mid(2);
         return line;
     }
 
     const SolveRecord& r_;
     QChar sep_;
     Page out_;
+    // The lines every pass or every row of a pass repeats, translated once for the page.
+    const QString stepLine_ =
+        QCoreApplication::translate("steps", "\nШаг %1: столбец %1, строки %1–%2.\n");
+    const QString pivotLine_ = QCoreApplication::translate(
+        "steps", "Ведущий элемент %1 в строке %2: наибольший по модулю в столбце %3");
+    const QString exchangeLine_ =
+        QCoreApplication::translate("steps", "Строки %1 и %2 переставлены.\n");
+    const QString noExchangeLine_ =
+        QCoreApplication::translate("steps", "Перестановка строк не нужна.\n");
+    const QString zeroFactorLine_ = QCoreApplication::translate(
+        "steps", "Строка %1: множитель %2 / %3 = 0 точно; строка не меняется.\n");
+    const QString factorLine_ = QCoreApplication::translate(
+        "steps", "Строка %1: множитель %2 / %3 = %4; строка %1 - %5 × строка %6.\n");
+    const QString afterStepLine_ = QCoreApplication::translate("steps", "Матрица после шага %1:\n");
 };
 
 QString limitText() {
@@ -250,11 +269,13 @@ bool satisfies(const exact::System& system, const std::vector<mpq_class>& v, boo
 void generalSolutionText(Page& page, const exact::System& system, const exact::Elimination& e,
                          const exact::GeneralSolution& g) {
     const int n = system.n;
-    page.text(QStringLiteral("Приведённый вид (ведущие единицы, в последнем столбце правые "
-                             "части):\n"));
+    page.text(QCoreApplication::translate(
+        "steps", "Приведённый вид (ведущие единицы, в последнем столбце правые "
+                 "части):\n"));
     page.matrix(exactMatrixRows(e.reduced, n, n + 1));
     QString text;
-    text += QStringLiteral("Свободные неизвестные: %1.\n").arg(unknowns(g.free));
+    text +=
+        QCoreApplication::translate("steps", "Свободные неизвестные: %1.\n").arg(unknowns(g.free));
     QStringList parameters;
     QString family = QStringLiteral("x = x₀");
     for (std::size_t k = 0; k < g.free.size(); ++k) {
@@ -263,7 +284,7 @@ void generalSolutionText(Page& page, const exact::System& system, const exact::E
         family +=
             QStringLiteral(" + ") + t + QStringLiteral("·v") + number(static_cast<int>(k) + 1);
     }
-    text += QStringLiteral("Общее решение: %1, где %2 — любые числа:\n")
+    text += QCoreApplication::translate("steps", "Общее решение: %1, где %2 — любые числа:\n")
                 .arg(family, parameters.join(QStringLiteral(", ")));
     for (int j = 0; j < n; ++j) {
         QString line = u'x' + number(j + 1) + QStringLiteral(" = ");
@@ -286,17 +307,20 @@ void generalSolutionText(Page& page, const exact::System& system, const exact::E
     }
     page.text(text);
     if (checked)
-        page.text(QStringLiteral("Проверка точная: A·x₀ = b, и A·v = 0 для каждого v.\n"));
+        page.text(QCoreApplication::translate(
+            "steps", "Проверка точная: A·x₀ = b, и A·v = 0 для каждого v.\n"));
     else
-        page.warning(QStringLiteral("Внимание: проверка A·x₀ = b, A·v = 0 не сошлась.\n"));
+        page.warning(QCoreApplication::translate(
+            "steps", "Внимание: проверка A·x₀ = b, A·v = 0 не сошлась.\n"));
 }
 
 void contradictionText(Page& page, const exact::System& system, const exact::Contradiction& c) {
     const int n = system.n;
     QString combination;
     for (int i = 0; i < n; ++i) {
-        const QString term = termText(c.multipliers[static_cast<std::size_t>(i)],
-                                      QStringLiteral("(уравнение %1)").arg(number(i + 1)));
+        const QString term =
+            termText(c.multipliers[static_cast<std::size_t>(i)],
+                     QCoreApplication::translate("steps", "(уравнение %1)").arg(number(i + 1)));
         if (term.isEmpty())
             continue;
         combination +=
@@ -318,10 +342,12 @@ void contradictionText(Page& page, const exact::System& system, const exact::Con
             right = sum;
     }
     const bool checked = zero && right == c.constant && sgn(right) != 0;
-    const QString line = QStringLiteral("Противоречие: %1 даёт 0 = %2%3\n")
-                             .arg(combination, QString::fromStdString(c.constant.get_str()),
-                                  checked ? QStringLiteral(" (проверено точно).")
-                                          : QStringLiteral(" — Внимание: проверка не сошлась."));
+    const QString line =
+        QCoreApplication::translate("steps", "Противоречие: %1 даёт 0 = %2%3\n")
+            .arg(combination, QString::fromStdString(c.constant.get_str()),
+                 checked
+                     ? QCoreApplication::translate("steps", " (проверено точно).")
+                     : QCoreApplication::translate("steps", " — Внимание: проверка не сошлась."));
     if (checked)
         page.text(line);
     else
@@ -349,17 +375,19 @@ void differenceHeader(Page& page, const SolveRecord& record, const exact::System
                 continue;
             if (count++ == 0)
                 first =
-                    QStringLiteral("строка %1, столбец %2: записано %3, решалось %4")
+                    QCoreApplication::translate("steps",
+                                                "строка %1, столбец %2: записано %3, решалось %4")
                         .arg(number(i + 1), number(j + 1), exact::exponentText(written, sep),
                              solved == 0 ? QStringLiteral("0") : exact::exponentText(solved, sep));
         }
     if (count == 0)
         return;
-    page.warning(
-        QStringLiteral("Внимание: система в числах двойной точности отличается от записанной "
-                       "(%1; таких чисел: %2). Ниже два ответа: «Решение» — для системы, как "
-                       "она решалась, «Точный ответ» — для системы, как она записана.\n")
-            .arg(first, number(count)));
+    page.warning(QCoreApplication::translate(
+                     "steps",
+                     "Внимание: система в числах двойной точности отличается от записанной "
+                     "(%1; таких чисел: %2). Ниже два ответа: «Решение» — для системы, как "
+                     "она решалась, «Точный ответ» — для системы, как она записана.\n")
+                     .arg(first, number(count)));
     page.text(u"\n");
 }
 
@@ -402,28 +430,32 @@ Page trustPage(const solver::CheckedSolve& solve, QChar decimalSeparator) {
     const solver::Analysis& a = solve.analysis;
     if (!a.answerChecked)
         return page;
-    page.text(QStringLiteral("Проверка по системе, как она решалась:\n"));
-    page.text(QStringLiteral("Наибольшая невязка |b - A·x|: %1\n")
+    page.text(QCoreApplication::translate("steps", "Проверка по системе, как она решалась:\n"));
+    page.text(QCoreApplication::translate("steps", "Наибольшая невязка |b - A·x|: %1\n")
                   .arg(exact::exponentText(a.residual, decimalSeparator)));
     switch (a.condition.state) {
     case exact::Condition::State::TooLarge: {
         const double estimate = a.condition.estimate;
-        page.text(
-            QStringLiteral("Число обусловленности κ∞ не вычислено точно: числа длиннее %1 "
-                           "цифр. Оценка в числах двойной точности: %2 — предупреждение "
-                           "%3.\n")
-                .arg(limitText(),
-                     std::isfinite(estimate) ? numbers::magnitudeText(estimate, decimalSeparator)
-                                             : QStringLiteral("∞ (обратная матрица не получилась)"),
-                     solver::illConditioned(a.condition) ? QStringLiteral("по ней нужно")
-                                                         : QStringLiteral("по ней не нужно")));
+        page.text(QCoreApplication::translate(
+                      "steps", "Число обусловленности κ∞ не вычислено точно: числа длиннее %1 "
+                               "цифр. Оценка в числах двойной точности: %2 — предупреждение "
+                               "%3.\n")
+                      .arg(limitText(),
+                           std::isfinite(estimate)
+                               ? numbers::magnitudeText(estimate, decimalSeparator)
+                               : QCoreApplication::translate("steps",
+                                                             "∞ (обратная матрица не получилась)"),
+                           solver::illConditioned(a.condition)
+                               ? QCoreApplication::translate("steps", "по ней нужно")
+                               : QCoreApplication::translate("steps", "по ней не нужно")));
         break;
     }
     case exact::Condition::State::Singular:
-        page.text(QStringLiteral("Число обусловленности κ∞: ∞ (матрица точно вырождена)\n"));
+        page.text(QCoreApplication::translate(
+            "steps", "Число обусловленности κ∞: ∞ (матрица точно вырождена)\n"));
         break;
     case exact::Condition::State::Exact:
-        page.text(QStringLiteral("Число обусловленности κ∞: %1\n")
+        page.text(QCoreApplication::translate("steps", "Число обусловленности κ∞: %1\n")
                       .arg(exact::exponentText(a.condition.value, decimalSeparator)));
         break;
     }
@@ -443,11 +475,14 @@ Page exactPage(const SolveRecord& record, const solver::CheckedSolve& solve,
     const exact::System& system = a.system;
     const exact::Elimination& e = a.elimination;
     page.text(system.source == exact::Source::EntryText
-                  ? QStringLiteral("Точный ответ (числа взяты точно, как они записаны):\n")
-                  : QStringLiteral("Точный ответ (по двоичным значениям чисел матрицы: "
-                                   "она не совпадает с текстом редактора):\n"));
+                  ? QCoreApplication::translate(
+                        "steps", "Точный ответ (числа взяты точно, как они записаны):\n")
+                  : QCoreApplication::translate(
+                        "steps", "Точный ответ (по двоичным значениям чисел матрицы: "
+                                 "она не совпадает с текстом редактора):\n"));
     if (e.tooLarge) {
-        page.text(QStringLiteral("Не вычислен: в вычислении появились числа длиннее %1 цифр.\n")
+        page.text(QCoreApplication::translate(
+                      "steps", "Не вычислен: в вычислении появились числа длиннее %1 цифр.\n")
                       .arg(limitText()));
         return page;
     }
@@ -455,29 +490,34 @@ Page exactPage(const SolveRecord& record, const solver::CheckedSolve& solve,
     const bool floatUnique = record.outcome == solver::Outcome::Unique;
     if (e.rank == n) {
         if (!floatUnique)
-            page.warning(QStringLiteral("Внимание: в точной арифметике решение единственное, а "
-                                        "при вычислении с плавающей точкой его не получилось.\n"));
+            page.warning(QCoreApplication::translate(
+                "steps", "Внимание: в точной арифметике решение единственное, а "
+                         "при вычислении с плавающей точкой его не получилось.\n"));
         for (int i = 0; i < n; ++i)
             page.text(QStringLiteral("x%1 = %2\n")
                           .arg(number(i + 1), exactValueText(e.at(i, n), decimalSeparator)));
     } else {
-        page.text(QStringLiteral("В точной арифметике система вырождена (ранг %1 из %2): %3.\n")
+        page.text(QCoreApplication::translate(
+                      "steps", "В точной арифметике система вырождена (ранг %1 из %2): %3.\n")
                       .arg(number(e.rank), number(n),
-                           a.contradiction ? QStringLiteral("решений нет")
-                                           : QStringLiteral("решений бесконечно много")));
+                           a.contradiction
+                               ? QCoreApplication::translate("steps", "решений нет")
+                               : QCoreApplication::translate("steps", "решений бесконечно много")));
         if (floatUnique)
-            page.warning(QStringLiteral("Внимание: единственное решение выше получено только из-за "
-                                        "ошибок округления, верного единственного решения нет.\n"));
+            page.warning(QCoreApplication::translate(
+                "steps", "Внимание: единственное решение выше получено только из-за "
+                         "ошибок округления, верного единственного решения нет.\n"));
         if (a.contradiction)
             contradictionText(page, system, *a.contradiction);
         else if (a.general)
             generalSolutionText(page, system, e, *a.general);
     }
     page.text(e.determinant
-                  ? QStringLiteral("Определитель матрицы коэффициентов: %1\n")
+                  ? QCoreApplication::translate("steps", "Определитель матрицы коэффициентов: %1\n")
                         .arg(exactValueText(*e.determinant, decimalSeparator))
-                  : QStringLiteral("Определитель матрицы коэффициентов не показан: в нём больше "
-                                   "%1 цифр.\n")
+                  : QCoreApplication::translate(
+                        "steps", "Определитель матрицы коэффициентов не показан: в нём больше "
+                                 "%1 цифр.\n")
                         .arg(limitText()));
     return page;
 }

@@ -3,6 +3,8 @@
 #include "core/entry_text.h"
 #include "support/numbers.h"
 
+#include <QCoreApplication>
+
 namespace entry {
 namespace {
 
@@ -15,13 +17,14 @@ NoteKind kindOf(QStringView token) {
 QString advice(NoteKind kind) {
     switch (kind) {
     case NoteKind::Comma:
-        return QStringLiteral("дробную часть отделяйте точкой");
+        return QCoreApplication::translate("entry", "дробную часть отделяйте точкой");
     case NoteKind::Empty:
-        return QStringLiteral("лишний пробел: между числами ставьте один пробел");
+        return QCoreApplication::translate("entry",
+                                           "лишний пробел: между числами ставьте один пробел");
     case NoteKind::Other:
         break;
     }
-    return QStringLiteral("пишите только число: цифры, знак, точку, E");
+    return QCoreApplication::translate("entry", "пишите только число: цифры, знак, точку, E");
 }
 
 } // namespace
@@ -49,13 +52,16 @@ QString notesText(const std::vector<TokenNote>& notes, int n, QChar decimalSepar
     const TokenNote& first = notes.front();
     const QString place =
         first.column == n
-            ? QStringLiteral("Строка %1, правая часть").arg(first.row + 1)
-            : QStringLiteral("Строка %1, столбец %2").arg(first.row + 1).arg(first.column + 1);
-    QString text = QStringLiteral("%1: «%2» прочитано как %3: %4.")
+            ? QCoreApplication::translate("entry", "Строка %1, правая часть").arg(first.row + 1)
+            : QCoreApplication::translate("entry", "Строка %1, столбец %2")
+                  .arg(first.row + 1)
+                  .arg(first.column + 1);
+    QString text = QCoreApplication::translate("entry", "%1: «%2» прочитано как %3: %4.")
                        .arg(place, first.token, numbers::displayText(first.value, decimalSeparator),
                             advice(first.kind));
     if (notes.size() > 1)
-        text += QStringLiteral(" Ещё таких значений: %1.").arg(notes.size() - 1);
+        text +=
+            QCoreApplication::translate("entry", " Ещё таких значений: %1.").arg(notes.size() - 1);
     return text;
 }
 

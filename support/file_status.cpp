@@ -1,5 +1,6 @@
 #include "support/file_status.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
@@ -9,13 +10,13 @@ namespace {
 QString verbOf(FileStatus::Action action) {
     switch (action) {
     case FileStatus::Action::Read:
-        return QStringLiteral("прочитать");
+        return QCoreApplication::translate("files", "прочитать");
     case FileStatus::Action::Write:
-        return QStringLiteral("записать");
+        return QCoreApplication::translate("files", "записать");
     case FileStatus::Action::Open:
         break;
     }
-    return QStringLiteral("открыть");
+    return QCoreApplication::translate("files", "открыть");
 }
 
 QString reasonOfCode(int code, FileStatus::Action action) {
@@ -24,33 +25,35 @@ QString reasonOfCode(int code, FileStatus::Action action) {
 #ifdef EDQUOT
     case EDQUOT:
 #endif
-        return QStringLiteral("на диске нет места");
+        return QCoreApplication::translate("files", "на диске нет места");
     case EROFS:
-        return QStringLiteral("диск доступен только для чтения");
+        return QCoreApplication::translate("files", "диск доступен только для чтения");
     case EACCES:
     case EPERM:
-        return QStringLiteral("нет прав доступа");
+        return QCoreApplication::translate("files", "нет прав доступа");
     case ENOENT:
-        return QStringLiteral("файл не найден");
+        return QCoreApplication::translate("files", "файл не найден");
     case EISDIR:
-        return QStringLiteral("на месте файла находится папка");
+        return QCoreApplication::translate("files", "на месте файла находится папка");
     case ENOTDIR:
-        return QStringLiteral("путь к файлу проходит через файл, а не папку");
+        return QCoreApplication::translate("files", "путь к файлу проходит через файл, а не папку");
     case ENAMETOOLONG:
-        return QStringLiteral("слишком длинное имя файла");
+        return QCoreApplication::translate("files", "слишком длинное имя файла");
     case EMFILE:
     case ENFILE:
-        return QStringLiteral("открыто слишком много файлов");
+        return QCoreApplication::translate("files", "открыто слишком много файлов");
     case EIO:
-        return QStringLiteral("ошибка ввода-вывода");
+        return QCoreApplication::translate("files", "ошибка ввода-вывода");
     default:
         break;
     }
     if (code == 0)
-        return action == FileStatus::Action::Read ? QStringLiteral("ошибка чтения")
-                                                  : QStringLiteral("ошибка записи");
-    return action == FileStatus::Action::Read ? QStringLiteral("ошибка чтения (код %1)").arg(code)
-                                              : QStringLiteral("ошибка записи (код %1)").arg(code);
+        return action == FileStatus::Action::Read
+                   ? QCoreApplication::translate("files", "ошибка чтения")
+                   : QCoreApplication::translate("files", "ошибка записи");
+    return action == FileStatus::Action::Read
+               ? QCoreApplication::translate("files", "ошибка чтения (код %1)").arg(code)
+               : QCoreApplication::translate("files", "ошибка записи (код %1)").arg(code);
 }
 
 } // namespace
@@ -68,12 +71,16 @@ FileStatus FileStatus::fromSystem(const QString& path, Action action, int errorC
     const QFileInfo file(QDir::current().filePath(path));
     const QFileInfo folder(file.absolutePath());
     if (!folder.exists())
-        return failure(path, action, QStringLiteral("нет папки «%1»").arg(QFileInfo(path).path()));
+        return failure(
+            path, action,
+            QCoreApplication::translate("files", "нет папки «%1»").arg(QFileInfo(path).path()));
     if (!folder.isDir())
         return failure(path, action,
-                       QStringLiteral("«%1» — это файл, а не папка").arg(QFileInfo(path).path()));
+                       QCoreApplication::translate("files", "«%1» — это файл, а не папка")
+                           .arg(QFileInfo(path).path()));
     if (file.isDir())
-        return failure(path, action, QStringLiteral("на месте файла находится папка"));
+        return failure(path, action,
+                       QCoreApplication::translate("files", "на месте файла находится папка"));
     return failure(path, action, reasonOfCode(errorCode, action));
 }
 
@@ -84,5 +91,6 @@ FileStatus FileStatus::afterTouch(const FileStatus& touch, const FileStatus& rea
 }
 
 QString FileStatus::message() const {
-    return QStringLiteral("Не удалось %1 файл %2: %3.").arg(verbOf(action), path, reason);
+    return QCoreApplication::translate("files", "Не удалось %1 файл %2: %3.")
+        .arg(verbOf(action), path, reason);
 }

@@ -1,5 +1,6 @@
 #include "support/text_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -19,7 +20,8 @@ namespace {
 
 constexpr const char* codePage = "windows-1251";
 
-const QString folderInPlace = QStringLiteral("на месте файла находится папка");
+const QString folderInPlace =
+    QCoreApplication::translate("files", "на месте файла находится папка");
 
 #if !defined(Q_OS_WIN)
 // Why a file of this type is not one the program reads or writes; nothing for a regular file.
@@ -29,12 +31,12 @@ std::optional<QString> kindProblem(mode_t mode) {
     if (S_ISDIR(mode))
         return folderInPlace;
     if (S_ISFIFO(mode))
-        return QStringLiteral("это не обычный файл, а канал (FIFO)");
+        return QCoreApplication::translate("files", "это не обычный файл, а канал (FIFO)");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("это не обычный файл, а устройство");
+        return QCoreApplication::translate("files", "это не обычный файл, а устройство");
     if (S_ISSOCK(mode))
-        return QStringLiteral("это не обычный файл, а сокет");
-    return QStringLiteral("это не обычный файл");
+        return QCoreApplication::translate("files", "это не обычный файл, а сокет");
+    return QCoreApplication::translate("files", "это не обычный файл");
 }
 #endif
 
@@ -45,7 +47,8 @@ std::optional<QString> notRegular(const QString& file) {
     const QFileInfo info(file);
     if (!info.exists() || info.isFile())
         return std::nullopt;
-    return info.isDir() ? folderInPlace : QStringLiteral("это не обычный файл");
+    return info.isDir() ? folderInPlace
+                        : QCoreApplication::translate("files", "это не обычный файл");
 #else
     struct stat st {};
     if (::stat(QFile::encodeName(file).constData(), &st) != 0)
@@ -158,20 +161,21 @@ bool flushToDisk(QFileDevice& file) {
 }
 
 QString fileTooLarge(qint64 bytes) {
-    return QStringLiteral("файл больше допустимых %1").arg(sizeText(bytes));
+    return QCoreApplication::translate("files", "файл больше допустимых %1").arg(sizeText(bytes));
 }
 
 QString lineTooLong(qsizetype bytes) {
-    return QStringLiteral("в файле есть строка длиннее допустимых %1").arg(sizeText(bytes));
+    return QCoreApplication::translate("files", "в файле есть строка длиннее допустимых %1")
+        .arg(sizeText(bytes));
 }
 
 QString sizeText(qint64 bytes) {
     constexpr qint64 kilo = 1024;
     if (bytes >= kilo * kilo && bytes % (kilo * kilo) == 0)
-        return QStringLiteral("%1 МБ").arg(bytes / (kilo * kilo));
+        return QCoreApplication::translate("files", "%1 МБ").arg(bytes / (kilo * kilo));
     if (bytes >= kilo && bytes % kilo == 0)
-        return QStringLiteral("%1 КБ").arg(bytes / kilo);
-    return QStringLiteral("%1 байт").arg(bytes);
+        return QCoreApplication::translate("files", "%1 КБ").arg(bytes / kilo);
+    return QCoreApplication::translate("files", "%1 байт").arg(bytes);
 }
 
 // ASCII is the same in Windows-1251, so plain ASCII texts skip the code-page converter.
@@ -215,7 +219,9 @@ FileStatus lineBytes(const QString& path, QStringView text, QByteArray& bytes) {
     if (!encode(text, bytes, &bad))
         return FileStatus::failure(
             path, FileStatus::Action::Write,
-            QStringLiteral("знак «%1» нельзя сохранить в кодировке Windows-1251").arg(bad));
+            QCoreApplication::translate("files",
+                                        "знак «%1» нельзя сохранить в кодировке Windows-1251")
+                .arg(bad));
     bytes.append("\r\n", 2);
     return FileStatus::success();
 }

@@ -214,7 +214,6 @@ const Text reviewed[] = {
     // The steps text's further lines, the HTML page and the LaTeX it is saved as.
     {"% Решение по шагам\n\\noindent Система, как она решалась:\n", Need::Obvious},
     {", строки %1 и %2 переставлены", Need::Obvious},
-    {"<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n<title>Решение по шагам</title>\n<style>\nbody { font-family: monospace; }\np { margin: 0.2em 0; }\ntable.m { border-collapse: collapse; margin: 0.3em 0 0.6em 1em; }\ntable.m td { text-align: right; padding: 0 0.6em; white-space: nowrap; }\ntable.m td.b { border-left: 1px solid black; }\n.w { color: #b00000; font-weight: bold; }\n</style>\n</head>\n<body>\n", Need::Obvious},
     {"\\noindent Решение:\n\\begin{align*}\n", Need::Obvious},
     {"\\noindent Решение: ", Need::Obvious},
     {"\\noindent Точный ответ:\n\\begin{align*}\n", Need::Obvious},
