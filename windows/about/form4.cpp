@@ -25,9 +25,11 @@ void setLabelFont(QLabel* label, qreal points, bool bold, int stretch = QFont::U
 // of the sources for a program run from its build folder.
 QString aboutText() {
     const QString licence = help::licencePath(QCoreApplication::applicationDirPath());
-    return QStringLiteral("slau %1. Лицензия MIT, её текст: %2")
+    return QCoreApplication::translate("Form4", "slau %1. Лицензия MIT, её текст: %2")
         .arg(QStringLiteral(SLAU_VERSION),
-             licence.isEmpty() ? QStringLiteral("файл LICENSE исходных текстов.") : licence);
+             licence.isEmpty()
+                 ? QCoreApplication::translate("Form4", "файл LICENSE исходных текстов.")
+                 : licence);
 }
 
 } // namespace
@@ -36,28 +38,25 @@ Form4::Form4(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("О программе"));
+    setWindowTitle(tr("О программе"));
     setWindowIcon(QIcon(icons::aboutPicture()));
     ui::colour(this, ui::green, aboutGrey);
     ui::defaultFont(this);
 
     QLabel* label1 = ui::label(
-        this,
-        {.name = "Label1", .rect = {120, 120, 2535, 495}, .caption = QStringLiteral("О программе")},
+        this, {.name = "Label1", .rect = {120, 120, 2535, 495}, .caption = tr("О программе")},
         ui::green);
     // The regular-width bold face: at 18 pt the title keeps to its label.
     setLabelFont(label1, 18, true);
-    QLabel* label3 =
-        ui::label(this,
-                  {.name = "Label3",
-                   .rect = {120, 960, 2535, 615},
-                   .caption = QStringLiteral("Программа предназначена для решения систем "
-                                             "уравнений 2-10 порядка.")},
-                  ui::green);
+    QLabel* label3 = ui::label(this,
+                               {.name = "Label3",
+                                .rect = {120, 960, 2535, 615},
+                                .caption = tr("Программа предназначена для решения систем "
+                                              "уравнений 2-10 порядка.")},
+                               ui::green);
     label3->setWordWrap(true);
     QLabel* label4 = ui::label(
-        this,
-        {.name = "Label4", .rect = {120, 1680, 2535, 375}, .caption = QStringLiteral("Создатель")},
+        this, {.name = "Label4", .rect = {120, 1680, 2535, 375}, .caption = tr("Создатель")},
         ui::green);
     setLabelFont(label4, 12, false);
     QLabel* label5 =
@@ -70,7 +69,7 @@ Form4::Form4(QWidget* parent)
     image1->setGeometry(ui::twips(2760, 0, 1920, 1920));
     image1->setPixmap(icons::aboutPicture());
     image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    image1->setAccessibleName(QStringLiteral("Пример системы уравнений и её решения"));
+    image1->setAccessibleName(tr("Пример системы уравнений и её решения"));
 
     setFixedSize(ui::px(4680), ui::px(2820));
 }

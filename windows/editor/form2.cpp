@@ -21,6 +21,7 @@
 
 #include <QAccessible>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -30,36 +31,40 @@
 namespace {
 
 // What assistive technology calls the note while it says nothing; when shown, its text.
-const QString tokenWarningName = QStringLiteral("Как прочитаны числа");
+const QString tokenWarningName = QCoreApplication::translate("Form2", "Как прочитаны числа");
 
 // The design sheet of the editor (twips within the client area).
 const ui::Control text1Sheet{.name = "Text1",
                              .rect = {840, 120, 3255, 285},
-                             .tooltip = QStringLiteral("Содержимое массива")};
+                             .tooltip = QCoreApplication::translate("Form2", "Содержимое массива")};
 const ui::Control label1Sheet{.name = "Label1",
                               .rect = {2040, 720, 615, 195},
-                              .caption = QStringLiteral("Массив"),
-                              .tooltip = QStringLiteral("Система уравнений")};
+                              .caption = QCoreApplication::translate("Form2", "Массив"),
+                              .tooltip = QCoreApplication::translate("Form2", "Система уравнений")};
 const ui::Control text2Sheet{.name = "Text2",
                              .rect = {0, 120, 615, 285},
                              .caption = QStringLiteral("4"),
-                             .tooltip = QStringLiteral("Порядок массива")};
-const ui::Control command1Sheet{.name = "Command1",
-                                .rect = {840, 390, 3255, 210},
-                                .caption = QStringLiteral("RND"),
-                                .tooltip = QStringLiteral("Случайное содержимое массива")};
+                             .tooltip = QCoreApplication::translate("Form2", "Порядок массива")};
+const ui::Control command1Sheet{
+    .name = "Command1",
+    .rect = {840, 390, 3255, 210},
+    .caption = QStringLiteral("RND"),
+    .tooltip = QCoreApplication::translate("Form2", "Случайное содержимое массива")};
 const ui::Control vscroll1Sheet{.name = "VScroll1", .rect = {615, 120, 135, 270}};
-const ui::Control command2Sheet{.name = "Command2",
-                                .rect = {0, 390, 750, 210},
-                                .caption = QStringLiteral("RND"),
-                                .tooltip = QStringLiteral("Случайный порядок массива")};
-const ui::Control command3Sheet{.name = "Command3",
-                                .rect = {4080, 120, 615, 480},
-                                .tooltip = QStringLiteral("Сохранить/загрузить готовый массив")};
-const ui::Control command4Sheet{.name = "Command4",
-                                .rect = {2880, 600, 1215, 255},
-                                .caption = QStringLiteral("Готово"),
-                                .tooltip = QStringLiteral("Перейти на основное окно")};
+const ui::Control command2Sheet{
+    .name = "Command2",
+    .rect = {0, 390, 750, 210},
+    .caption = QStringLiteral("RND"),
+    .tooltip = QCoreApplication::translate("Form2", "Случайный порядок массива")};
+const ui::Control command3Sheet{
+    .name = "Command3",
+    .rect = {4080, 120, 615, 480},
+    .tooltip = QCoreApplication::translate("Form2", "Сохранить/загрузить готовый массив")};
+const ui::Control command4Sheet{
+    .name = "Command4",
+    .rect = {2880, 600, 1215, 255},
+    .caption = QCoreApplication::translate("Form2", "Готово"),
+    .tooltip = QCoreApplication::translate("Form2", "Перейти на основное окно")};
 
 } // namespace
 
@@ -68,7 +73,7 @@ Form2::Form2(SystemStore& store, EnteredArray& array, RandomSource& random, Plat
     // Another window's load is put in as the editor's own load puts it in.
     connect(&array_, &EnteredArray::loadRequested, this, &Form2::applyArray);
     connect(&array_, &EnteredArray::refillRequested, this, &Form2::refillStore);
-    setWindowTitle(QStringLiteral("Редактор массивов"));
+    setWindowTitle(tr("Редактор массивов"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setWindowIcon(icons::windowIcon());
@@ -120,7 +125,7 @@ void Form2::buildControls(QWidget* client) {
     vscroll1->setOrder(ArrayOrder(4));
     // Tab reaches it; the arrow and page keys and the wheel then step the order as a click does.
     vscroll1->setFocusPolicy(Qt::StrongFocus);
-    vscroll1->setAccessibleName(QStringLiteral("Порядок массива"));
+    vscroll1->setAccessibleName(tr("Порядок массива"));
 
     command2 = ui::button(client, command2Sheet);
     command3 = ui::button(client, command3Sheet, ui::ButtonFace::Dark);
@@ -152,15 +157,15 @@ void Form2::buildControls(QWidget* client) {
 
 void Form2::buildMenus() {
     // Each title and item with its access key, unique within its menu.
-    QMenu* file = ui::menu(menuBar(), "file", QStringLiteral("Файл"), u'Ф');
-    newAction = ui::menuItem(file, "new", QStringLiteral("Новый массив"), u'Н');
-    createlist = ui::menuItem(file, "createlist", QStringLiteral("Создать SaveList"), u'д');
-    load = ui::menuItem(file, "load", QStringLiteral("Загрузить последний массив"), u'З');
-    save = ui::menuItem(file, "save", QStringLiteral("Сохранить в последний массив"), u'С');
-    loadsave = ui::menuItem(file, "loadsave", QStringLiteral("Загрузить/сохранить массив"), u'м');
-    ready = ui::menuItem(file, "ready", QStringLiteral("Готово"), u'Г');
+    QMenu* file = ui::menu(menuBar(), "file", tr("Файл"), u'Ф');
+    newAction = ui::menuItem(file, "new", tr("Новый массив"), u'Н');
+    createlist = ui::menuItem(file, "createlist", tr("Создать SaveList"), u'д');
+    load = ui::menuItem(file, "load", tr("Загрузить последний массив"), u'З');
+    save = ui::menuItem(file, "save", tr("Сохранить в последний массив"), u'С');
+    loadsave = ui::menuItem(file, "loadsave", tr("Загрузить/сохранить массив"), u'м');
+    ready = ui::menuItem(file, "ready", tr("Готово"), u'Г');
     file->addSeparator();
-    exit = ui::menuItem(file, "exit", QStringLiteral("Выход из программы"), u'ы');
+    exit = ui::menuItem(file, "exit", tr("Выход из программы"), u'ы');
 
     const SharedMenus extras = addSharedMenus(menuBar(), {"animation", "what2", "fgg"});
     graph = extras.graph;
@@ -324,7 +329,7 @@ void Form2::loadClick() {
             values.append(field);
     if (content.firstField.isEmpty()) {
         text1->setText(QString());
-        showError(platform_, this, QStringLiteral("Нет данных"));
+        showError(platform_, this, tr("Нет данных"));
         text1->setText(values.isEmpty() ? QString() : values.join(u' ') + u' ');
         return;
     }
@@ -336,11 +341,11 @@ void Form2::loadClick() {
 }
 
 void Form2::createlistClick() {
-    const auto answer = platform_.messageBox(
-        this,
-        QStringLiteral("Вы уверены что хотите создать Новый SaveList?\r\n"
-                       "Новый SaveList заменит старый.\r\nПодробности в справке."),
-        QStringLiteral("Создать SaveList"), Platform::Buttons::OkCancel);
+    const auto answer =
+        platform_.messageBox(this,
+                             tr("Вы уверены что хотите создать Новый SaveList?\r\n"
+                                "Новый SaveList заменит старый.\r\nПодробности в справке."),
+                             tr("Создать SaveList"), Platform::Buttons::OkCancel);
     if (answer != Platform::Answer::Ok)
         return;
     const FileStatus s = library::resetSaveList();
@@ -348,8 +353,7 @@ void Form2::createlistClick() {
         reportFailure(platform_, this, s);
         return;
     }
-    platform_.messageBox(this, QStringLiteral("Создан новый SaveList"), QStringLiteral("Готово"),
-                         Platform::Buttons::Ok);
+    platform_.messageBox(this, tr("Создан новый SaveList"), tr("Готово"), Platform::Buttons::Ok);
 }
 
 void Form2::closeEvent(QCloseEvent* event) {

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -28,44 +29,52 @@
 namespace {
 
 // The window's design sheet, in twips, in tab order.
-const ui::Control command1Sheet{.name = "Command1",
-                                .rect = {240, 120, 2055, 255},
-                                .caption = QStringLiteral("Сохранить"),
-                                .tooltip = QStringLiteral("Сохранить текущий массив")};
-const ui::Control command2Sheet{
-    .name = "Command2", .rect = {2400, 120, 2055, 255}, .caption = QStringLiteral("Загрузить")};
+const ui::Control command1Sheet{
+    .name = "Command1",
+    .rect = {240, 120, 2055, 255},
+    .caption = QCoreApplication::translate("Form3", "Сохранить"),
+    .tooltip = QCoreApplication::translate("Form3", "Сохранить текущий массив")};
+const ui::Control command2Sheet{.name = "Command2",
+                                .rect = {2400, 120, 2055, 255},
+                                .caption = QCoreApplication::translate("Form3", "Загрузить")};
 const ui::Control combo1Sheet{.name = "Combo1",
                               .rect = {240, 360, 2055, 315},
-                              .tooltip = QStringLiteral("В какой файл сохраняем")};
+                              .tooltip =
+                                  QCoreApplication::translate("Form3", "В какой файл сохраняем")};
 const ui::Control check1Sheet{.name = "Check1",
                               .rect = {240, 720, 1815, 255},
-                              .caption = QStringLiteral("Добавить в список"),
-                              .tooltip = QStringLiteral("Добавить в SaveList")};
-const ui::Control combo2Sheet{.name = "Combo2",
-                              .rect = {2400, 360, 2055, 2010},
-                              .tooltip = QStringLiteral("Список доступных массивов")};
-const ui::Control command3Sheet{.name = "Command3",
-                                .rect = {240, 1080, 2055, 255},
-                                .caption = QStringLiteral("Редактировать список"),
-                                .tooltip = QStringLiteral("Показать содержимое SaveList")};
+                              .caption = QCoreApplication::translate("Form3", "Добавить в список"),
+                              .tooltip =
+                                  QCoreApplication::translate("Form3", "Добавить в SaveList")};
+const ui::Control combo2Sheet{
+    .name = "Combo2",
+    .rect = {2400, 360, 2055, 2010},
+    .tooltip = QCoreApplication::translate("Form3", "Список доступных массивов")};
+const ui::Control command3Sheet{
+    .name = "Command3",
+    .rect = {240, 1080, 2055, 255},
+    .caption = QCoreApplication::translate("Form3", "Редактировать список"),
+    .tooltip = QCoreApplication::translate("Form3", "Показать содержимое SaveList")};
 const ui::Control text1Sheet{.name = "Text1",
                              .rect = {240, 1080, 1935, 2685},
-                             .tooltip = QStringLiteral("Содержимое SaveList"),
+                             .tooltip = QCoreApplication::translate("Form3", "Содержимое SaveList"),
                              .shown = false};
-const ui::Control command4Sheet{.name = "Command4",
-                                .rect = {240, 3840, 975, 255},
-                                .caption = QStringLiteral("Сохранить"),
-                                .tooltip = QStringLiteral("Сохранить новое содержимое в SaveList"),
-                                .shown = false};
+const ui::Control command4Sheet{
+    .name = "Command4",
+    .rect = {240, 3840, 975, 255},
+    .caption = QCoreApplication::translate("Form3", "Сохранить"),
+    .tooltip = QCoreApplication::translate("Form3", "Сохранить новое содержимое в SaveList"),
+    .shown = false};
 const ui::Control command5Sheet{.name = "Command5",
                                 .rect = {240, 4080, 975, 255},
-                                .caption = QStringLiteral("Скрыть"),
-                                .tooltip = QStringLiteral("Скрыть SaveList"),
+                                .caption = QCoreApplication::translate("Form3", "Скрыть"),
+                                .tooltip = QCoreApplication::translate("Form3", "Скрыть SaveList"),
                                 .shown = false};
-const ui::Control command6Sheet{.name = "Command6",
-                                .rect = {3240, 2520, 1215, 255},
-                                .caption = QStringLiteral("Готово"),
-                                .tooltip = QStringLiteral("Перейти к редактору массивов")};
+const ui::Control command6Sheet{
+    .name = "Command6",
+    .rect = {3240, 2520, 1215, 255},
+    .caption = QCoreApplication::translate("Form3", "Готово"),
+    .tooltip = QCoreApplication::translate("Form3", "Перейти к редактору массивов")};
 
 constexpr int clientWidth = 4710;
 constexpr int clientHeight = 4410;
@@ -154,7 +163,7 @@ Form3::Form3(Platform& platform, SweepMemory& sweep, EnteredArray& array, QWidge
     : QWidget(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       platform_(platform), array_(array) {
-    setWindowTitle(QStringLiteral("Сохранение/Загрузка массивов"));
+    setWindowTitle(tr("Сохранение/Загрузка массивов"));
     setWindowIcon(icons::libraryIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     ui::blackWindow(this);
@@ -208,7 +217,7 @@ void Form3::buildControls() {
     greyOutline(text1);
     darkScrollBars(text1);
     connect(listEdit, &ListEdit::refused, this, [this](const QString& reason) {
-        showError(platform_, this, QStringLiteral("Текст не вставлен в список: %1.").arg(reason));
+        showError(platform_, this, tr("Текст не вставлен в список: %1.").arg(reason));
     });
 
     command4 = ui::button(this, command4Sheet);
@@ -261,8 +270,7 @@ bool Form3::acceptName(const QString& name) {
     const auto problem = library::nameProblem(name);
     if (!problem)
         return true;
-    showError(platform_, this,
-              QStringLiteral("Имя «%1» не годится для массива: %2.").arg(name, *problem));
+    showError(platform_, this, tr("Имя «%1» не годится для массива: %2.").arg(name, *problem));
     return false;
 }
 
@@ -299,9 +307,8 @@ void Form3::command2Click() {
     }
     const QString path = programfiles::inFolder(name);
     if (content.empty) {
-        reportFailure(
-            platform_, this,
-            FileStatus::failure(path, FileStatus::Action::Read, QStringLiteral("файл пуст")));
+        reportFailure(platform_, this,
+                      FileStatus::failure(path, FileStatus::Action::Read, tr("файл пуст")));
         return;
     }
     if (!content.order) {
@@ -353,7 +360,7 @@ void Form3::command4Click() {
     // checked before anything is written.
     if (shown != listAsShown_) {
         if (const auto problem = library::listTextProblem(shown)) {
-            showError(platform_, this, QStringLiteral("Список не сохранён: %1.").arg(*problem));
+            showError(platform_, this, tr("Список не сохранён: %1.").arg(*problem));
             return;
         }
     }

@@ -20,6 +20,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,58 +40,68 @@ namespace {
 // The design sheet of the main window (twips within the client area).
 const ui::Control command1Sheet{.name = "Command1",
                                 .rect = {120, 120, 4455, 375},
-                                .caption = QStringLiteral("Ввести данные"),
-                                .tooltip = QStringLiteral("Ввести матрицу")};
-const ui::Control text1Sheet{
-    .name = "Text1", .rect = {1800, 165, 1215, 285}, .tooltip = QStringLiteral("Ввести матрицу")};
-const ui::Control command3Sheet{.name = "Command3",
-                                .rect = {120, 600, 4455, 255},
-                                .caption = QStringLiteral("Решить массив"),
-                                .tooltip = QStringLiteral("Решить систему уравнений"),
-                                .enabled = false};
+                                .caption = QCoreApplication::translate("Form1", "Ввести данные"),
+                                .tooltip = QCoreApplication::translate("Form1", "Ввести матрицу")};
+const ui::Control text1Sheet{.name = "Text1",
+                             .rect = {1800, 165, 1215, 285},
+                             .tooltip = QCoreApplication::translate("Form1", "Ввести матрицу")};
+const ui::Control command3Sheet{
+    .name = "Command3",
+    .rect = {120, 600, 4455, 255},
+    .caption = QCoreApplication::translate("Form1", "Решить массив"),
+    .tooltip = QCoreApplication::translate("Form1", "Решить систему уравнений"),
+    .enabled = false};
 const ui::Control picture1Sheet{.name = "Picture1",
                                 .rect = {120, 960, 4455, 255},
-                                .tooltip = QStringLiteral("Сюда выводится ответ")};
-const ui::Control command2Sheet{.name = "Command2",
-                                .rect = {120, 1200, 1335, 255},
-                                .caption = QStringLiteral("Первый ответ"),
-                                .tooltip = QStringLiteral("Первый ответ из LastAns")};
-const ui::Control command7Sheet{.name = "Command7",
-                                .rect = {1440, 1200, 1575, 255},
-                                .caption = QStringLiteral("Следующий ответ"),
-                                .tooltip = QStringLiteral("Следующий ответ из LastAns"),
-                                .enabled = false};
-const ui::Control command8Sheet{.name = "Command8",
-                                .rect = {3000, 1200, 1575, 255},
-                                .caption = QStringLiteral("Последний ответ"),
-                                .tooltip = QStringLiteral("Последний полученный ответ")};
-const ui::Control command4Sheet{.name = "Command4",
-                                .rect = {240, 1560, 1575, 255},
-                                .caption = QStringLiteral("Все ответы"),
-                                .tooltip = QStringLiteral("Показать и редактировать LastAns")};
+                                .tooltip =
+                                    QCoreApplication::translate("Form1", "Сюда выводится ответ")};
+const ui::Control command2Sheet{
+    .name = "Command2",
+    .rect = {120, 1200, 1335, 255},
+    .caption = QCoreApplication::translate("Form1", "Первый ответ"),
+    .tooltip = QCoreApplication::translate("Form1", "Первый ответ из LastAns")};
+const ui::Control command7Sheet{
+    .name = "Command7",
+    .rect = {1440, 1200, 1575, 255},
+    .caption = QCoreApplication::translate("Form1", "Следующий ответ"),
+    .tooltip = QCoreApplication::translate("Form1", "Следующий ответ из LastAns"),
+    .enabled = false};
+const ui::Control command8Sheet{
+    .name = "Command8",
+    .rect = {3000, 1200, 1575, 255},
+    .caption = QCoreApplication::translate("Form1", "Последний ответ"),
+    .tooltip = QCoreApplication::translate("Form1", "Последний полученный ответ")};
+const ui::Control command4Sheet{
+    .name = "Command4",
+    .rect = {240, 1560, 1575, 255},
+    .caption = QCoreApplication::translate("Form1", "Все ответы"),
+    .tooltip = QCoreApplication::translate("Form1", "Показать и редактировать LastAns")};
 const ui::Control text2Sheet{.name = "Text2",
                              .rect = {120, 1560, 4455, 2175},
-                             .tooltip = QStringLiteral("Содержимое LastAns"),
+                             .tooltip = QCoreApplication::translate("Form1", "Содержимое LastAns"),
                              .shown = false};
 const ui::Control label1Sheet{.name = "Label1",
                               .rect = {120, 1920, 4455, 2055},
-                              .tooltip = QStringLiteral("Преобразованный массив")};
-const ui::Control command5Sheet{.name = "Command5",
-                                .rect = {120, 3720, 1095, 255},
-                                .caption = QStringLiteral("Сохранить"),
-                                .tooltip = QStringLiteral("Сохранить содержимое в LastAns"),
-                                .shown = false};
-const ui::Control command6Sheet{.name = "Command6",
-                                .rect = {1200, 3720, 1095, 255},
-                                .caption = QStringLiteral("Скрыть"),
-                                .tooltip = QStringLiteral("Спрятать содержимое LastAns"),
-                                .shown = false};
+                              .tooltip =
+                                  QCoreApplication::translate("Form1", "Преобразованный массив")};
+const ui::Control command5Sheet{
+    .name = "Command5",
+    .rect = {120, 3720, 1095, 255},
+    .caption = QCoreApplication::translate("Form1", "Сохранить"),
+    .tooltip = QCoreApplication::translate("Form1", "Сохранить содержимое в LastAns"),
+    .shown = false};
+const ui::Control command6Sheet{
+    .name = "Command6",
+    .rect = {1200, 3720, 1095, 255},
+    .caption = QCoreApplication::translate("Form1", "Скрыть"),
+    .tooltip = QCoreApplication::translate("Form1", "Спрятать содержимое LastAns"),
+    .shown = false};
 
 } // namespace
 
 Form1::Form1(SystemStore& store, AnswerLog& answerLog, Platform& platform, EnteredArray& array)
     : store_(store), answerLog_(answerLog), platform_(platform), array_(array) {
-    setWindowTitle(QStringLiteral("Решение систем уравнений"));
+    setWindowTitle(tr("Решение систем уравнений"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowIcon(icons::windowIcon());
@@ -105,7 +116,7 @@ Form1::Form1(SystemStore& store, AnswerLog& answerLog, Platform& platform, Enter
 void Form1::buildStepsCommand() {
     // In the menu "Данные" below "Решить массив"; the context menus of the answer area and of
     // Label1 offer it too, and its shortcut works anywhere in the window.
-    steps = new QAction(ui::withMnemonic(QStringLiteral("Решение по шагам…"), u'ш'), this);
+    steps = new QAction(ui::withMnemonic(tr("Решение по шагам…"), u'ш'), this);
     steps->setObjectName(QStringLiteral("steps"));
     steps->setShortcut(QKeySequence(Qt::Key_F9));
     steps->setEnabled(false);
@@ -188,17 +199,17 @@ void Form1::buildControls(QWidget* client) {
 
 void Form1::buildMenus() {
     // Each title and item with its access key, unique within its menu.
-    QMenu* file = ui::menu(menuBar(), "file", QStringLiteral("Файл"), u'Ф');
-    lastans = ui::menuItem(file, "lastans", QStringLiteral("Последний ответ"), u'П');
-    allans = ui::menuItem(file, "allans", QStringLiteral("Показать все ответы"), u'в');
+    QMenu* file = ui::menu(menuBar(), "file", tr("Файл"), u'Ф');
+    lastans = ui::menuItem(file, "lastans", tr("Последний ответ"), u'П');
+    allans = ui::menuItem(file, "allans", tr("Показать все ответы"), u'в');
     file->addSeparator()->setObjectName(QStringLiteral("d"));
-    exitAction = ui::menuItem(file, "Exit", QStringLiteral("Выход из программы"), u'ы');
+    exitAction = ui::menuItem(file, "Exit", tr("Выход из программы"), u'ы');
 
-    QMenu* mass = ui::menu(menuBar(), "mass", QStringLiteral("Данные"), u'Д');
-    unloadmas = ui::menuItem(mass, "unloadmas", QStringLiteral("Выгрузить массив"), u'В');
-    masedit = ui::menuItem(mass, "masedit", QStringLiteral("Редактор массивов..."), u'д');
+    QMenu* mass = ui::menu(menuBar(), "mass", tr("Данные"), u'Д');
+    unloadmas = ui::menuItem(mass, "unloadmas", tr("Выгрузить массив"), u'В');
+    masedit = ui::menuItem(mass, "masedit", tr("Редактор массивов..."), u'д');
     mass->addSeparator()->setObjectName(QStringLiteral("kh"));
-    ans = ui::menuItem(mass, "ans", QStringLiteral("Решить массив"), u'Р');
+    ans = ui::menuItem(mass, "ans", tr("Решить массив"), u'Р');
     ans->setEnabled(false);
 
     const SharedMenus extras = addSharedMenus(menuBar(), {"animat", "what", "h"});
@@ -361,7 +372,7 @@ void Form1::lastansClick() {
     if (!succeeded(log.touchAndReadLast(answer)))
         return;
     picture1->cls();
-    picture1->print(answer ? *answer : QStringLiteral("Ничего не помню"));
+    picture1->print(answer ? *answer : tr("Ничего не помню"));
 }
 
 void Form1::setPanelShown(bool shown) {
@@ -445,7 +456,7 @@ void Form1::loadPanelStep() {
         panelProgress_ = new QProgressDialog(this);
         // Titled by the command: the main window's long title would not fit the narrow dialog.
         panelProgress_->setWindowTitle(command4->text());
-        panelProgress_->setLabelText(QStringLiteral("Загружаются все ответы…"));
+        panelProgress_->setLabelText(tr("Загружаются все ответы…"));
         panelProgress_->setWindowModality(Qt::WindowModal);
         panelProgress_->setAutoClose(false);
         panelProgress_->setAutoReset(false);

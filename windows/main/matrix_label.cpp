@@ -25,7 +25,7 @@ MatrixLabel::MatrixLabel(QWidget* parent) : QLabel(parent) {
     // On black, so that no line of the window's scene crosses it.
     warning_->setAutoFillBackground(true);
     ui::colour(warning_, ui::warningYellow, ui::black);
-    warning_->setAccessibleName(QStringLiteral("Предупреждение об ответе"));
+    warning_->setAccessibleName(tr("Предупреждение об ответе"));
     warning_->hide();
     hbar_ = new QScrollBar(Qt::Horizontal, this);
     vbar_ = new QScrollBar(Qt::Vertical, this);
@@ -40,7 +40,7 @@ MatrixLabel::MatrixLabel(QWidget* parent) : QLabel(parent) {
 void MatrixLabel::setWarning(const QString& text) {
     warning_->setText(text);
     // Read out as its text while shown.
-    warning_->setAccessibleName(text.isEmpty() ? QStringLiteral("Предупреждение об ответе") : text);
+    warning_->setAccessibleName(text.isEmpty() ? tr("Предупреждение об ответе") : text);
     warning_->setVisible(!text.isEmpty());
     int top = 0;
     if (!text.isEmpty()) {

@@ -26,11 +26,11 @@
 StepsWindow::StepsWindow(Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window), platform_(platform) {
     setObjectName(QStringLiteral("StepsWindow"));
-    setWindowTitle(QStringLiteral("Решение по шагам"));
+    setWindowTitle(tr("Решение по шагам"));
     ui::blackWindow(this);
     text1 = new QPlainTextEdit(this);
     text1->setObjectName(QStringLiteral("Text1"));
-    text1->setAccessibleName(QStringLiteral("Решение по шагам"));
+    text1->setAccessibleName(tr("Решение по шагам"));
     text1->setReadOnly(true);
     text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // Matrices are columns of numbers: a fixed-pitch face keeps them aligned; long lines scroll.
@@ -114,18 +114,17 @@ void StepsWindow::placeBesideOwner() {
 void StepsWindow::showMenu(const QPoint& at) {
     QMenu* menu = text1->createStandardContextMenu();
     menu->addSeparator();
-    menu->addAction(QStringLiteral("Сохранить…"), this, &StepsWindow::saveClick);
-    menu->addAction(QStringLiteral("Печать…"), this, &StepsWindow::printClick);
-    menu->addAction(QStringLiteral("Копировать как LaTeX"), this, &StepsWindow::copyLatex);
+    menu->addAction(tr("Сохранить…"), this, &StepsWindow::saveClick);
+    menu->addAction(tr("Печать…"), this, &StepsWindow::printClick);
+    menu->addAction(tr("Копировать как LaTeX"), this, &StepsWindow::copyLatex);
     menu->exec(text1->mapToGlobal(at));
     delete menu;
 }
 
 void StepsWindow::saveClick() {
-    const QString path =
-        platform_.saveFileName(this, QStringLiteral("Сохранить решение по шагам"),
-                               QDir::home().filePath(QStringLiteral("решение.htm")),
-                               QStringLiteral("Страница HTML (*.htm *.html);;Текст (*.txt)"));
+    const QString path = platform_.saveFileName(this, tr("Сохранить решение по шагам"),
+                                                QDir::home().filePath(tr("решение.htm")),
+                                                tr("Страница HTML (*.htm *.html);;Текст (*.txt)"));
     if (!path.isEmpty())
         reportFailure(platform_, this, saveTo(path));
 }
@@ -137,7 +136,7 @@ FileStatus StepsWindow::saveTo(const QString& path) const {
 }
 
 void StepsWindow::printClick() {
-    platform_.print(this, QStringLiteral("Печать решения по шагам"),
+    platform_.print(this, tr("Печать решения по шагам"),
                     [this](QPrinter& printer) { printTo(printer); });
 }
 

@@ -2,8 +2,11 @@
 
 #include "windows/shared/platform.h"
 
+#include <QCoreApplication>
+
 void showError(Platform& platform, QWidget* parent, const QString& text) {
-    platform.messageBox(parent, text, QStringLiteral("Ошибка"), Platform::Buttons::Ok);
+    platform.messageBox(parent, text, QCoreApplication::translate("shared", "Ошибка"),
+                        Platform::Buttons::Ok);
 }
 
 bool reportFailure(Platform& platform, QWidget* parent, const FileStatus& status) {

@@ -1,6 +1,7 @@
 #include "windows/shared/ui_kit.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -243,7 +244,7 @@ QString screenText(const QString& text) {
 void copyMenu(QWidget* owner, const QPoint& globalPos, bool canCopy,
               const std::function<void()>& copy, const QList<QAction*>& more) {
     QMenu menu(owner);
-    QAction* copyAction = menu.addAction(QStringLiteral("Копировать"));
+    QAction* copyAction = menu.addAction(QCoreApplication::translate("shared", "Копировать"));
     copyAction->setEnabled(canCopy);
     QObject::connect(copyAction, &QAction::triggered, owner, copy);
     menu.addActions(more);
