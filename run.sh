@@ -8,8 +8,10 @@ cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")"
 
 # fonts-liberation gives the narrow sans-serif the windows are laid out for; qt6-translations-l10n
 # holds Qt's own Russian texts (context menus, dialog buttons); GMP gives the exact answers.
+# Configuring the project sets up the tests as well, and that needs Qt's lupdate (qt6-l10n-tools)
+# although only the program is built here.
 install_missing cmake g++ make qt6-base-dev libgl-dev libglx-dev libvulkan-dev fonts-liberation \
-    qt6-translations-l10n libgmp-dev pkg-config
+    qt6-translations-l10n libgmp-dev pkg-config qt6-l10n-tools
 
 cmake -S . -B build
 cmake --build build --target slau -j"$(nproc)"

@@ -35,10 +35,11 @@ done
 # The install checks use desktop-file-validate (desktop-file-utils), appstreamcli (appstream) and
 # man (man-db); the package test builds the .deb with cpack (dpkg-shlibdeps from dpkg-dev, file)
 # and installs it into a Debian 12 root made by debootstrap; lintian judges the package.
-# clang-format checks the layout of the sources.
+# clang-format checks the layout of the sources; lupdate (qt6-l10n-tools) extracts the program's
+# texts from its translation calls for the help-texts test.
 install_missing cmake g++ make qt6-base-dev libgl-dev libglx-dev libvulkan-dev fonts-liberation \
     locales xvfb xauth qt6-translations-l10n desktop-file-utils appstream man-db dpkg-dev file \
-    debootstrap libgmp-dev pkg-config lintian clang-format
+    debootstrap libgmp-dev pkg-config lintian clang-format qt6-l10n-tools
 
 # A compiler warning fails the build here; not in the sanitizer build, whose instrumentation
 # changes what GCC warns about.

@@ -1,12 +1,16 @@
-// Every Russian text the program can show is accounted for: each text literal of the program's
-// sources is in the reviewed table below, and each one the table marks as needing the help page
-// (messages, reasons of failures, captions and titles) appears in files/help.htm. Texts that
-// explain themselves (tooltips, the about window's lines) are listed with the reason.
+// Every Russian text the program can show is accounted for. The texts come from the program's
+// translation calls (tr() and QCoreApplication::translate()), as Qt's lupdate extracts them into
+// program_texts.ts at build time: each is in the reviewed table below, and each one the table
+// marks as needing the help page (messages, reasons of failures, captions and titles) appears in
+// files/help.htm. Texts that explain themselves (tooltips, the about window's lines) are listed
+// with the reason. No Cyrillic string literal of the sources may stay outside a translation call,
+// where lupdate would not see it.
 #include <QDirIterator>
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
+#include <QXmlStreamReader>
 #include <QtTest>
 #include <algorithm>
 
@@ -19,7 +23,7 @@ enum class Need {
 };
 
 struct Text {
-    const char* text; // UTF-8, exactly as in the sources after escapes
+    const char* text; // UTF-8, exactly as in the translation call after escapes
     Need need;
 };
 
@@ -261,66 +265,50 @@ bool hasCyrillic(const QString& text) {
     return false;
 }
 
-// The string literals of a C++ source with Cyrillic in them, escapes resolved, adjacent literals
-// joined; comments and character literals are passed over.
-QStringList cyrillicLiterals(const QString& src) {
-    QStringList found;
-    qsizetype i = 0;
-    qsizetype lastEnd = -1;
-    const qsizetype n = src.size();
-    while (i < n) {
-        if (src.mid(i, 2) == u"//") {
-            const qsizetype eol = src.indexOf(u'\n', i);
-            i = eol < 0 ? n : eol;
+// The texts of the program's translation calls with Cyrillic in them, each with its context, as
+// lupdate wrote them: every <source> of every <context>. lupdate writes a control character such
+// as the CR of "\r\n" as <byte value="xd"/>.
+QHash<QString, QString> translatedTexts(QIODevice& ts, QString& error) {
+    QHash<QString, QString> texts;
+    QXmlStreamReader xml(&ts);
+    QString context;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        }
-        if (src.mid(i, 2) == u"/*") {
-            i = src.indexOf(u"*/", i) + 2;
-            continue;
-        }
-        const QChar c = src[i];
-        // A quote after a digit separates digits (1'000); otherwise it opens a character.
-        if (c == u'\'' && !(i > 0 && src[i - 1].isDigit())) {
-            qsizetype j = i + 1;
-            while (j < n && src[j] != u'\'')
-                j += src[j] == u'\\' ? 2 : 1;
-            i = j + 1;
-            continue;
-        }
-        if (c != u'"') {
-            ++i;
-            continue;
-        }
-        QString text;
-        qsizetype j = i + 1;
-        while (j < n && src[j] != u'"') {
-            if (src[j] != u'\\') {
-                text += src[j++];
-                continue;
+        if (xml.name() == u"name") {
+            context = xml.readElementText();
+        } else if (xml.name() == u"source") {
+            QString text;
+            while (xml.readNext() != QXmlStreamReader::EndElement || xml.name() != u"source") {
+                if (xml.isCharacters())
+                    text += xml.text();
+                else if (xml.isStartElement() && xml.name() == u"byte") {
+                    const QXmlStreamAttributes attributes = xml.attributes();
+                    const QStringView value = attributes.value(QLatin1String("value"));
+                    text += QChar(value.startsWith(u'x') ? value.mid(1).toUShort(nullptr, 16)
+                                                         : value.toUShort());
+                }
             }
-            const QChar e = src[j + 1];
-            if (e == u'u') {
-                text += QChar(src.mid(j + 2, 4).toUShort(nullptr, 16));
-                j += 6;
-                continue;
-            }
-            static const QHash<QChar, QChar> escapes = {
-                {u'r', u'\r'}, {u'n', u'\n'}, {u't', u'\t'}, {u'"', u'"'}, {u'\\', u'\\'}};
-            text += escapes.value(e, e);
-            j += 2;
+            if (hasCyrillic(text))
+                texts.insert(text, context);
         }
-        if (lastEnd >= 0 && src.mid(lastEnd, i - lastEnd).trimmed().isEmpty() && !found.isEmpty())
-            found.last() += text;
-        else
-            found.append(text);
-        lastEnd = j + 1;
-        i = j + 1;
     }
-    QStringList cyrillic;
-    for (const QString& text : found)
-        if (hasCyrillic(text))
-            cyrillic.append(text);
-    return cyrillic;
+    error = xml.errorString();
+    return texts;
+}
+
+// The string literals of a C++ source with Cyrillic in them that are not the text of a tr() or
+// QCoreApplication::translate() call; comments and character literals are passed over.
+QStringList untranslatedLiterals(const QString& src) {
+    static const QRegularExpression token(
+        QStringLiteral(R"(//[^\n]*|/\*.*?\*/|'(?:[^'\\\n]|\\.)+'|)"
+                       R"((\btr\(\s*|\btranslate\(\s*"[^"]*",\s*)?((?:"(?:[^"\\\n]|\\.)*"\s*)+))"),
+        QRegularExpression::DotMatchesEverythingOption);
+    QStringList found;
+    for (const QRegularExpressionMatch& m : token.globalMatch(src))
+        if (m.captured(1).isEmpty() && hasCyrillic(m.captured(2)))
+            found.append(m.captured(2).trimmed());
+    return found;
 }
 
 // The page as a reader sees it: without markup, entities resolved, blanks collapsed.
@@ -357,12 +345,26 @@ QString sourceRoot() {
     return QStringLiteral(SLAU_SOURCE_DIR);
 }
 
+// The program's sources: every .cpp and .h of its folders.
+QStringList programSources() {
+    QStringList paths;
+    for (const char* folder : {"app", "core", "support", "windows"}) {
+        QDirIterator it(sourceRoot() + u'/' + QLatin1String(folder),
+                        {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            paths.append(it.next());
+    }
+    return paths;
+}
+
 } // namespace
 
 class TestHelpTexts : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase();
+    void noTextOutsideTranslationCalls();
     void everyTextIsReviewed();
     void reviewedTextsAreInTheProgram();
     void helpPageHoldsTheText_data();
@@ -371,29 +373,36 @@ class TestHelpTexts : public QObject {
 
   private:
     QSet<QString> programTexts_;
-    QHash<QString, QString> whereFound_;
+    QHash<QString, QString> contextOf_;
     QString page_;
 };
 
 void TestHelpTexts::initTestCase() {
-    for (const char* folder : {"app", "core", "support", "windows"}) {
-        QDirIterator it(sourceRoot() + u'/' + QLatin1String(folder),
-                        {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            QFile file(path);
-            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
-            for (const QString& text : cyrillicLiterals(QString::fromUtf8(file.readAll()))) {
-                programTexts_.insert(text);
-                whereFound_.insert(text, path);
-            }
-        }
-    }
-    QVERIFY2(programTexts_.size() > 50, "the sources' texts were not found");
+    QFile ts(QStringLiteral(SLAU_PROGRAM_TEXTS));
+    QVERIFY2(ts.open(QIODevice::ReadOnly), qPrintable(ts.fileName()));
+    QString error;
+    contextOf_ = translatedTexts(ts, error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    for (auto it = contextOf_.cbegin(); it != contextOf_.cend(); ++it)
+        programTexts_.insert(it.key());
+    QVERIFY2(programTexts_.size() > 50, "the program's texts were not found in program_texts.ts");
     QFile help(sourceRoot() + QStringLiteral("/data/files/help.htm"));
     QVERIFY(help.open(QIODevice::ReadOnly));
     page_ = pageText(QString::fromUtf8(help.readAll()));
+}
+
+// A Russian text written as a plain literal would be shown without lupdate seeing it, and so
+// without the review below.
+void TestHelpTexts::noTextOutsideTranslationCalls() {
+    QStringList plain;
+    for (const QString& path : programSources()) {
+        QFile file(path);
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+        for (const QString& literal : untranslatedLiterals(QString::fromUtf8(file.readAll())))
+            plain.append(path + QStringLiteral(": ") + literal);
+    }
+    QVERIFY2(plain.isEmpty(),
+             qPrintable(QStringLiteral("outside a translation call:\n") + plain.join(u'\n')));
 }
 
 // A text added to the program must be reviewed here: into the help page, or marked as needing
@@ -405,7 +414,7 @@ void TestHelpTexts::everyTextIsReviewed() {
     QStringList missing;
     for (const QString& text : programTexts_)
         if (!known.contains(text))
-            missing.append(whereFound_.value(text) + QStringLiteral(": ") + text);
+            missing.append(contextOf_.value(text) + QStringLiteral(": ") + text);
     missing.sort();
     // One line each: QtTest cuts a long failure message short.
     for (QString text : missing)
