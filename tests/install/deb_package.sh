@@ -70,8 +70,12 @@ done
 contents=$(dpkg-deb -c "$deb")
 grep -q "./usr/share/applications/$id.desktop" <<<"$contents" || fail "no desktop entry in the package"
 
-# 2. A fresh Debian 12 root, copied from the cached one.
+# 2. A fresh Debian 12 root, copied from the cached one. The cache (the root and the package
+# archive bound into every copy) serves one run at a time: another build's run on this machine
+# waits here until that one ends.
 mkdir -p "$cache/apt-archives/partial"
+exec 9>"$cache/lock"
+flock 9
 if [ ! -x "$cache/debian12-root/usr/bin/apt-get" ]; then
     rm -rf --one-file-system "$cache/debian12-root.part"
     echo "bootstrapping Debian 12 into $cache/debian12-root (once)"
