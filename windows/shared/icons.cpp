@@ -153,9 +153,16 @@ QPixmap aboutPicture() {
 }
 
 QIcon libraryIcon() {
-    QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(libraryImage(32)));
-    icon.addPixmap(QPixmap::fromImage(libraryImage(16)));
+    // One icon for every save/load window, which is made afresh at every showing. Under X the
+    // window's icon is drawn at each of its sizes through the program's picture cache, keyed by
+    // the picture's identity: new pictures at every opening would add entries, kept until the
+    // cache is full, that no window uses again.
+    static const QIcon icon = [] {
+        QIcon made;
+        made.addPixmap(QPixmap::fromImage(libraryImage(32)));
+        made.addPixmap(QPixmap::fromImage(libraryImage(16)));
+        return made;
+    }();
     return icon;
 }
 
