@@ -149,7 +149,10 @@ QIcon windowIcon() {
 }
 
 QPixmap aboutPicture() {
-    return QPixmap::fromImage(aboutImage());
+    // One picture for every about window, which is made afresh at every showing, for the reason
+    // the save/load window's icon is made once (below).
+    static const QPixmap picture = QPixmap::fromImage(aboutImage());
+    return picture;
 }
 
 QIcon libraryIcon() {
