@@ -149,13 +149,23 @@ QIcon windowIcon() {
 }
 
 QPixmap aboutPicture() {
-    return QPixmap::fromImage(aboutImage());
+    // One picture for every about window, which is made afresh at every showing, for the reason
+    // the save/load window's icon is made once (below).
+    static const QPixmap picture = QPixmap::fromImage(aboutImage());
+    return picture;
 }
 
 QIcon libraryIcon() {
-    QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(libraryImage(32)));
-    icon.addPixmap(QPixmap::fromImage(libraryImage(16)));
+    // One icon for every save/load window, which is made afresh at every showing. Under X the
+    // window's icon is drawn at each of its sizes through the program's picture cache, keyed by
+    // the picture's identity: new pictures at every opening would add entries, kept until the
+    // cache is full, that no window uses again.
+    static const QIcon icon = [] {
+        QIcon made;
+        made.addPixmap(QPixmap::fromImage(libraryImage(32)));
+        made.addPixmap(QPixmap::fromImage(libraryImage(16)));
+        return made;
+    }();
     return icon;
 }
 
