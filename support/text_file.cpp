@@ -165,6 +165,18 @@ QString lineTooLong(qsizetype bytes) {
     return QStringLiteral("в файле есть строка длиннее допустимых %1").arg(sizeText(bytes));
 }
 
+QString fileWouldBeTooLarge(qint64 bytes) {
+    return QStringLiteral("файл стал бы больше допустимых %1, и программа не смогла бы его "
+                          "прочитать")
+        .arg(sizeText(bytes));
+}
+
+QString lineWouldBeTooLong(qsizetype bytes) {
+    return QStringLiteral("в файле была бы строка длиннее допустимых %1, и программа не смогла "
+                          "бы его прочитать")
+        .arg(sizeText(bytes));
+}
+
 QString sizeText(qint64 bytes) {
     constexpr qint64 kilo = 1024;
     if (bytes >= kilo * kilo && bytes % (kilo * kilo) == 0)
