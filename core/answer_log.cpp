@@ -137,7 +137,9 @@ FileStatus AnswerLog::lastAnswer(std::optional<QString>& answer) {
 FileStatus AnswerLog::replaceLog(const std::function<std::optional<QString>()>& nextLine) {
     files_.closeAll();
     std::optional<TextRewrite> rewrite;
-    FileStatus s = TextRewrite::open(path, rewrite);
+    // The log stays one that "Все ответы" and the other commands read.
+    FileStatus s =
+        TextRewrite::open(path, rewrite, {.fileBytes = largestPanelLog, .lineBytes = longestLine});
     for (std::optional<QString> line = s ? nextLine() : std::nullopt; s && line; line = nextLine())
         s = rewrite->writeLine(*line);
     return s ? rewrite->commit() : s;

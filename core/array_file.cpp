@@ -12,7 +12,7 @@ namespace arrayfile {
 
 FileStatus write(const QString& path, ArrayOrder order, QStringView entryText) {
     std::optional<TextRewrite> file;
-    FileStatus s = TextRewrite::open(path, file);
+    FileStatus s = TextRewrite::open(path, file, {.fileBytes = largestFile});
     if (!s)
         return s;
     s = file->writeLine(numbers::fileNumberText(order.scrollPosition()));
@@ -53,7 +53,7 @@ FileStatus touchAndRead(const QString& path, Content& content) {
     const FileStatus readable = textfile::checkReadable(path, {.fileBytes = largestFile});
     if (!readable)
         return readable;
-    const FileStatus touched = textfile::appendLine(path, QString());
+    const FileStatus touched = textfile::appendLine(path, QString(), {.fileBytes = largestFile});
     return FileStatus::afterTouch(touched, read(path, content));
 }
 

@@ -13,10 +13,11 @@
 namespace arrayfile {
 
 // A larger file is refused as damaged before it is read: the matrix takes at most 110 values
-// and the order, and even an entry text of tens of thousands of numbers writes less.
+// and the order, and only an entry text of about two hundred thousand numbers writes more.
 constexpr qint64 largestFile = 1024 * 1024;
 
-// Writes the whole file at once; an old file stays whole when the new one cannot be written.
+// Writes the whole file at once; an old file stays whole when the new one cannot be written,
+// and when it would be larger than largestFile.
 FileStatus write(const QString& path, ArrayOrder order, QStringView entryText);
 
 struct Content {

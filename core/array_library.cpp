@@ -6,21 +6,34 @@
 #include "support/text_rewrite.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace library {
 namespace {
 
-bool isName(const QString& line) {
+constexpr textfile::ReadLimits listBounds{.fileBytes = largestSaveList,
+                                          .lineBytes = longestSaveListLine};
+
+bool isName(QStringView line) {
     return !line.isEmpty() && line != u" ";
+}
+
+FileStatus tooManyNames(FileStatus::Action action) {
+    return FileStatus::failure(
+        programfiles::saveList, action,
+        action == FileStatus::Action::Read
+            ? QCoreApplication::translate("arrays", "в списке больше %1 имён").arg(mostNames)
+            : QCoreApplication::translate("arrays", "в списке стало бы больше %1 имён, "
+                                                    "и программа не смогла бы его "
+                                                    "прочитать")
+                  .arg(mostNames));
 }
 
 // Reads the list line by line within its bounds; more than mostNames names stop the read.
 template <typename Visit> FileStatus forEachListLine(Visit visit) {
     std::optional<TextReader> file;
-    FileStatus s =
-        TextReader::open(programfiles::saveList, file,
-                         {.fileBytes = largestSaveList, .lineBytes = longestSaveListLine});
+    FileStatus s = TextReader::open(programfiles::saveList, file, listBounds);
     if (!s)
         return s;
     QString line;
@@ -30,9 +43,7 @@ template <typename Visit> FileStatus forEachListLine(Visit visit) {
         if (!s)
             return s;
         if (isName(line) && ++names > mostNames)
-            return FileStatus::failure(
-                programfiles::saveList, FileStatus::Action::Read,
-                QCoreApplication::translate("arrays", "в списке больше %1 имён").arg(mostNames));
+            return tooManyNames(FileStatus::Action::Read);
         visit(line);
     }
     return file->readFailure();
@@ -110,12 +121,22 @@ FileStatus loadArrayFile(const QString& name, arrayfile::Content& content) {
     return arrayfile::read(programfiles::inFolder(name), content);
 }
 
+FileStatus roomForName(const QString& name) {
+    // A list that cannot be read is left to the append, which says what stands in its way.
+    int names = 0;
+    if (!isName(name) || !QFileInfo::exists(textfile::fullPath(programfiles::saveList)) ||
+        !forEachListLine([&names](const QString& line) { names += isName(line); }))
+        return FileStatus::success();
+    return names < mostNames ? FileStatus::success() : tooManyNames(FileStatus::Action::Write);
+}
+
 FileStatus addToSaveList(const QString& name) {
-    return textfile::appendLine(programfiles::saveList, name);
+    const FileStatus room = roomForName(name);
+    return room ? textfile::appendLine(programfiles::saveList, name, listBounds) : room;
 }
 
 FileStatus touchSaveList() {
-    return textfile::appendLine(programfiles::saveList, QString());
+    return textfile::appendLine(programfiles::saveList, QString(), listBounds);
 }
 
 FileStatus readSaveListNames(QStringList& names) {
@@ -150,7 +171,19 @@ FileStatus readSaveListText(QString& text) {
 }
 
 FileStatus replaceSaveList(const QString& text) {
-    return TextRewrite::writeWhole(programfiles::saveList, text);
+    // The names as a read will find them: lines end at CR, and an LF right after it is the
+    // line end's.
+    int names = 0;
+    bool first = true;
+    for (QStringView line : QStringView(text).split(u'\r')) {
+        if (!first && line.startsWith(u'\n'))
+            line = line.mid(1);
+        first = false;
+        names += isName(line);
+    }
+    if (names > mostNames)
+        return tooManyNames(FileStatus::Action::Write);
+    return TextRewrite::writeWhole(programfiles::saveList, text, listBounds);
 }
 
 FileStatus resetSaveList() {

@@ -16,6 +16,7 @@ namespace library {
 constexpr qint64 largestSaveList = 1024 * 1024;
 constexpr qsizetype longestSaveListLine = 64 * 1024;
 constexpr int mostNames = 10000;
+// A change of the list that would take it past these bounds is refused, and the list stays.
 
 // Why a name cannot name an array file, or nothing when it can: it must stay inside the folder
 // files, be a portable file name, not be one of the program's own files and fit Windows-1251.
@@ -27,6 +28,9 @@ std::optional<QString> listTextProblem(QStringView text);
 FileStatus saveArrayFile(const QString& name, ArrayOrder order, QStringView entryText);
 FileStatus loadArrayFile(const QString& name, arrayfile::Content& content);
 
+// Whether the list can take one more name within its count of names; a list that is missing or
+// cannot be read passes.
+FileStatus roomForName(const QString& name);
 // Appends the name and CR LF to the list (created if missing).
 FileStatus addToSaveList(const QString& name);
 // Appends an empty line to the list (created if missing).

@@ -7,7 +7,7 @@
 
 namespace textfile {
 
-FileStatus appendLine(const QString& path, QStringView line) {
+FileStatus appendLine(const QString& path, QStringView line, ReadLimits bounds) {
     QFile file;
     FileStatus s = openForAppending(path, file);
     if (!s)
@@ -17,6 +17,12 @@ FileStatus appendLine(const QString& path, QStringView line) {
     if (!s)
         return s;
     const qint64 oldSize = file.size();
+    if (bounds.fileBytes >= 0 && oldSize + bytes.size() > bounds.fileBytes)
+        return FileStatus::failure(path, FileStatus::Action::Write,
+                                   fileWouldBeTooLarge(bounds.fileBytes));
+    if (bounds.lineBytes >= 0 && bytes.size() - 2 > bounds.lineBytes)
+        return FileStatus::failure(path, FileStatus::Action::Write,
+                                   lineWouldBeTooLong(bounds.lineBytes));
     errno = 0;
     if (file.write(bytes) == bytes.size())
         return FileStatus::success();

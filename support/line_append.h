@@ -4,13 +4,15 @@
 #pragma once
 
 #include "support/file_status.h"
+#include "support/text_file.h"
 
 #include <QString>
 #include <QStringView>
 
 namespace textfile {
 
-// Opens the file, adds the characters of the line and CR LF, and closes it.
-FileStatus appendLine(const QString& path, QStringView line);
+// Opens the file, adds the characters of the line and CR LF, and closes it. A line that would take
+// the file past the bounds its reads have is not added (the line has no line break of its own).
+FileStatus appendLine(const QString& path, QStringView line, ReadLimits bounds = {});
 
 } // namespace textfile

@@ -169,6 +169,18 @@ QString lineTooLong(qsizetype bytes) {
         .arg(sizeText(bytes));
 }
 
+QString fileWouldBeTooLarge(qint64 bytes) {
+    return QCoreApplication::translate("files", "файл стал бы больше допустимых %1, и программа "
+                                                "не смогла бы его прочитать")
+        .arg(sizeText(bytes));
+}
+
+QString lineWouldBeTooLong(qsizetype bytes) {
+    return QCoreApplication::translate("files", "в файле была бы строка длиннее допустимых %1, и "
+                                                "программа не смогла бы его прочитать")
+        .arg(sizeText(bytes));
+}
+
 QString sizeText(qint64 bytes) {
     constexpr qint64 kilo = 1024;
     if (bytes >= kilo * kilo && bytes % (kilo * kilo) == 0)

@@ -46,6 +46,9 @@ QString sizeText(qint64 bytes);
 // The reasons a read gives at its bounds.
 QString fileTooLarge(qint64 bytes);
 QString lineTooLong(qsizetype bytes);
+// The reasons a write gives when it would take the file past those bounds.
+QString fileWouldBeTooLarge(qint64 bytes);
+QString lineWouldBeTooLong(qsizetype bytes);
 
 // Windows-1251 conversions of the program's texts.
 QString decode(QByteArrayView bytes);

@@ -14,13 +14,15 @@ bool canOnlyWriteInPlace(const QString& file) {
 
 } // namespace
 
-FileStatus TextRewrite::open(const QString& path, std::optional<TextRewrite>& rewrite) {
+FileStatus TextRewrite::open(const QString& path, std::optional<TextRewrite>& rewrite,
+                             textfile::ReadLimits bounds) {
     rewrite.reset();
     errno = 0;
     if (const auto problem = textfile::notReplaceable(path))
         return FileStatus::failure(path, FileStatus::Action::Write, *problem);
     const QString file = textfile::fullPath(path);
     TextRewrite started(path);
+    started.bounds_ = bounds;
     started.file_ = std::make_unique<QSaveFile>(file);
     if (!started.file_->open(QIODevice::WriteOnly)) {
         const int code = errno;
@@ -35,9 +37,10 @@ FileStatus TextRewrite::open(const QString& path, std::optional<TextRewrite>& re
     return FileStatus::success();
 }
 
-FileStatus TextRewrite::writeWhole(const QString& path, QStringView text) {
+FileStatus TextRewrite::writeWhole(const QString& path, QStringView text,
+                                   textfile::ReadLimits bounds) {
     std::optional<TextRewrite> rewrite;
-    FileStatus s = open(path, rewrite);
+    FileStatus s = open(path, rewrite, bounds);
     if (s)
         s = rewrite->writeLine(text);
     return s ? rewrite->commit() : s;
@@ -62,13 +65,35 @@ FileStatus TextRewrite::writeLine(QStringView text) {
     return encoded ? writeBytes(bytes) : encoded;
 }
 
+FileStatus TextRewrite::checkBounds(const QByteArray& bytes) {
+    written_ += bytes.size();
+    if (bounds_.fileBytes >= 0 && written_ > bounds_.fileBytes)
+        failed_ = FileStatus::failure(path_, FileStatus::Action::Write,
+                                      textfile::fileWouldBeTooLarge(bounds_.fileBytes));
+    if (bounds_.lineBytes < 0 || !failed_)
+        return failed_;
+    // A line ends at CR (an LF right after it belongs to the line end), as a read takes it.
+    for (const char c : bytes) {
+        const bool lineFeedOfEnd = afterCarriageReturn_ && c == '\n';
+        afterCarriageReturn_ = c == '\r';
+        if (afterCarriageReturn_) {
+            lineLength_ = 0;
+        } else if (!lineFeedOfEnd && ++lineLength_ > bounds_.lineBytes) {
+            failed_ = FileStatus::failure(path_, FileStatus::Action::Write,
+                                          textfile::lineWouldBeTooLong(bounds_.lineBytes));
+            break;
+        }
+    }
+    return failed_;
+}
+
 FileStatus TextRewrite::writeBytes(const QByteArray& bytes) {
+    if (!failed_ || !checkBounds(bytes))
+        return failed_;
     if (inPlace_) {
         pending_.append(bytes);
         return FileStatus::success();
     }
-    if (!failed_)
-        return failed_;
     errno = 0;
     if (file_->write(bytes) != bytes.size()) {
         failed_ = FileStatus::fromSystem(path_, FileStatus::Action::Write, errno);
@@ -78,10 +103,10 @@ FileStatus TextRewrite::writeBytes(const QByteArray& bytes) {
 }
 
 FileStatus TextRewrite::commit() {
-    if (inPlace_)
-        return writeInPlace();
     if (!failed_)
         return failed_;
+    if (inPlace_)
+        return writeInPlace();
     // QSaveFile::commit() does not look at a failure of its final flush, nor at one of the flush
     // to disk, and would put a short file in place of the old one: both are done and checked
     // here first.

@@ -16,9 +16,13 @@
 class TextRewrite {
   public:
     // Starts the rewrite; nothing of the old file changes yet. On success the rewrite holds it.
-    static FileStatus open(const QString& path, std::optional<TextRewrite>& rewrite);
+    // A write that would take the file past the bounds its reads have fails, and so does the
+    // commit: the program never leaves a file that it then refuses to read.
+    static FileStatus open(const QString& path, std::optional<TextRewrite>& rewrite,
+                           textfile::ReadLimits bounds = {});
     // Opens, writes the text as the file's one line (CR LF after it) and commits.
-    static FileStatus writeWhole(const QString& path, QStringView text);
+    static FileStatus writeWhole(const QString& path, QStringView text,
+                                 textfile::ReadLimits bounds = {});
     // Opens, writes the text in UTF-8 as it is (a document of the program's, not one of its own
     // Windows-1251 files) and commits.
     static FileStatus writeUtf8(const QString& path, QStringView text);
@@ -37,12 +41,18 @@ class TextRewrite {
     explicit TextRewrite(QString path) : path_(std::move(path)) {}
 
     FileStatus writeBytes(const QByteArray& bytes);
+    // Fails the rewrite when the bytes would take the file past its bounds.
+    FileStatus checkBounds(const QByteArray& bytes);
 
     FileStatus writeInPlace();
 
     QString path_;
     std::unique_ptr<QSaveFile> file_; // none for a rewrite in place
     FileStatus failed_;               // the first failed write
+    textfile::ReadLimits bounds_;
+    qint64 written_ = 0;       // the bytes of the file so far
+    qsizetype lineLength_ = 0; // of its last line so far, as a read counts it
+    bool afterCarriageReturn_ = false;
     // A rewrite in a folder that takes no temporary file: the bytes wait here for the commit.
     bool inPlace_ = false;
     QByteArray pending_;

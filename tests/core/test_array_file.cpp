@@ -22,6 +22,8 @@ class TestArrayFile : public QObject {
     void read_data();
     void read();
     void writeFailures();
+    void largestFile_data();
+    void largestFile();
     void readMissingFile();
     void orderOfFirstField_data();
     void orderOfFirstField();
@@ -105,6 +107,26 @@ void TestArrayFile::writeFailures() {
     TempWorkFolder withoutFiles(false);
     QVERIFY(!arrayfile::write(arrayPath, ArrayOrder(4), u"1 2"));
     QVERIFY(!QDir(QStringLiteral("files")).exists());
+}
+
+void TestArrayFile::largestFile_data() {
+    QTest::addColumn<int>("past"); // bytes the file would have past its bound (0: at or below)
+    QTest::newRow("at the bound") << 0;
+    QTest::newRow("past it") << 1;
+}
+
+// An entry text of zeros, each written as " 0 " and CR LF, the order's line as long.
+void TestArrayFile::largestFile() {
+    QFETCH(int, past);
+    TempWorkFolder folder;
+    const qint64 zeros = arrayfile::largestFile / 5 - 1 + past;
+    QVERIFY(writeBytes(arrayPath, " 8 \r\n"));
+    const FileStatus s =
+        arrayfile::write(arrayPath, ArrayOrder(4), QStringList(zeros, "0").join(u' '));
+    QCOMPARE(bool(s), past == 0);
+    arrayfile::Content content;
+    QVERIFY(arrayfile::read(arrayPath, content));
+    QCOMPARE(content.fields.size(), past == 0 ? zeros : 0);
 }
 
 void TestArrayFile::readMissingFile() {

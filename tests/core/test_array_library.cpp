@@ -13,6 +13,8 @@ class TestArrayLibrary : public QObject {
     void namesSkipOnlyEmptyAndOneBlankLines();
     void arrayFileBytes_data();
     void arrayFileBytes();
+    void writesStayReadable_data();
+    void writesStayReadable();
     void failuresNameTheFile_data();
     void failuresNameTheFile();
     void nameProblem_data();
@@ -98,6 +100,49 @@ void TestArrayLibrary::arrayFileBytes() {
     QVERIFY(!content.empty);
     QCOMPARE(content.order, ArrayOrder::atScrollPosition(position));
     QCOMPARE(content.fields, fields);
+}
+
+void TestArrayLibrary::writesStayReadable_data() {
+    QTest::addColumn<int>("names");      // in the list before the change
+    QTest::addColumn<QString>("change"); // "add", "replace" (the list's names and one more)
+    QTest::addColumn<bool>("done");
+    QTest::newRow("add the last name") << library::mostNames - 1 << "add" << true;
+    QTest::newRow("add one past") << library::mostNames << "add" << false;
+    QTest::newRow("add a blank line to a full list") << library::mostNames << "touch" << true;
+    QTest::newRow("replace with the most") << library::mostNames - 1 << "replace" << true;
+    QTest::newRow("replace with one past") << library::mostNames << "replace" << false;
+    QTest::newRow("replace with a long line") << 0 << "long line" << false;
+}
+
+// A change of the list leaves one that the window reads; a refused one leaves it as it was.
+void TestArrayLibrary::writesStayReadable() {
+    QFETCH(int, names);
+    QFETCH(QString, change);
+    QFETCH(bool, done);
+    TempWorkFolder folder;
+    QStringList lines;
+    for (int i = 0; i < names; ++i)
+        lines.append(QStringLiteral("имя %1").arg(i));
+    QVERIFY(library::replaceSaveList(lines.join(QStringLiteral("\r\n"))));
+    const QByteArray before = readBytes("files/SaveList");
+    FileStatus s;
+    if (change == u"add")
+        s = library::addToSaveList(QStringLiteral("новое"));
+    else if (change == u"touch")
+        s = library::touchSaveList();
+    else if (change == u"replace")
+        s = library::replaceSaveList(lines.join(u'\r') + QStringLiteral("\r\nновое\n"));
+    else
+        s = library::replaceSaveList(QString(library::longestSaveListLine + 1, u'x'));
+    QCOMPARE(bool(s), done);
+    QStringList read;
+    QVERIFY(library::readSaveListNames(read));
+    if (!done) {
+        QCOMPARE(readBytes("files/SaveList"), before);
+        QVERIFY2(s.message().contains(QString::number(library::mostNames)) ||
+                     s.message().contains(QStringLiteral("64 КБ")),
+                 qPrintable(s.message()));
+    }
 }
 
 void TestArrayLibrary::failuresNameTheFile_data() {

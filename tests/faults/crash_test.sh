@@ -1,8 +1,9 @@
 #!/bin/bash
 # Kills a writer of the program's files with SIGKILL at random moments: for each kind of file (the
 # answer log, the last array, a named array, the name list) crash_writer rewrites it with two
-# contents of about 2 MB in turn, and is killed COUNT times. After every kill the file must be
-# byte-equal to one of the two contents; a temporary file left beside it is counted and removed.
+# contents in turn (2 MB for the log, just under the 1 MB bound for the others), and is killed
+# COUNT times. After every kill the file must be byte-equal to one of the two contents; a
+# temporary file left beside it is counted and removed.
 #   crash_test.sh WRITER COUNT [SEED]
 set -u
 WRITER=$(realpath "$1")

@@ -20,10 +20,13 @@
 
 namespace {
 
-constexpr int targetBytes = 2 * 1024 * 1024;
+// The log is written at 2 MB; the arrays and the list just under the 1 MB that the program
+// reads of them (and writes).
+constexpr int logBytes = 2 * 1024 * 1024;
+constexpr int boundedBytes = 1024 * 1024 - 16 * 1024;
 
-// Lines of about the given byte length each, numbered, until the text reaches 2 MB.
-QString linesText(const std::function<QString(int)>& line) {
+// Numbered lines until the text reaches the size.
+QString linesText(int targetBytes, const std::function<QString(int)>& line) {
     QString text;
     text.reserve(targetBytes + 256);
     for (int i = 0; text.size() < targetBytes; ++i) {
@@ -34,12 +37,12 @@ QString linesText(const std::function<QString(int)>& line) {
     return text;
 }
 
-// Tokens whose array file lines (" value \r\n") add up to 2 MB.
+// Tokens whose array file lines (" value \r\n") add up to just under 1 MB.
 QString entryText(bool b) {
     QString text;
-    text.reserve(targetBytes / 2);
+    text.reserve(boundedBytes / 2);
     qsizetype fileBytes = 0;
-    for (int i = 0; fileBytes < targetBytes; ++i) {
+    for (int i = 0; fileBytes < boundedBytes; ++i) {
         const QString token = b ? QString::number(-(i % 9973) - 0.5, 'g', 10) : QString::number(i);
         if (i > 0)
             text += u' ';
@@ -57,14 +60,16 @@ struct Content {
 
 Content contentOf(const QString& kind, bool b) {
     if (kind == u"log")
-        return {linesText([b](int i) {
+        return {linesText(logBytes, [b](int i) {
             return b ? QStringLiteral("%1,500  -%2,250  ").arg(i).arg(i % 977)
                      : QStringLiteral("Ответ %1: %2,000  ").arg(i).arg(i * 7);
         })};
     if (kind == u"list")
-        return {linesText([b](int i) {
-            return b ? QStringLiteral("массив номер %1").arg(i)
-                     : QStringLiteral("Array %1").arg(i * 3);
+        // Long names, so that the list stays within its count of names too.
+        return {linesText(boundedBytes, [b](int i) {
+            return (b ? QStringLiteral("массив номер %1 ").arg(i)
+                      : QStringLiteral("Array %1 ").arg(i * 3))
+                .leftJustified(200, u'.');
         })};
     return {entryText(b), ArrayOrder(b ? 9 : 2)};
 }

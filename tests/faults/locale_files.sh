@@ -1,7 +1,7 @@
 #!/bin/bash
 # The program's files do not depend on the user's locale: under LC_ALL=ru_RU.UTF-8, where the C
 # library's decimal point is a comma, the core-level tests pass, and every file the core writes
-# (each writing operation after the seed, and the 2 MB contents of the four kinds of file) is
+# (each writing operation after the seed, and the large contents of the four kinds of file) is
 # byte-identical to the same run under LC_ALL=C. Generates the locale when it is missing and
 # reports itself skipped (77) when it cannot.
 #   locale_files.sh DRIVER CRASH_WRITER BUILD_DIR TEST_REGEX

@@ -278,6 +278,14 @@ void Form3::command1Click() {
     const QString name = combo1->currentText();
     if (name.isEmpty() || !acceptName(name))
         return;
+    // A name the list cannot take stops the save before the array file is written.
+    if (check1->isChecked()) {
+        const FileStatus room = library::roomForName(name);
+        if (!room) {
+            reportFailure(platform_, this, room);
+            return;
+        }
+    }
     const FileStatus saved = library::saveArrayFile(name, array_.order(), array_.entryText());
     if (!saved) {
         reportFailure(platform_, this, saved);
