@@ -6,10 +6,12 @@ cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")"
 
 . scripts/install_missing.sh
 
-# fonts-liberation gives the narrow sans-serif the windows are laid out for; qt6-translations-l10n
-# holds Qt's own Russian texts (context menus, dialog buttons); GMP gives the exact answers.
+# fonts-liberation gives the narrow sans-serif the windows are laid out for, fonts-dejavu-core the
+# marks Liberation lacks (◂ ▸ of the answer line, ↵ of the log, the subscripts of the steps);
+# qt6-translations-l10n holds Qt's own Russian texts (context menus, dialog buttons); GMP gives the
+# exact answers.
 install_missing cmake g++ make qt6-base-dev libgl-dev libglx-dev libvulkan-dev fonts-liberation \
-    qt6-translations-l10n libgmp-dev pkg-config
+    fonts-dejavu-core qt6-translations-l10n libgmp-dev pkg-config
 
 cmake -S . -B build
 cmake --build build --target slau -j"$(nproc)"

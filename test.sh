@@ -29,7 +29,8 @@ done
 
 # qt6-base-dev brings Qt 6 Core, Gui, Widgets, PrintSupport and Test with their CMake files; the OpenGL and
 # Vulkan headers that the Qt6Gui CMake files look for are listed as well, to be sure.
-# fonts-liberation gives the narrow sans-serif the windows are laid out for (and measured with);
+# fonts-liberation gives the narrow sans-serif the windows are laid out for (and measured with),
+# fonts-dejavu-core the marks Liberation lacks (the marks test asks which face draws each one);
 # locales lets the locale test generate ru_RU.UTF-8; qt6-translations-l10n holds Qt's Russian texts;
 # xvfb and xauth give the middle-button paste test an X server with a primary selection.
 # The install checks use desktop-file-validate (desktop-file-utils), appstreamcli (appstream) and
@@ -37,7 +38,7 @@ done
 # and installs it into a Debian 12 root made by debootstrap; lintian judges the package.
 # clang-format checks the layout of the sources.
 install_missing cmake g++ make qt6-base-dev libgl-dev libglx-dev libvulkan-dev fonts-liberation \
-    locales xvfb xauth qt6-translations-l10n desktop-file-utils appstream man-db dpkg-dev file \
+    fonts-dejavu-core locales xvfb xauth qt6-translations-l10n desktop-file-utils appstream man-db dpkg-dev file \
     debootstrap libgmp-dev pkg-config lintian clang-format
 
 # A compiler warning fails the build here; not in the sanitizer build, whose instrumentation
