@@ -52,7 +52,31 @@ export QT_QPA_PLATFORM=offscreen
 if [ "$sanitize" = ON ]; then
     export LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 fi
-if ! ctest --test-dir "$build_dir" --output-on-failure; then
+# ctest keeps every test's whole output in a JUnit file; from it the reason of every skip is
+# printed at the end: a whole test that skipped (a script's "SKIP: ..." line, exit 77) and a case
+# of a test that skipped inside (QtTest's "SKIP   : ..." lines with their QSKIP messages).
+results="$(pwd)/$build_dir/ctest-results.xml"
+rm -f "$results"
+failed=0
+ctest --test-dir "$build_dir" --output-on-failure --output-junit "$results" \
+    --test-output-size-passed 16000000 --test-output-size-failed 16000000 || failed=1
+skips() {
+    awk '/<testcase / { match($0, /name="[^"]*"/); test = substr($0, RSTART + 6, RLENGTH - 7)
+                        shown = 0; skipped = ($0 ~ /status="(notrun|disabled)"/) }
+         /<skipped/ { skipped = 1 }
+         { line = $0; sub(/^[ \t]*<system-out>/, "", line) }
+         line ~ /^SKIP( *): / { print test ": " line; shown = 1 }
+         /<\/testcase>/ { if (skipped && !shown) print test ": skipped (no reason given)" }' "$1" |
+        sed 's/&lt;/</g; s/&gt;/>/g; s/&quot;/"/g; s/&apos;/'"'"'/g; s/&amp;/\&/g'
+}
+if [ -f "$results" ]; then
+    skipped=$(skips "$results")
+    if [ -n "$skipped" ]; then
+        echo "test.sh: skipped, with their reasons:"
+        printf '%s\n' "$skipped" | sed 's/^/    /'
+    fi
+fi
+if [ "$failed" = 1 ]; then
     echo "test.sh: some tests failed (see above)" >&2
     exit 1
 fi
