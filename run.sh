@@ -6,12 +6,13 @@ cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")"
 
 . scripts/install_missing.sh
 
-# fonts-liberation gives the narrow sans-serif the windows are laid out for; qt6-translations-l10n
-# holds Qt's own Russian texts (context menus, dialog buttons); GMP gives the exact answers.
-# Configuring the project sets up the tests as well, and that needs Qt's lupdate (qt6-l10n-tools)
-# although only the program is built here.
+# fonts-liberation gives the narrow sans-serif the windows are laid out for, fonts-dejavu-core the
+# marks Liberation lacks (◂ ▸ of the answer line, ↵ of the log, the subscripts of the steps);
+# qt6-translations-l10n holds Qt's own Russian texts (context menus, dialog buttons); GMP gives the
+# exact answers. Configuring the project sets up the tests as well, and that needs Qt's lupdate
+# (qt6-l10n-tools) although only the program is built here.
 install_missing cmake g++ make qt6-base-dev libgl-dev libglx-dev libvulkan-dev fonts-liberation \
-    qt6-translations-l10n libgmp-dev pkg-config qt6-l10n-tools
+    fonts-dejavu-core qt6-translations-l10n libgmp-dev pkg-config qt6-l10n-tools
 
 cmake -S . -B build
 cmake --build build --target slau -j"$(nproc)"

@@ -152,9 +152,9 @@ void Program::showHelp(QWidget* parent) {
     const QPointer<QWidget> window(parent);
     const auto report = [this, window, page] {
         showError(platform_, window.data(),
-                  tr("Не удалось открыть справку: не запускается ни "
-                     "files/iexplore, ни браузер системы.\r\nСтраница "
-                     "справки: %1")
+                  tr("Не удалось открыть справку: в системе не запускается браузер.\r\n"
+                     "Установите браузер (например, пакет firefox-esr или chromium) и пакет "
+                     "xdg-utils.\r\nСтраница справки: %1")
                       .arg(page));
     };
     if (!help::openPage(platform_, page, report))

@@ -64,7 +64,7 @@ rm -f "$build"/slau_*.deb
 deb=$(ls "$build"/slau_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "package: $(basename "$deb"), Depends: $depends"
-for lib in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 libc6 qt6-translations-l10n fonts-liberation; do
+for lib in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 libc6 qt6-translations-l10n fonts-liberation fonts-dejavu-core; do
     grep -q "$lib" <<<"$depends" || fail "the package does not depend on $lib"
 done
 contents=$(dpkg-deb -c "$deb")
@@ -108,6 +108,15 @@ in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRON
 in_root apt-get update -q >"$build/deb_apt.log" 2>&1 || { tail -n 20 "$build/deb_apt.log"; fail "apt-get update failed"; }
 in_root sh -c "cd /tmp && apt-get install -y -q ./$(basename "$deb")" >>"$build/deb_apt.log" 2>&1 ||
     { tail -n 30 "$build/deb_apt.log"; fail "apt-get install ./$(basename "$deb") failed"; }
+# The marks the program draws beyond Liberation's letters (◂ ▸ of the answer line, ↵ of the log,
+# ₀ κ ∞ of the steps) have a face among the fonts the package brought: fc-list, from fontconfig
+# (no fonts of its own, installed before anything else could bring one), asks for each.
+in_root apt-get install -y -q --no-install-recommends fontconfig >>"$build/deb_apt.log" 2>&1 ||
+    { tail -n 30 "$build/deb_apt.log"; fail "apt-get install fontconfig failed"; }
+for mark in 25c2 25b8 21b5 2080 3ba 221e; do
+    [ -n "$(in_root fc-list ":charset=$mark" family)" ] ||
+        fail "no font the package installs has U+$mark: it would be drawn as an empty box"
+done
 tools="xvfb xauth xdotool"
 [ -z "${SLAU_DEB_SCREENSHOT:-}" ] || tools="$tools x11-apps"
 in_root apt-get install -y -q --no-install-recommends $tools >>"$build/deb_apt.log" 2>&1 ||

@@ -21,15 +21,17 @@ void setLabelFont(QLabel* label, qreal points, bool bold, int stretch = QFont::U
     label->setFont(f);
 }
 
-// The version and where the licence text lies: the installed copyright file, or the file LICENSE
-// of the sources for a program run from its build folder.
+// Who made the program, as the copyright file names the holder; then the version and where the
+// licence text lies: the installed copyright file, or the file LICENSE of the sources for a program
+// run from its build folder.
 QString aboutText() {
     const QString licence = help::licencePath(QCoreApplication::applicationDirPath());
     return QCoreApplication::translate("Form4", "slau %1. Лицензия MIT, её текст: %2")
         .arg(QStringLiteral(SLAU_VERSION),
              licence.isEmpty()
                  ? QCoreApplication::translate("Form4", "файл LICENSE исходных текстов.")
-                 : licence);
+                 : licence)
+        .prepend(QStringLiteral("© " SLAU_COPYRIGHT "\n"));
 }
 
 } // namespace
@@ -60,7 +62,7 @@ Form4::Form4(QWidget* parent)
         ui::green);
     setLabelFont(label4, 12, false);
     QLabel* label5 =
-        ui::label(this, {.name = "Label5", .rect = {120, 2040, 3015, 615}, .caption = aboutText()},
+        ui::label(this, {.name = "Label5", .rect = {120, 2040, 3015, 780}, .caption = aboutText()},
                   ui::green);
     label5->setWordWrap(true);
 

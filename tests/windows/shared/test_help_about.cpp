@@ -298,7 +298,7 @@ void TestHelpAbout::aboutLabels_data() {
                             << "Программа предназначена для решения систем уравнений 2-10 "
                                "порядка.";
     QTest::newRow("Label4") << "Label4" << QRect(8, 112, 169, 25) << 12.0 << false << "Создатель";
-    QTest::newRow("Label5") << "Label5" << QRect(8, 136, 201, 41) << 8.25 << false << QString();
+    QTest::newRow("Label5") << "Label5" << QRect(8, 136, 201, 52) << 8.25 << false << QString();
 }
 
 void TestHelpAbout::aboutLabels() {
@@ -346,6 +346,15 @@ void TestHelpAbout::aboutNamesProgramNotPerson() {
     // Run from the build folder, no copyright file is installed beside the program.
     QVERIFY(text.contains(QStringLiteral("LICENSE")));
     QVERIFY(!text.contains(u'@'));
+    // Under "Создатель" its first line names who made the program: the copyright holder of the
+    // copyright file that ships with it.
+    QFile copyright(QStringLiteral(SLAU_SOURCE_DIR "/data/copyright"));
+    QVERIFY(copyright.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QString field = QString::fromUtf8(copyright.readAll())
+                              .section(QStringLiteral("\nCopyright: "), 1)
+                              .section(u'\n', 0, 0);
+    QVERIFY(!field.isEmpty());
+    QCOMPARE(text.section(u'\n', 0, 0), QStringLiteral("© ") + field);
 }
 
 void TestHelpAbout::aboutPicture() {
