@@ -1,4 +1,4 @@
-#include "windows/main/matrix_label.h"
+#include "windows/shared/matrix_label.h"
 
 #include "windows/shared/ui_kit.h"
 
