@@ -193,7 +193,7 @@ void TestKeyboard::editorChain() {
     f.click(button(f.main(), "Command1"));
     Form2& e = f.editor();
     const QStringList chain = {"Text1",    "Text2",    "Command1", "VScroll1",
-                               "Command2", "Command3", "Command4"};
+                               "Command2", "Command3", "Command4", "Label1"};
     QCOMPARE(walk(&e, named<QLineEdit>(e, "Text1"), chain.size(), backwards),
              round(chain, backwards));
 }
