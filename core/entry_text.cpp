@@ -67,6 +67,17 @@ std::optional<QString> fillMatrix(Matrix& matrix, QStringView text, QChar decima
     return preview;
 }
 
+std::vector<QStringList> previewCells(const Matrix& matrix, QChar decimalSeparator) {
+    const int n = matrix.order();
+    std::vector<QStringList> rows;
+    for (int i = 0; i < n && i < matrix.rows(); ++i) {
+        QStringList& row = rows.emplace_back();
+        for (int j = 0; j <= n; ++j)
+            row.append(numbers::displayText(matrix(i, j), decimalSeparator));
+    }
+    return rows;
+}
+
 std::optional<QString> commaAsPoint(QStringView token) {
     const qsizetype comma = token.indexOf(u',');
     if (comma < 0 || token.indexOf(u',', comma + 1) >= 0)

@@ -7,8 +7,10 @@
 #include <QChar>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <optional>
+#include <vector>
 
 namespace entry {
 
@@ -19,6 +21,10 @@ QList<QStringView> tokens(QStringView text);
 // them from the first when the text has fewer; reads no token beyond those it needs. Returns the
 // preview text, or nothing when the text is empty (the matrix is then left as it was).
 std::optional<QString> fillMatrix(Matrix& matrix, QStringView text, QChar decimalSeparator);
+
+// The values of the preview, row by row as fillMatrix shows them: the n coefficients of each
+// row, then its right-hand side.
+std::vector<QStringList> previewCells(const Matrix& matrix, QChar decimalSeparator);
 
 // A number typed with a decimal comma: the token with its one comma turned into a period, when
 // the value-of-text rule then reads it whole; nothing otherwise.

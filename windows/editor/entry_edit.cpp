@@ -4,11 +4,13 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -27,6 +29,27 @@ bool isPasteAction(const QAction* action) {
 
 EntryEdit::EntryEdit(QWidget* parent) : QLineEdit(parent) {
     setMaxLength(std::numeric_limits<int>::max());
+    widenBlanks();
+}
+
+void EntryEdit::changeEvent(QEvent* event) {
+    QLineEdit::changeEvent(event);
+    // Whatever font the window gives the box, its blanks stay wide.
+    if (event->type() == QEvent::FontChange)
+        widenBlanks();
+}
+
+void EntryEdit::widenBlanks() {
+    QFont widened = font();
+    widened.setWordSpacing(0);
+    const QFontMetricsF metrics(widened);
+    const qreal spacing =
+        std::max(0.0, metrics.horizontalAdvance(u'0') - metrics.horizontalAdvance(u' '));
+    // Setting the font again changes it no more, and ends the font changes it starts.
+    if (qFuzzyCompare(1.0 + font().wordSpacing(), 1.0 + spacing))
+        return;
+    widened.setWordSpacing(spacing);
+    setFont(widened);
 }
 
 void EntryEdit::pasteNormalized(QClipboard::Mode mode) {

@@ -15,6 +15,7 @@
 #include "windows/extras/window_animation.h"
 #include "windows/shared/error_box.h"
 #include "windows/shared/icons.h"
+#include "windows/shared/matrix_label.h"
 #include "windows/shared/platform.h"
 #include "windows/shared/shared_menus.h"
 #include "windows/shared/ui_kit.h"
@@ -91,8 +92,17 @@ void Form2::buildControls(QWidget* client) {
     ui::defaultFont(text1);
     ui::colour(text1, ui::green, ui::black);
 
-    label1 = ui::label(client, label1Sheet, ui::cyan);
-    label1->setWordWrap(false);
+    // The preview: its title, then the rows in columns with a bar before the right-hand sides.
+    label1 = new MatrixLabel(client);
+    ui::place(label1, label1Sheet);
+    ui::defaultFont(label1);
+    label1->setText(label1Sheet.caption);
+    label1->setTitle(label1Sheet.caption);
+    label1->setRightHandBar(true);
+    label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label1->setTextInteractionFlags(Qt::NoTextInteraction);
+    // Tab reaches it, so that a preview wider or taller than its box is scrolled by the keys.
+    label1->setTakesTab(true);
     // The preview's box is black over the scene, so that no scene line crosses its digits.
     ui::colour(label1, ui::cyan, ui::black);
 
@@ -145,6 +155,7 @@ void Form2::buildControls(QWidget* client) {
     setTabOrder(vscroll1, command2);
     setTabOrder(command2, command3);
     setTabOrder(command3, command4);
+    setTabOrder(command4, label1);
 
     connect(vscroll1, &QScrollBar::valueChanged, this, &Form2::vscroll1Change);
     connect(text2, &QLineEdit::textChanged, this, &Form2::text2Change);
@@ -271,25 +282,28 @@ void Form2::fillMatrix() {
         entry::fillMatrix(store_.matrix, text1->text(), platform_.decimalSeparator());
     if (!preview)
         return;
-    label1->setText(ui::screenText(*preview));
-    label1->setAccessibleDescription(label1->text());
-    // Measuring the label's text is the costly part of a refill, and a random fill or a load
-    // runs many refills in a row: the label is fitted to its text once they are done.
+    // The label's text (copied, and read out as its description) is the preview's text.
+    label1->setMatrix(entry::previewCells(store_.matrix, platform_.decimalSeparator()),
+                      ui::screenText(*preview));
+    // A random fill or a load runs many refills in a row: the label is fitted to its rows once
+    // they are done.
     if (!labelFitPending_) {
         labelFitPending_ = true;
         QTimer::singleShot(0, this, [this] {
             labelFitPending_ = false;
-            growLabel();
+            fitPreview();
         });
     }
 }
 
-void Form2::growLabel() {
-    // The label grows with its text from its place in the sheet, as far as it needs.
-    const QSize needed = label1->sizeHint();
+void Form2::fitPreview() {
+    // The preview grows with its rows from its place in the sheet, as far as the client area
+    // holds it: to the client's right edge and down to the note below it. Rows wider or taller
+    // than that scroll inside the preview.
     const QRect sheet = ui::twips(label1Sheet.rect);
-    label1->resize(std::max(needed.width(), sheet.width()),
-                   std::max(needed.height(), sheet.height()));
+    const QSize room(label1->parentWidget()->width() - sheet.left(),
+                     tokenWarning->geometry().top() - sheet.top());
+    label1->resize(label1->sizeWithin(sheet.size(), room));
 }
 
 void Form2::applyArray(ArrayOrder order, const QStringList& values) {

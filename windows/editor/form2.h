@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class EnteredArray;
+class MatrixLabel;
 class Platform;
 class RandomSource;
 class SystemStore;
@@ -80,7 +81,7 @@ class Form2 : public QMainWindow {
   private:
     QLineEdit* text1 = nullptr;
     QLineEdit* text2 = nullptr;
-    QLabel* label1 = nullptr;
+    MatrixLabel* label1 = nullptr;
     // How the entry text was read where it is not plain numbers (hidden when it all is).
     QLabel* tokenWarning = nullptr;
     OrderBar* vscroll1 = nullptr;
@@ -104,7 +105,7 @@ class Form2 : public QMainWindow {
 
     void buildControls(QWidget* client);
     void buildMenus();
-    void growLabel();
+    void fitPreview();
     void showTokenNotes();
 
     SystemStore& store_;

@@ -6,7 +6,7 @@
 #include "core/solve_check.h"
 #include "core/solve_record.h"
 #include "support/file_status.h"
-#include "windows/main/matrix_label.h"
+#include "windows/shared/matrix_label.h"
 
 #include <QMainWindow>
 

@@ -19,6 +19,26 @@ QList<double> row(const Matrix& m, int i) {
     return values;
 }
 
+// The right edge of the ink the box draws for the text, in the box's pixels; -1 for none.
+int inkRight(QLineEdit* box, const QString& text) {
+    const QString kept = box->text();
+    box->setText(text);
+    box->setCursorPosition(0);
+    const QImage shot = box->grab().toImage();
+    box->setText(kept);
+    const QColor ink = box->palette().color(QPalette::Text);
+    int right = -1;
+    // The frame's columns at the sides left out.
+    for (int x = 2; x < shot.width() - 2; ++x) {
+        for (int y = 2; y < shot.height() - 2; ++y) {
+            const QColor c = shot.pixelColor(x, y);
+            if (c.green() > ink.green() / 3 && c != box->palette().color(QPalette::Base))
+                right = x;
+        }
+    }
+    return right;
+}
+
 } // namespace
 
 class TestEditor : public QObject {
@@ -27,6 +47,8 @@ class TestEditor : public QObject {
     void firstShowing();
     void previewText_data();
     void previewText();
+    void entryBlanksDrawnWide_data();
+    void entryBlanksDrawnWide();
     void tokensFillMatrix_data();
     void tokensFillMatrix();
     void orderChangeKeepsText();
@@ -88,6 +110,52 @@ void TestEditor::previewText() {
                 named<QLabel>(f.editor(), "Label1")->sizeHint().width());
     QVERIFY(named<QLabel>(f.editor(), "Label1")->height() >=
             named<QLabel>(f.editor(), "Label1")->sizeHint().height());
+}
+
+void TestEditor::entryBlanksDrawnWide_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("single blanks") << QStringLiteral("3 2 -3 4 1 6");
+    QTest::newRow("a doubled blank") << QStringLiteral("7  1 5");
+    QTest::newRow("decimals") << QStringLiteral("1.5 -0.25 8");
+}
+
+void TestEditor::entryBlanksDrawnWide() {
+    QFETCH(QString, text);
+    ProgramFixture f;
+    f.click(button(f.main(), "Command1"));
+    auto* box = named<QLineEdit>(f.editor(), "Text1");
+    box->setText(text);
+    // The first blank after a character moves what follows it by two thirds of a digit at least
+    // (a bare blank of the font is about half a digit); a further blank of a run, which the word
+    // spacing leaves bare, by three pixels at least. The text keeps its blanks.
+    const int digit = inkRight(box, QStringLiteral("00")) - inkRight(box, QStringLiteral("0"));
+    for (qsizetype at = text.indexOf(u' '); at >= 0; at = text.indexOf(u' ', at + 1)) {
+        const int blank =
+            inkRight(box, text.left(at + 1) + u'1') - inkRight(box, text.left(at) + u'1');
+        const bool first = at == 0 || text[at - 1] != u' ';
+        QVERIFY2(blank >= 3 && (!first || blank * 3 >= digit * 2),
+                 qPrintable(QStringLiteral("%1 px at %2").arg(blank).arg(at)));
+    }
+    QCOMPARE(box->text(), text);
+    // A click just after a character's ink puts the cursor after that character, and a click
+    // there with Shift held selects from the cursor to it.
+    QList<int> after; // the positions that follow a character with ink
+    QList<QPoint> at; // and where to click for them, measured before any click
+    for (int p = 1; p <= text.size(); ++p) {
+        if (text[p - 1] != u' ') {
+            after.append(p);
+            at.append(QPoint(inkRight(box, text.left(p)) + 1, box->height() / 2));
+        }
+    }
+    for (qsizetype k = 0; k < after.size(); ++k) {
+        QTest::mouseClick(box, Qt::LeftButton, {}, at[k]);
+        QCOMPARE(box->cursorPosition(), after[k]);
+    }
+    const int from = after.first();
+    const int to = after.last();
+    QTest::mouseClick(box, Qt::LeftButton, {}, at.first());
+    QTest::mouseClick(box, Qt::LeftButton, Qt::ShiftModifier, at.last());
+    QCOMPARE(box->selectedText(), text.mid(from, to - from));
 }
 
 void TestEditor::tokensFillMatrix_data() {

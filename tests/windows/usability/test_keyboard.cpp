@@ -127,6 +127,10 @@ class TestKeyboard : public QObject {
     void mainWindowChain();
     void editorChain_data();
     void editorChain();
+    void matrixScrollKeys_data();
+    void matrixScrollKeys();
+    void matrixFocusFramed_data();
+    void matrixFocusFramed();
     void libraryChain_data();
     void libraryChain();
     void orderScrollBarKeys_data();
@@ -193,9 +197,119 @@ void TestKeyboard::editorChain() {
     f.click(button(f.main(), "Command1"));
     Form2& e = f.editor();
     const QStringList chain = {"Text1",    "Text2",    "Command1", "VScroll1",
-                               "Command2", "Command3", "Command4"};
+                               "Command2", "Command3", "Command4", "Label1"};
     QCOMPARE(walk(&e, named<QLineEdit>(e, "Text1"), chain.size(), backwards),
              round(chain, backwards));
+}
+
+namespace {
+
+// The editor's preview or the main window's matrix label, holding a system of order 10 with long
+// values (the main window's label with many rows too).
+MatrixLabel* wideMatrix(ProgramFixture& f, const QString& window) {
+    const QString value = QStringLiteral("-1.23456789012345E+20");
+    if (window == u"Form1") {
+        MatrixLabel* label = named<MatrixLabel>(f.main(), "Label1");
+        label->setMatrix(std::vector<QStringList>(30, QStringList(11, value)), value);
+        return label;
+    }
+    f.click(button(f.main(), "Command1"));
+    named<OrderBar>(f.editor(), "VScroll1")->setOrder(ArrayOrder(10));
+    named<QLineEdit>(f.editor(), "Text1")->setText(value);
+    QCoreApplication::processEvents();
+    return named<MatrixLabel>(f.editor(), "Label1");
+}
+
+int sign(int v) {
+    return (v > 0) - (v < 0);
+}
+
+} // namespace
+
+void TestKeyboard::matrixScrollKeys_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("ctrl");
+    QTest::addColumn<bool>("fromEnd"); // pressed with the last row's last value in view
+    QTest::addColumn<int>("dx");       // how the values move: -1 left or up, 1 right or down
+    QTest::addColumn<int>("dy");
+    QTest::addColumn<bool>("cornerSeen"); // the first (or, from the start, the last) value whole
+    auto row = [](const char* window, const char* key, int code, bool ctrl, bool fromEnd, int dx,
+                  int dy, bool corner) {
+        QTest::addRow("%s %s%s", window, key, fromEnd ? " from the end" : "")
+            << QString(window) << code << ctrl << fromEnd << dx << dy << corner;
+    };
+    for (const char* w : {"Form1", "Form2"}) {
+        const bool tall = QByteArray(w) == "Form1"; // the preview's ten rows fit its height
+        row(w, "Right", Qt::Key_Right, false, false, -1, 0, false);
+        row(w, "Left", Qt::Key_Left, false, true, 1, 0, false);
+        row(w, "Down", Qt::Key_Down, false, false, 0, tall ? -1 : 0, false);
+        row(w, "Up", Qt::Key_Up, false, true, 0, tall ? 1 : 0, false);
+        row(w, "End", Qt::Key_End, false, false, -1, 0, !tall);
+        row(w, "Home", Qt::Key_Home, false, true, 1, 0, !tall);
+        row(w, "Ctrl+End", Qt::Key_End, true, false, -1, tall ? -1 : 0, true);
+        row(w, "Ctrl+Home", Qt::Key_Home, true, true, 1, tall ? 1 : 0, true);
+        // Pages of rows; a preview of one page of rows turns its columns' pages.
+        row(w, "PageDown", Qt::Key_PageDown, false, false, tall ? 0 : -1, tall ? -1 : 0, false);
+        row(w, "PageUp", Qt::Key_PageUp, false, true, tall ? 0 : 1, tall ? 1 : 0, false);
+    }
+}
+
+void TestKeyboard::matrixScrollKeys() {
+    QFETCH(QString, window);
+    QFETCH(int, key);
+    QFETCH(bool, ctrl);
+    QFETCH(bool, fromEnd);
+    QFETCH(int, dx);
+    QFETCH(int, dy);
+    QFETCH(bool, cornerSeen);
+    ProgramFixture f;
+    MatrixLabel* label = wideMatrix(f, window);
+    if (fromEnd)
+        QTest::keyClick(label, Qt::Key_End, Qt::ControlModifier);
+    const QPoint before = label->valueRect(0, 0).topLeft();
+    QTest::keyClick(label, Qt::Key(key), ctrl ? Qt::ControlModifier : Qt::NoModifier);
+    const QPoint moved = label->valueRect(0, 0).topLeft() - before;
+    QCOMPARE(sign(moved.x()), dx);
+    QCOMPARE(sign(moved.y()), dy);
+    // A page is more than a row or a value.
+    if (key == Qt::Key_PageDown || key == Qt::Key_PageUp)
+        QVERIFY(std::abs(moved.x() + moved.y()) > label->valueRect(0, 0).width() ||
+                std::abs(moved.y()) > label->valueRect(0, 0).height());
+    if (cornerSeen) {
+        const int rows = window == u"Form1" ? 30 : 10;
+        const QRect corner = fromEnd ? label->valueRect(0, 0) : label->valueRect(rows - 1, 10);
+        const QRect view = label->viewport();
+        QVERIFY(view.left() <= corner.left() && corner.right() <= view.right());
+        if (ctrl)
+            QVERIFY(view.contains(corner));
+    }
+}
+
+void TestKeyboard::matrixFocusFramed_data() {
+    QTest::addColumn<QString>("window");
+    QTest::newRow("main window's matrix") << QStringLiteral("Form1");
+    QTest::newRow("editor's preview") << QStringLiteral("Form2");
+}
+
+void TestKeyboard::matrixFocusFramed() {
+    QFETCH(QString, window);
+    ProgramFixture f;
+    MatrixLabel* label = wideMatrix(f, window);
+    label->window()->show();
+    label->window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(label->window()));
+    label->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(label->hasFocus());
+    // The dotted frame in the text colour runs down the label's left edge, where no value is
+    // drawn: the values are seen only inside it.
+    const QImage shot = label->grab().toImage();
+    const QColor ink = label->palette().color(QPalette::WindowText);
+    int dots = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        dots += shot.pixelColor(0, y) == ink;
+    QVERIFY2(dots >= shot.height() / 4, qPrintable(QString::number(dots)));
+    QVERIFY(label->rect().adjusted(1, 1, -1, -1).contains(label->viewport()));
 }
 
 void TestKeyboard::libraryChain_data() {

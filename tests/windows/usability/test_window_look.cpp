@@ -10,6 +10,7 @@
 #include "windows/library/form3.h"
 #include "windows/shared/ui_kit.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
@@ -32,42 +33,66 @@ void markScene(LineScene& scene) {
     }
 }
 
-// Each value of the matrix label, scrolled into view, lies whole in the part of the label the
-// rows are seen in, and no pixel of a scene line is among its digits: on black, the green text
-// has no red or blue in it, every scene colour has.
-void everyMatrixValueSeen(Form1& w) {
-    markScene(w.animation()->scene());
-    const QFontMetrics metrics(named<MatrixLabel>(w, "Label1")->font());
-    const QStringList rows =
-        named<MatrixLabel>(w, "Label1")->matrixText().split(u'\n', Qt::SkipEmptyParts);
-    for (int i = 0; i < rows.size(); ++i) {
-        const QStringList values = valuesOf(rows[i]);
-        for (int j = 0; j < values.size(); ++j) {
-            named<MatrixLabel>(w, "Label1")->ensureVisible(i, j);
-            const QRect r = named<MatrixLabel>(w, "Label1")->valueRect(i, j);
-            QVERIFY2(named<MatrixLabel>(w, "Label1")->viewport().contains(r),
-                     qPrintable(values[j]));
-            QVERIFY(r.width() >= metrics.horizontalAdvance(values[j]));
-            for (QScrollBar* bar : named<MatrixLabel>(w, "Label1")->findChildren<QScrollBar*>()) {
+// Each value of a matrix label, brought into view with the keys from the top-left corner, lies
+// whole in the part of the label the rows are seen in, inside the client area, clear of the
+// scroll bars and of the window's other controls, and no pixel of a scene line or of a grey
+// button is among its digits: the green or cyan text on black has no red in it, every scene
+// colour and the grey have. values holds each row's values as the label's text gives them.
+void everyMatrixValueSeen(MatrixLabel* label, WindowAnimation* animation,
+                          const QList<QStringList>& values) {
+    markScene(animation->scene());
+    const QFontMetrics metrics(label->font());
+    QWidget* client = label->parentWidget();
+    for (int i = 0; i < values.size(); ++i) {
+        for (int j = 0; j < values[i].size(); ++j) {
+            QTest::keyClick(label, Qt::Key_Home, Qt::ControlModifier);
+            for (int step = 0;
+                 step < 500 && label->valueRect(i, j).right() > label->viewport().right(); ++step)
+                QTest::keyClick(label, Qt::Key_Right);
+            for (int step = 0;
+                 step < 50 && label->valueRect(i, j).bottom() > label->viewport().bottom(); ++step)
+                QTest::keyClick(label, Qt::Key_Down);
+            const QRect r = label->valueRect(i, j);
+            QVERIFY2(label->viewport().contains(r), qPrintable(values[i][j]));
+            QVERIFY(r.width() >= metrics.horizontalAdvance(values[i][j]));
+            const QRect inClient(label->mapTo(client, r.topLeft()), r.size());
+            QVERIFY2(client->rect().contains(inClient), qPrintable(values[i][j]));
+            for (QWidget* other : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (other != label && other->isVisible() &&
+                    (qobject_cast<QAbstractButton*>(other) || qobject_cast<QLineEdit*>(other)))
+                    QVERIFY2(!other->geometry().intersects(inClient),
+                             qPrintable(values[i][j] + u' ' + other->objectName()));
+            }
+            for (QScrollBar* bar : label->findChildren<QScrollBar*>()) {
                 if (bar->isVisible())
                     QVERIFY(!bar->geometry().intersects(r));
             }
             const QImage shot =
-                named<MatrixLabel>(w, "Label1")
-                    ->window()
-                    ->grab(
-                        QRect(named<MatrixLabel>(w, "Label1")
-                                  ->mapTo(named<MatrixLabel>(w, "Label1")->window(), r.topLeft()),
-                              r.size()))
+                label->window()
+                    ->grab(QRect(label->mapTo(label->window(), r.topLeft()), r.size()))
                     .toImage();
             for (int y = 0; y < shot.height(); ++y) {
-                for (int x = 0; x < shot.width(); ++x) {
-                    const QColor c = shot.pixelColor(x, y);
-                    QVERIFY2(c.red() == 0 && c.blue() == 0, qPrintable(values[j]));
-                }
+                for (int x = 0; x < shot.width(); ++x)
+                    QVERIFY2(shot.pixelColor(x, y).red() == 0, qPrintable(values[i][j]));
+            }
+            // The bar before the right-hand sides stands in one place in every row, between the
+            // coefficients and the right-hand side.
+            const QRect bar = label->barRect(i);
+            if (!bar.isEmpty() && j == values[i].size() - 1) {
+                QCOMPARE(bar.left(), label->barRect(0).left());
+                QVERIFY(label->valueRect(i, j - 1).right() < bar.left() && bar.right() < r.left());
             }
         }
     }
+}
+
+// The main window's matrix label with the values of its own text, one row per line.
+void everyMatrixValueSeen(Form1& w) {
+    MatrixLabel* label = named<MatrixLabel>(w, "Label1");
+    QList<QStringList> values;
+    for (const QString& row : label->matrixText().split(u'\n', Qt::SkipEmptyParts))
+        values.append(valuesOf(row));
+    everyMatrixValueSeen(label, w.animation(), values);
 }
 
 } // namespace
@@ -83,6 +108,8 @@ class TestWindowLook : public QObject {
     void orderTenMatrixHoldsEveryValue();
     void everyValueSeenAtEveryOrder_data();
     void everyValueSeenAtEveryOrder();
+    void previewShowsEveryValue_data();
+    void previewShowsEveryValue();
     void loneLineFeedMarked_data();
     void loneLineFeedMarked();
     void aboutTitleRegularWidth();
@@ -209,20 +236,6 @@ void TestWindowLook::everyValueSeenAtEveryOrder() {
     named<OrderBar>(f.editor(), "VScroll1")->setOrder(ArrayOrder(order));
     named<QLineEdit>(f.editor(), "Text1")->setText(tokens.join(u' '));
     QCoreApplication::processEvents();
-    // The editor's preview: cyan digits on black (under the grey button, grey), no scene pixel.
-    QLabel* preview = named<QLabel>(f.editor(), "Label1");
-    markScene(f.editor().animation()->scene());
-    const QImage shot =
-        preview->window()
-            ->grab(QRect(preview->mapTo(preview->window(), QPoint()), preview->size()))
-            .toImage();
-    for (int y = 0; y < shot.height(); ++y) {
-        for (int x = 0; x < shot.width(); ++x) {
-            const QColor c = shot.pixelColor(x, y);
-            QVERIFY2((c.red() == 0 || c.red() == c.green()) && c.green() == c.blue(),
-                     "scene pixel in the preview");
-        }
-    }
     f.click(button(f.editor(), "Command4"));
     f.click(button(w, "Command3"));
     const QString line = f.answer();
@@ -251,6 +264,40 @@ void TestWindowLook::everyValueSeenAtEveryOrder() {
     // However long the line and wide the matrix, the answer area and the label keep their
     // places among the controls.
     QCOMPARE(layoutFault(w.centralWidget(), {"Text1"}), QString());
+}
+
+void TestWindowLook::previewShowsEveryValue_data() {
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("value");
+    for (int order = 2; order <= 10; ++order) {
+        for (const char* value : {"-123.45", "-98765432.1234", "-1.23456789012345E+20"})
+            QTest::addRow("order %d, %s", order, value) << order << QString(value);
+    }
+}
+
+void TestWindowLook::previewShowsEveryValue() {
+    QFETCH(int, order);
+    QFETCH(QString, value);
+    ProgramFixture f;
+    f.click(button(f.main(), "Command1"));
+    Form2& e = f.editor();
+    MatrixLabel* preview = named<MatrixLabel>(e, "Label1");
+    const QPoint place = preview->pos();
+    named<OrderBar>(e, "VScroll1")->setOrder(ArrayOrder(order));
+    // Values of the same width that differ from one to the next.
+    QStringList tokens;
+    for (int i = 0; i < order * (order + 1); ++i)
+        tokens << QString(value).replace(1, 2, QString::number(10 + i % 90));
+    named<QLineEdit>(e, "Text1")->setText(tokens.join(u' '));
+    QCoreApplication::processEvents();
+    QCOMPARE(preview->pos(), place);
+    QVERIFY(e.centralWidget()->rect().contains(preview->geometry()));
+    // The values as the preview's text gives them, under its title line, the bar left out.
+    QList<QStringList> values;
+    for (const QString& row : preview->text().split(u'\n').mid(1))
+        values.append(valuesOf(row).filter(QRegularExpression(QStringLiteral("^[^|]"))));
+    QCOMPARE(values.size(), order);
+    everyMatrixValueSeen(preview, e.animation(), values);
 }
 
 void TestWindowLook::loneLineFeedMarked_data() {

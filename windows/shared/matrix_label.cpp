@@ -1,4 +1,4 @@
-#include "windows/main/matrix_label.h"
+#include "windows/shared/matrix_label.h"
 
 #include "windows/shared/ui_kit.h"
 
@@ -14,6 +14,13 @@
 
 #include <algorithm>
 
+namespace {
+
+// The focus frame's line, kept clear of the values and the bars.
+constexpr int focusMargin = 1;
+
+} // namespace
+
 MatrixLabel::MatrixLabel(QWidget* parent) : QLabel(parent) {
     setWordWrap(false);
     setTextFormat(Qt::PlainText);
@@ -27,6 +34,7 @@ MatrixLabel::MatrixLabel(QWidget* parent) : QLabel(parent) {
     ui::colour(warning_, ui::warningYellow, ui::black);
     warning_->setAccessibleName(tr("Предупреждение об ответе"));
     warning_->hide();
+    setContentsMargins(focusMargin, focusMargin, focusMargin, focusMargin);
     hbar_ = new QScrollBar(Qt::Horizontal, this);
     vbar_ = new QScrollBar(Qt::Vertical, this);
     for (QScrollBar* bar : {hbar_, vbar_}) {
@@ -42,13 +50,31 @@ void MatrixLabel::setWarning(const QString& text) {
     // Read out as its text while shown.
     warning_->setAccessibleName(text.isEmpty() ? tr("Предупреждение об ответе") : text);
     warning_->setVisible(!text.isEmpty());
-    int top = 0;
-    if (!text.isEmpty()) {
+    updateMargins();
+}
+
+void MatrixLabel::setTitle(const QString& title) {
+    title_ = title;
+    updateMargins();
+}
+
+void MatrixLabel::setRightHandBar(bool shown) {
+    rightHandBar_ = shown;
+    layoutCells();
+}
+
+void MatrixLabel::updateMargins() {
+    int top = focusMargin;
+    if (!warning_->isHidden()) {
         warning_->setFont(font());
-        top = warning_->heightForWidth(width());
-        warning_->setGeometry(0, 0, width(), top);
+        const int inner = width() - 2 * focusMargin;
+        const int h = warning_->heightForWidth(inner);
+        warning_->setGeometry(focusMargin, top, inner, h);
+        top += h;
     }
-    setContentsMargins(0, top, 0, 0);
+    if (!title_.isEmpty())
+        top += fontMetrics().lineSpacing();
+    setContentsMargins(focusMargin, top, focusMargin, focusMargin);
     layoutCells();
 }
 
@@ -81,15 +107,19 @@ void MatrixLabel::layoutCells() {
         for (qsizetype j = 0; j < row.size(); ++j)
             columnWidth_[j] = std::max(columnWidth_[j], metrics.horizontalAdvance(row[j]));
     }
-    // The two blanks the program puts between values keep the columns apart.
+    // The two blanks the program puts between values keep the columns apart; the bar before the
+    // right-hand sides has three on each side, as in the preview's text.
     const int gap = metrics.horizontalAdvance(QStringLiteral("  "));
+    const int barGap = metrics.horizontalAdvance(QStringLiteral("   |   "));
     columnLeft_.clear();
     int x = 0;
-    for (const int w : columnWidth_) {
+    for (qsizetype j = 0; j < columnWidth_.size(); ++j) {
+        if (j > 0)
+            x += j == barColumn() ? barGap : gap;
         columnLeft_.append(x);
-        x += w + gap;
+        x += columnWidth_[j];
     }
-    content_ = QSize(std::max(0, x - gap), static_cast<int>(cells_.size()) * metrics.lineSpacing());
+    content_ = QSize(x, static_cast<int>(cells_.size()) * metrics.lineSpacing());
 
     // A bar is shown only where the rows do not fit; one bar takes room the other may then need.
     const QRect area = contentsRect();
@@ -113,6 +143,25 @@ void MatrixLabel::layoutCells() {
     vbar_->setPageStep(std::max(1, view.height()));
     vbar_->setSingleStep(metrics.lineSpacing());
     update();
+}
+
+QSize MatrixLabel::sizeHint() const {
+    const QMargins m = contentsMargins();
+    return content_.grownBy(m);
+}
+
+QSize MatrixLabel::sizeWithin(const QSize& least, const QSize& room) const {
+    const QSize whole = sizeHint();
+    const int barW = vbar_->sizeHint().width();
+    const int barH = hbar_->sizeHint().height();
+    bool needH = false;
+    bool needV = false;
+    for (int pass = 0; pass < 2; ++pass) {
+        needH = whole.width() + (needV ? barW : 0) > room.width();
+        needV = whole.height() + (needH ? barH : 0) > room.height();
+    }
+    const QSize withBars = whole + QSize(needV ? barW : 0, needH ? barH : 0);
+    return withBars.expandedTo(least).boundedTo(room);
 }
 
 QRect MatrixLabel::viewport() const {
@@ -139,6 +188,22 @@ QRect MatrixLabel::valueRect(int row, int column) const {
                  QSize(w, metrics.lineSpacing()));
 }
 
+int MatrixLabel::barColumn() const {
+    return rightHandBar_ && columnWidth_.size() >= 2 ? static_cast<int>(columnWidth_.size()) - 1
+                                                     : -1;
+}
+
+QRect MatrixLabel::barRect(int row) const {
+    const int column = barColumn();
+    if (column < 0 || row < 0 || row >= cells_.size() || cells_[row].size() <= column)
+        return QRect();
+    const QFontMetrics metrics = fontMetrics();
+    const int left = columnLeft_[column - 1] + columnWidth_[column - 1] +
+                     metrics.horizontalAdvance(QStringLiteral("   "));
+    return QRect(origin() + QPoint(left, row * metrics.lineSpacing()),
+                 QSize(metrics.horizontalAdvance(u'|'), metrics.lineSpacing()));
+}
+
 void MatrixLabel::ensureVisible(int row, int column) {
     const QRect r = valueRect(row, column);
     const QRect view = viewport();
@@ -160,6 +225,12 @@ void MatrixLabel::paintEvent(QPaintEvent*) {
     painter.setFont(font());
     painter.setPen(palette().color(foregroundRole()));
     const QFontMetrics metrics = fontMetrics();
+    if (!title_.isEmpty()) {
+        painter.setClipping(false);
+        const int top = contentsRect().top() - metrics.lineSpacing();
+        painter.drawText(contentsRect().left(), top + metrics.ascent(), title_);
+        painter.setClipRect(viewport());
+    }
     for (int i = 0; i < cells_.size(); ++i) {
         if (cells_[i].isEmpty())
             continue;
@@ -173,6 +244,9 @@ void MatrixLabel::paintEvent(QPaintEvent*) {
             const QRect r = valueRect(i, j);
             painter.drawText(r.left(), r.top() + metrics.ascent(), cells_[i][j]);
         }
+        const QRect bar = barRect(i);
+        if (!bar.isEmpty())
+            painter.drawText(bar.left(), bar.top() + metrics.ascent(), QStringLiteral("|"));
     }
     if (hasFocus()) {
         painter.setClipping(false);
@@ -182,7 +256,7 @@ void MatrixLabel::paintEvent(QPaintEvent*) {
 
 void MatrixLabel::resizeEvent(QResizeEvent* event) {
     QLabel::resizeEvent(event);
-    layoutCells();
+    updateMargins();
 }
 
 void MatrixLabel::wheelEvent(QWheelEvent* event) {
@@ -214,5 +288,61 @@ void MatrixLabel::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    if (scrollByKey(event)) {
+        event->accept();
+        return;
+    }
     QLabel::keyPressEvent(event);
+}
+
+bool MatrixLabel::scrollByKey(const QKeyEvent* event) {
+    const bool toCorner = event->modifiers() & Qt::ControlModifier;
+    // Page Up and Page Down turn the rows' pages; a matrix of a single page turns its columns'.
+    QScrollBar* pages = vbar_->maximum() > 0 ? vbar_ : hbar_;
+    QScrollBar* bar = nullptr;
+    QAbstractSlider::SliderAction step = QAbstractSlider::SliderNoAction;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        bar = hbar_;
+        step = QAbstractSlider::SliderSingleStepSub;
+        break;
+    case Qt::Key_Right:
+        bar = hbar_;
+        step = QAbstractSlider::SliderSingleStepAdd;
+        break;
+    case Qt::Key_Up:
+        bar = vbar_;
+        step = QAbstractSlider::SliderSingleStepSub;
+        break;
+    case Qt::Key_Down:
+        bar = vbar_;
+        step = QAbstractSlider::SliderSingleStepAdd;
+        break;
+    case Qt::Key_PageUp:
+        bar = pages;
+        step = QAbstractSlider::SliderPageStepSub;
+        break;
+    case Qt::Key_PageDown:
+        bar = pages;
+        step = QAbstractSlider::SliderPageStepAdd;
+        break;
+    case Qt::Key_Home:
+        if (toCorner)
+            vbar_->setValue(vbar_->minimum());
+        bar = hbar_;
+        step = QAbstractSlider::SliderToMinimum;
+        break;
+    case Qt::Key_End:
+        if (toCorner)
+            vbar_->setValue(vbar_->maximum());
+        bar = hbar_;
+        step = QAbstractSlider::SliderToMaximum;
+        break;
+    default:
+        return false;
+    }
+    if (bar->maximum() == 0 && !toCorner)
+        return false;
+    bar->triggerAction(step);
+    return true;
 }
