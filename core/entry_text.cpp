@@ -93,6 +93,63 @@ QString normalizePasted(QStringView text) {
     return result;
 }
 
+namespace {
+
+bool isDigits(QStringView text, qsizetype from, qsizetype to) {
+    for (qsizetype i = from; i < to; ++i)
+        if (!text[i].isDigit() || text[i].unicode() > 0x7f)
+            return false;
+    return from < to;
+}
+
+// A number of one to three digits, with or without a sign: the first group of a larger number.
+bool isLeadingGroup(QStringView piece) {
+    const qsizetype from = piece.startsWith(u'-') || piece.startsWith(u'+') ? 1 : 0;
+    return piece.size() - from <= 3 && isDigits(piece, from, piece.size());
+}
+
+// Three digits, a comma and the fraction: the last group of a larger number.
+bool isLastGroupWithComma(QStringView piece) {
+    return piece.size() > 3 && piece[3] == u',' && isDigits(piece, 0, 3) &&
+           (piece.size() == 4 || isDigits(piece, 4, piece.size()));
+}
+
+} // namespace
+
+QStringList pastedNumbers(QStringView text) {
+    QStringList numbers;
+    QStringView previous;
+    qsizetype blanksBefore = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const qsizetype start = i;
+        while (i < text.size() && text[i] == u' ')
+            ++i;
+        blanksBefore = i - start;
+        const qsizetype from = i;
+        while (i < text.size() && text[i] != u' ')
+            ++i;
+        if (from == i)
+            break;
+        const QStringView piece = text.mid(from, i - from);
+        const bool lastGroup = !numbers.isEmpty() && blanksBefore == 1 &&
+                               isLeadingGroup(previous) && isLastGroupWithComma(piece);
+        const std::optional<QString> withPoint = lastGroup ? std::nullopt : commaAsPoint(piece);
+        numbers.append(withPoint.value_or(piece.toString()));
+        previous = piece;
+    }
+    return numbers;
+}
+
+QString pastedLine(QStringView text) {
+    QString result = pastedNumbers(text).join(u' ');
+    if (text.startsWith(u' '))
+        result.prepend(u' ');
+    if (text.endsWith(u' ') && result != u" ")
+        result.append(u' ');
+    return result;
+}
+
 bool isPastedBlock(QStringView text) {
     return text.contains(u'\t') || text.contains(u'\n') || text.contains(u'\r');
 }
@@ -101,13 +158,11 @@ namespace {
 
 // A cell's numbers: blanks part them as in typed text; "2,5" becomes "2.5".
 void appendCell(QStringList& out, QStringView cell) {
-    const QString parted = normalizePasted(cell.trimmed());
-    if (parted.isEmpty()) {
+    const QStringList numbers = pastedNumbers(cell.trimmed());
+    if (numbers.isEmpty())
         out.append(QString()); // an empty cell keeps its place
-        return;
-    }
-    for (const QString& number : parted.split(u' '))
-        out.append(commaAsPoint(number).value_or(number));
+    else
+        out.append(numbers);
 }
 
 } // namespace
@@ -132,6 +187,27 @@ QString pastedBlock(QStringView text) {
         start = i + 1;
     }
     return first == last ? QString() : cells.join(u' ');
+}
+
+QString pasteAt(QStringView pasted, QStringView before, QStringView after) {
+    const bool block = isPastedBlock(pasted);
+    QString text = block ? pastedBlock(pasted) : pastedLine(pasted);
+    if (text.isEmpty())
+        return text;
+    const bool blankBefore = before.isEmpty() || before.endsWith(u' ');
+    const bool blankAfter = after.isEmpty() || after.startsWith(u' ');
+    if (block) {
+        if (!blankBefore)
+            text.prepend(u' ');
+        if (!blankAfter)
+            text.append(u' ');
+        return text;
+    }
+    if (blankBefore && text.startsWith(u' '))
+        text.remove(0, 1);
+    if (blankAfter && text.endsWith(u' '))
+        text.chop(1);
+    return text;
 }
 
 } // namespace entry

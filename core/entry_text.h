@@ -27,13 +27,31 @@ std::optional<QString> commaAsPoint(QStringView token);
 // The text with every tab, line break and run of blanks turned into one blank (for pasting).
 QString normalizePasted(QStringView text);
 
+// The numbers of pasted text between tabs and breaks (a line, or one cell of a block), parted at
+// runs of blanks, each with a decimal comma as a period («-4,935» becomes «-4.935»). A comma is
+// left as pasted, for the note under the entry to name it, where it is no decimal comma of one
+// number: commaAsPoint does not take the number («1,5,3», «1,234.5»), or the number looks like
+// the last digit group of a larger one, three digits before the comma one blank after a number
+// of one to three digits («1 234,5»: 1 and 234.5, or 1234.5?).
+QStringList pastedNumbers(QStringView text);
+
+// A pasted line (no tab, no break) as entry text: its numbers as pastedNumbers gives them, one
+// blank between them, a run of blanks at either end kept as one blank.
+QString pastedLine(QStringView text);
+
 // True when pasted text is a block of cells: it holds a tab or a line break.
 bool isPastedBlock(QStringView text);
 
 // A pasted block of cells (rows at CR LF, LF or CR, cells at tabs, blanks inside a cell parting
 // numbers as typed) as entry text: one blank between cells, an empty cell kept as an empty token
-// in its place, a decimal comma in a number turned into a period; the separators at the start
-// and end of the block give no token.
+// in its place, a cell's numbers as pastedNumbers gives them; the separators at the start and end
+// of the block give no token.
 QString pastedBlock(QStringView text);
+
+// What a paste puts in the entry between the text before the cursor and the text after it: a
+// block as pastedBlock gives it, parted from a number beside it by one blank; a line as
+// pastedLine gives it, less a blank at an end where the entry has a blank or its end already,
+// so that a paste makes no empty value of its own.
+QString pasteAt(QStringView pasted, QStringView before, QStringView after);
 
 } // namespace entry

@@ -36,22 +36,14 @@ void EntryEdit::pasteNormalized(QClipboard::Mode mode) {
 }
 
 void EntryEdit::insertPasted(const QString& text) {
-    if (!entry::isPastedBlock(text)) {
-        insert(entry::normalizePasted(text));
-        return;
-    }
-    QString block = entry::pastedBlock(text);
-    if (block.isEmpty())
-        return;
     if (hasSelectedText())
         del();
     const QString now = this->text();
-    const int at = cursorPosition();
-    if (at > 0 && now[at - 1] != u' ')
-        block.prepend(u' ');
-    if (at < now.size() && now[at] != u' ')
-        block.append(u' ');
-    insert(block);
+    const qsizetype at = cursorPosition();
+    const QString pasted =
+        entry::pasteAt(text, QStringView(now).left(at), QStringView(now).mid(at));
+    if (!pasted.isEmpty())
+        insert(pasted);
 }
 
 void EntryEdit::keyPressEvent(QKeyEvent* event) {

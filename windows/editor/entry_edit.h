@@ -1,7 +1,7 @@
 // The editor's entry box: a one-line text box without the usual length limit. Pasted text
 // (however it is pasted: keys, menu, middle button or drop) arrives as tokens: a block of cells
-// copied from a table keeps its empty cells in place and has its decimal commas turned into
-// periods; runs of blanks become single blanks. Typed text is taken as it is.
+// copied from a table keeps its empty cells in place, a line or a cell has its decimal commas
+// turned into periods, runs of blanks become single blanks. Typed text is taken as it is.
 #pragma once
 
 #include <QClipboard>
@@ -19,8 +19,8 @@ class EntryEdit : public QLineEdit {
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    // Inserts pasted text: a block of cells as entry text, kept apart from the tokens beside it
-    // by one blank; other text with its tabs, breaks and runs of blanks as single blanks.
+    // Inserts pasted text as entry::pasteAt gives it for the cursor's place (a selection is
+    // replaced).
     void insertPasted(const QString& text);
     void mouseReleaseEvent(QMouseEvent* event) override;
 };

@@ -17,6 +17,8 @@ class TestPaste : public QObject {
     void everyPasteNormalised_data();
     void everyPasteNormalised();
     void readOnlyOrderBoxTakesNoPaste();
+    void pastedAsMeant_data();
+    void pastedAsMeant();
 };
 
 void TestPaste::everyPasteNormalised_data() {
@@ -36,9 +38,9 @@ void TestPaste::everyPasteNormalised_data() {
             << how << lines << QStringLiteral("9 5 6  7");
         QTest::newRow(qPrintable(QStringLiteral("%1, spreadsheet").arg(how)))
             << how << sheet << QStringLiteral("9 -2.5 1 3.25 1  5");
-        // Text without tabs or breaks is no block: its comma stays, as typed.
+        // A line of numbers with decimal commas: the same numbers with periods.
         QTest::newRow(qPrintable(QStringLiteral("%1, one line").arg(how)))
-            << how << typedLine << QStringLiteral("9 1,5 2");
+            << how << typedLine << QStringLiteral("9 1.5 2");
     }
 }
 
@@ -112,6 +114,54 @@ void TestPaste::readOnlyOrderBoxTakesNoPaste() {
     QTest::keyClick(order, Qt::Key_V, Qt::ControlModifier);
     QTest::mouseClick(order, Qt::MiddleButton);
     QCOMPARE(order->text(), QStringLiteral("4"));
+}
+
+// What the entry holds and what the note says after a paste into the empty entry (order 3), and
+// after the same text typed.
+void TestPaste::pastedAsMeant_data() {
+    QTest::addColumn<QString>("pasted"); // empty: the answer line of the main window, in ru_RU
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("note"); // the part of the note that matters
+    QTest::newRow("answer line")
+        << QString() << QStringLiteral("2.000 3.000 -1.000")
+        << QStringLiteral("Чисел 3, а для порядка 3 нужно 12: недостающие 9 взяты по кругу, "
+                          "последним — 3-е.");
+    QTest::newRow("digit groups") << QStringLiteral("1 234,5 1 2 3 4 5 6 7 8 9 10")
+                                  << QStringLiteral("1 234,5 1 2 3 4 5 6 7 8 9 10")
+                                  << QStringLiteral("«234,5» прочитано как 234");
+    QTest::newRow("two commas") << QStringLiteral("1,5,3 2 3 4 5 6 7 8 9 10 11 12")
+                                << QStringLiteral("1,5,3 2 3 4 5 6 7 8 9 10 11 12")
+                                << QStringLiteral("«1,5,3» прочитано как 1");
+}
+
+void TestPaste::pastedAsMeant() {
+    QFETCH(QString, pasted);
+    QFETCH(QString, entry);
+    QFETCH(QString, note);
+    ProgramFixture f(u',');
+    f.enter(3, QStringLiteral("2 1 -1 8 -3 -1 2 -11 -2 1 2 -3"));
+    f.click(button(f.main(), "Command3"));
+    if (pasted.isEmpty()) {
+        named<AnswerArea>(f.main(), "Picture1")->copyToClipboard();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("2,000  3,000  -1,000  "));
+    } else {
+        QGuiApplication::clipboard()->setText(pasted);
+    }
+    f.click(button(f.main(), "Command1"));
+    QLineEdit* line = named<QLineEdit>(f.editor(), "Text1");
+    const QLabel* warning = f.editor().findChild<QLabel*>(QStringLiteral("TokenWarning"));
+    QVERIFY(warning);
+    line->setText(QString());
+    line->setFocus();
+    QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(line->text(), entry);
+    QVERIFY(warning->isVisible());
+    QVERIFY2(warning->text().contains(note), qPrintable(warning->text()));
+    // Typed, the clipboard's text stays as it is.
+    const QString typed = QGuiApplication::clipboard()->text();
+    line->setText(QString());
+    QTest::keyClicks(line, typed);
+    QCOMPARE(line->text(), typed);
 }
 
 QTEST_MAIN(TestPaste)
