@@ -2,6 +2,7 @@
 
 #include "support/numbers.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace entry {
@@ -167,7 +168,7 @@ void appendCell(QStringList& out, QStringView cell) {
 
 } // namespace
 
-QString pastedBlock(QStringView text) {
+QString pastedBlock(QStringView text, QList<qsizetype>* emptyCells) {
     auto isSeparator = [](QChar c) { return c == u'\t' || c == u'\n' || c == u'\r' || c == u' '; };
     qsizetype first = 0;
     qsizetype last = text.size();
@@ -186,28 +187,77 @@ QString pastedBlock(QStringView text) {
             ++i; // CR LF is one row end
         start = i + 1;
     }
-    return first == last ? QString() : cells.join(u' ');
+    if (first == last)
+        return QString();
+    if (emptyCells) {
+        qsizetype at = 0;
+        for (const QString& cell : cells) {
+            if (cell.isEmpty())
+                emptyCells->append(at);
+            at += cell.size() + 1;
+        }
+    }
+    return cells.join(u' ');
 }
 
-QString pasteAt(QStringView pasted, QStringView before, QStringView after) {
+Paste pasteAt(QStringView pasted, QStringView before, QStringView after) {
     const bool block = isPastedBlock(pasted);
-    QString text = block ? pastedBlock(pasted) : pastedLine(pasted);
+    Paste paste;
+    QString& text = paste.text;
+    text = block ? pastedBlock(pasted, &paste.emptyCells) : pastedLine(pasted);
     if (text.isEmpty())
-        return text;
+        return paste;
     const bool blankBefore = before.isEmpty() || before.endsWith(u' ');
     const bool blankAfter = after.isEmpty() || after.startsWith(u' ');
     if (block) {
-        if (!blankBefore)
+        if (!blankBefore) {
             text.prepend(u' ');
+            for (qsizetype& at : paste.emptyCells)
+                ++at;
+        }
         if (!blankAfter)
             text.append(u' ');
-        return text;
+        return paste;
     }
     if (blankBefore && text.startsWith(u' '))
         text.remove(0, 1);
     if (blankAfter && text.endsWith(u' '))
         text.chop(1);
-    return text;
+    return paste;
+}
+
+namespace {
+
+bool startsEmptyToken(QStringView text, qsizetype at) {
+    return at >= 0 && at <= text.size() && (at == 0 || text[at - 1] == u' ') &&
+           (at == text.size() || text[at] == u' ');
+}
+
+} // namespace
+
+QList<qsizetype> keptEmptyCells(QStringView before, QStringView after,
+                                const QList<qsizetype>& cells) {
+    QList<qsizetype> kept;
+    if (cells.isEmpty())
+        return kept;
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype same = 0; // characters alike at the start
+    while (same < shorter && before[same] == after[same])
+        ++same;
+    qsizetype sameEnd = 0; // and at the end, not counting those again
+    while (sameEnd < shorter - same &&
+           before[before.size() - 1 - sameEnd] == after[after.size() - 1 - sameEnd])
+        ++sameEnd;
+    for (const qsizetype at : cells) {
+        qsizetype now = -1;
+        if (at < same)
+            now = at;
+        else if (at > before.size() - sameEnd)
+            now = at + after.size() - before.size();
+        if (startsEmptyToken(after, now))
+            kept.append(now);
+    }
+    return kept;
 }
 
 } // namespace entry

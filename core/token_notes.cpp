@@ -20,6 +20,8 @@ QString advice(NoteKind kind) {
         return QStringLiteral("дробную часть отделяйте точкой");
     case NoteKind::Empty:
         return QStringLiteral("лишний пробел: между числами ставьте один пробел");
+    case NoteKind::EmptyCell:
+        return QCoreApplication::translate("entry", "пустая ячейка вставленной таблицы");
     case NoteKind::Other:
         break;
     }
@@ -28,19 +30,22 @@ QString advice(NoteKind kind) {
 
 } // namespace
 
-std::vector<TokenNote> tokenNotes(QStringView text, int n) {
+std::vector<TokenNote> tokenNotes(QStringView text, int n, const QList<qsizetype>& emptyCells) {
     std::vector<TokenNote> notes;
     const QList<QStringView> all = tokens(text);
     if (all.isEmpty() || n < 1)
         return notes;
     const qsizetype read = static_cast<qsizetype>(n) * (n + 1);
     // Each token is first read at its own index; a short text is read again from its start.
-    for (qsizetype k = 0; k < all.size() && k < read; ++k) {
+    qsizetype at = 0; // where token k starts in the text
+    for (qsizetype k = 0; k < all.size() && k < read; at += all[k].size() + 1, ++k) {
         if (numbers::readsWhole(all[k]))
             continue;
-        notes.push_back({kindOf(all[k]), static_cast<int>(k / (n + 1)),
-                         static_cast<int>(k % (n + 1)), all[k].toString(),
-                         numbers::valueOfText(all[k])});
+        NoteKind kind = kindOf(all[k]);
+        if (kind == NoteKind::Empty && emptyCells.contains(at))
+            kind = NoteKind::EmptyCell;
+        notes.push_back({kind, static_cast<int>(k / (n + 1)), static_cast<int>(k % (n + 1)),
+                         all[k].toString(), numbers::valueOfText(all[k])});
     }
     return notes;
 }

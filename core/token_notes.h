@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QChar>
+#include <QList>
 #include <QString>
 #include <QStringView>
 #include <vector>
@@ -12,9 +13,10 @@
 namespace entry {
 
 enum class NoteKind {
-    Comma, // a decimal comma: only the part before it was read
-    Empty, // an empty token: read as 0
-    Other, // letters or other characters the number does not take
+    Comma,     // a decimal comma: only the part before it was read
+    Empty,     // an empty token: read as 0
+    Other,     // letters or other characters the number does not take
+    EmptyCell, // an empty cell of a pasted block: read as 0
 };
 
 struct TokenNote {
@@ -27,7 +29,9 @@ struct TokenNote {
 
 // The tokens that the refill of order n reads (row by row, cyclically, as it reads them) and
 // that the value-of-text rule does not read whole, each once at the first place it is read.
-std::vector<TokenNote> tokenNotes(QStringView text, int n);
+// An empty token at one of the places emptyCells names is an empty cell of a pasted block, not a
+// doubled blank.
+std::vector<TokenNote> tokenNotes(QStringView text, int n, const QList<qsizetype>& emptyCells = {});
 
 // How many values a text holds for the refill of order n, as the refill counts them: every token,
 // an empty one too (read as 0), but for the empty ones after the last number that lie beyond the

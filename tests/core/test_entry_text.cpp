@@ -37,6 +37,8 @@ class TestEntryText : public QObject {
     void normalizePasted();
     void pasted_data();
     void pasted();
+    void emptyCellsFollowEdits_data();
+    void emptyCellsFollowEdits();
 };
 
 void TestEntryText::tokens_data() {
@@ -205,7 +207,32 @@ void TestEntryText::pasted() {
     QFETCH(QString, pasted);
     QFETCH(QString, after);
     QFETCH(QString, entry);
-    QCOMPARE(before + entry::pasteAt(pasted, before, after) + after, entry);
+    const entry::Paste paste = entry::pasteAt(pasted, before, after);
+    QCOMPARE(before + paste.text + after, entry);
+    // The empty cells' places: each starts an empty token of the paste.
+    for (const qsizetype at : paste.emptyCells)
+        QCOMPARE(paste.text.mid(at, 1), QStringLiteral(" "));
+    QCOMPARE(paste.emptyCells.size(), entry.count(QStringLiteral("  ")));
+}
+
+// The pasted empty cell of "1  5" (its empty token at place 2) after an edit.
+void TestEntryText::emptyCellsFollowEdits_data() {
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("place"); // -1: no longer a pasted empty cell
+    QTest::newRow("typed at the end") << QStringLiteral("1  56") << 2;
+    QTest::newRow("typed in front") << QStringLiteral("71  5") << 3;
+    QTest::newRow("front deleted") << QStringLiteral("  5") << 1;
+    QTest::newRow("typed into the cell") << QStringLiteral("1 7 5") << -1;
+    QTest::newRow("a blank deleted") << QStringLiteral("1 5") << -1;
+    QTest::newRow("a blank typed after") << QStringLiteral("1   5") << 2;
+    QTest::newRow("text set anew") << QStringLiteral("3 4") << -1;
+}
+
+void TestEntryText::emptyCellsFollowEdits() {
+    QFETCH(QString, after);
+    QFETCH(int, place);
+    const QList<qsizetype> kept = entry::keptEmptyCells(QStringLiteral("1  5"), after, {2});
+    QCOMPARE(kept, place < 0 ? QList<qsizetype>() : QList<qsizetype>{place});
 }
 
 QTEST_GUILESS_MAIN(TestEntryText)

@@ -27,6 +27,15 @@ bool isPasteAction(const QAction* action) {
 
 EntryEdit::EntryEdit(QWidget* parent) : QLineEdit(parent) {
     setMaxLength(std::numeric_limits<int>::max());
+    // Connected first, so that the places are right before the editor reads the notes.
+    connect(this, &QLineEdit::textChanged, this, &EntryEdit::followText);
+}
+
+void EntryEdit::followText(const QString& now) {
+    emptyCells_ = entry::keptEmptyCells(lastText_, now, emptyCells_);
+    emptyCells_.append(pastedCells_);
+    pastedCells_.clear();
+    lastText_ = now;
 }
 
 void EntryEdit::pasteNormalized(QClipboard::Mode mode) {
@@ -40,10 +49,13 @@ void EntryEdit::insertPasted(const QString& text) {
         del();
     const QString now = this->text();
     const qsizetype at = cursorPosition();
-    const QString pasted =
+    const entry::Paste pasted =
         entry::pasteAt(text, QStringView(now).left(at), QStringView(now).mid(at));
-    if (!pasted.isEmpty())
-        insert(pasted);
+    if (pasted.text.isEmpty())
+        return;
+    for (const qsizetype cell : pasted.emptyCells)
+        pastedCells_.append(at + cell);
+    insert(pasted.text);
 }
 
 void EntryEdit::keyPressEvent(QKeyEvent* event) {

@@ -15,6 +15,10 @@ class EntryEdit : public QLineEdit {
     // Inserts the clipboard's text (or the primary selection's) in its pasted form.
     void pasteNormalized(QClipboard::Mode mode = QClipboard::Clipboard);
 
+    // Where the text holds the empty tokens of pasted empty cells, kept up to date as the text
+    // changes (see entry::keptEmptyCells); a text set whole keeps none.
+    const QList<qsizetype>& pastedEmptyCells() const { return emptyCells_; }
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -23,4 +27,11 @@ class EntryEdit : public QLineEdit {
     // replaced).
     void insertPasted(const QString& text);
     void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    void followText(const QString& now);
+
+    QString lastText_;
+    QList<qsizetype> emptyCells_;
+    QList<qsizetype> pastedCells_; // the paste's own, until its text arrives
 };

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class EnteredArray;
+class EntryEdit;
 class Platform;
 class RandomSource;
 class SystemStore;
@@ -78,7 +79,7 @@ class Form2 : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    QLineEdit* text1 = nullptr;
+    EntryEdit* text1 = nullptr;
     QLineEdit* text2 = nullptr;
     QLabel* label1 = nullptr;
     // How the entry text was read where it is not plain numbers (hidden when it all is).

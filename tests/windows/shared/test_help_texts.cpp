@@ -205,6 +205,7 @@ const Text reviewed[] = {
     {" Ещё таких значений: %1.", Need::Help},
     {"дробную часть отделяйте точкой", Need::Help},
     {"лишний пробел: между числами ставьте один пробел", Need::Help},
+    {"пустая ячейка вставленной таблицы", Need::Help},
     {"пишите только число: цифры, знак, точку, E", Need::Help},
     // The editor's note on a text with fewer or more numbers than the order needs.
     {"Число одно, а для порядка %1 нужно %2: оно взято на все места.", Need::Help},

@@ -121,23 +121,34 @@ void TestPaste::readOnlyOrderBoxTakesNoPaste() {
 void TestPaste::pastedAsMeant_data() {
     QTest::addColumn<QString>("pasted"); // empty: the answer line of the main window, in ru_RU
     QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("note"); // the part of the note that matters
+    QTest::addColumn<QString>("note");      // the part of the note that matters
+    QTest::addColumn<QString>("typedNote"); // with the entry's text typed instead
     QTest::newRow("answer line")
         << QString() << QStringLiteral("2.000 3.000 -1.000")
         << QStringLiteral("Чисел 3, а для порядка 3 нужно 12: недостающие 9 взяты по кругу, "
-                          "последним — 3-е.");
+                          "последним — 3-е.")
+        << QStringLiteral("«2,000» прочитано как 2");
     QTest::newRow("digit groups") << QStringLiteral("1 234,5 1 2 3 4 5 6 7 8 9 10")
                                   << QStringLiteral("1 234,5 1 2 3 4 5 6 7 8 9 10")
+                                  << QStringLiteral("«234,5» прочитано как 234")
                                   << QStringLiteral("«234,5» прочитано как 234");
     QTest::newRow("two commas") << QStringLiteral("1,5,3 2 3 4 5 6 7 8 9 10 11 12")
                                 << QStringLiteral("1,5,3 2 3 4 5 6 7 8 9 10 11 12")
+                                << QStringLiteral("«1,5,3» прочитано как 1")
                                 << QStringLiteral("«1,5,3» прочитано как 1");
+    QTest::newRow("block with an empty cell")
+        << QStringLiteral("1\t\t3\t4\r\n5\t6\t7\t8\r\n9\t10\t11\t12\r\n")
+        << QStringLiteral("1  3 4 5 6 7 8 9 10 11 12")
+        << QStringLiteral("Строка 1, столбец 2: «» прочитано как 0: пустая ячейка вставленной "
+                          "таблицы.")
+        << QStringLiteral("Строка 1, столбец 2: «» прочитано как 0: лишний пробел");
 }
 
 void TestPaste::pastedAsMeant() {
     QFETCH(QString, pasted);
     QFETCH(QString, entry);
     QFETCH(QString, note);
+    QFETCH(QString, typedNote);
     ProgramFixture f(u',');
     f.enter(3, QStringLiteral("2 1 -1 8 -3 -1 2 -11 -2 1 2 -3"));
     f.click(button(f.main(), "Command3"));
@@ -158,10 +169,12 @@ void TestPaste::pastedAsMeant() {
     QVERIFY(warning->isVisible());
     QVERIFY2(warning->text().contains(note), qPrintable(warning->text()));
     // Typed, the clipboard's text stays as it is.
-    const QString typed = QGuiApplication::clipboard()->text();
+    const QString clip = QGuiApplication::clipboard()->text();
+    const QString typed = clip.contains(u'\t') ? entry : clip;
     line->setText(QString());
     QTest::keyClicks(line, typed);
     QCOMPARE(line->text(), typed);
+    QVERIFY2(warning->text().contains(typedNote), qPrintable(warning->text()));
 }
 
 QTEST_MAIN(TestPaste)
