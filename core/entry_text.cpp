@@ -3,6 +3,7 @@
 #include "support/numbers.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <optional>
 
 namespace entry {
@@ -105,6 +106,63 @@ QString normalizePasted(QStringView text) {
     return result;
 }
 
+namespace {
+
+bool isDigits(QStringView text, qsizetype from, qsizetype to) {
+    for (qsizetype i = from; i < to; ++i)
+        if (!text[i].isDigit() || text[i].unicode() > 0x7f)
+            return false;
+    return from < to;
+}
+
+// A number of one to three digits, with or without a sign: the first group of a larger number.
+bool isLeadingGroup(QStringView piece) {
+    const qsizetype from = piece.startsWith(u'-') || piece.startsWith(u'+') ? 1 : 0;
+    return piece.size() - from <= 3 && isDigits(piece, from, piece.size());
+}
+
+// Three digits, a comma and the fraction: the last group of a larger number.
+bool isLastGroupWithComma(QStringView piece) {
+    return piece.size() > 3 && piece[3] == u',' && isDigits(piece, 0, 3) &&
+           (piece.size() == 4 || isDigits(piece, 4, piece.size()));
+}
+
+} // namespace
+
+QStringList pastedNumbers(QStringView text) {
+    QStringList numbers;
+    QStringView previous;
+    qsizetype blanksBefore = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const qsizetype start = i;
+        while (i < text.size() && text[i] == u' ')
+            ++i;
+        blanksBefore = i - start;
+        const qsizetype from = i;
+        while (i < text.size() && text[i] != u' ')
+            ++i;
+        if (from == i)
+            break;
+        const QStringView piece = text.mid(from, i - from);
+        const bool lastGroup = !numbers.isEmpty() && blanksBefore == 1 &&
+                               isLeadingGroup(previous) && isLastGroupWithComma(piece);
+        const std::optional<QString> withPoint = lastGroup ? std::nullopt : commaAsPoint(piece);
+        numbers.append(withPoint.value_or(piece.toString()));
+        previous = piece;
+    }
+    return numbers;
+}
+
+QString pastedLine(QStringView text) {
+    QString result = pastedNumbers(text).join(u' ');
+    if (text.startsWith(u' '))
+        result.prepend(u' ');
+    if (text.endsWith(u' ') && result != u" ")
+        result.append(u' ');
+    return result;
+}
+
 bool isPastedBlock(QStringView text) {
     return text.contains(u'\t') || text.contains(u'\n') || text.contains(u'\r');
 }
@@ -113,18 +171,16 @@ namespace {
 
 // A cell's numbers: blanks part them as in typed text; "2,5" becomes "2.5".
 void appendCell(QStringList& out, QStringView cell) {
-    const QString parted = normalizePasted(cell.trimmed());
-    if (parted.isEmpty()) {
+    const QStringList numbers = pastedNumbers(cell.trimmed());
+    if (numbers.isEmpty())
         out.append(QString()); // an empty cell keeps its place
-        return;
-    }
-    for (const QString& number : parted.split(u' '))
-        out.append(commaAsPoint(number).value_or(number));
+    else
+        out.append(numbers);
 }
 
 } // namespace
 
-QString pastedBlock(QStringView text) {
+QString pastedBlock(QStringView text, QList<qsizetype>* emptyCells) {
     auto isSeparator = [](QChar c) { return c == u'\t' || c == u'\n' || c == u'\r' || c == u' '; };
     qsizetype first = 0;
     qsizetype last = text.size();
@@ -143,7 +199,77 @@ QString pastedBlock(QStringView text) {
             ++i; // CR LF is one row end
         start = i + 1;
     }
-    return first == last ? QString() : cells.join(u' ');
+    if (first == last)
+        return QString();
+    if (emptyCells) {
+        qsizetype at = 0;
+        for (const QString& cell : cells) {
+            if (cell.isEmpty())
+                emptyCells->append(at);
+            at += cell.size() + 1;
+        }
+    }
+    return cells.join(u' ');
+}
+
+Paste pasteAt(QStringView pasted, QStringView before, QStringView after) {
+    const bool block = isPastedBlock(pasted);
+    Paste paste;
+    QString& text = paste.text;
+    text = block ? pastedBlock(pasted, &paste.emptyCells) : pastedLine(pasted);
+    if (text.isEmpty())
+        return paste;
+    const bool blankBefore = before.isEmpty() || before.endsWith(u' ');
+    const bool blankAfter = after.isEmpty() || after.startsWith(u' ');
+    if (block) {
+        if (!blankBefore) {
+            text.prepend(u' ');
+            for (qsizetype& at : paste.emptyCells)
+                ++at;
+        }
+        if (!blankAfter)
+            text.append(u' ');
+        return paste;
+    }
+    if (blankBefore && text.startsWith(u' '))
+        text.remove(0, 1);
+    if (blankAfter && text.endsWith(u' '))
+        text.chop(1);
+    return paste;
+}
+
+namespace {
+
+bool startsEmptyToken(QStringView text, qsizetype at) {
+    return at >= 0 && at <= text.size() && (at == 0 || text[at - 1] == u' ') &&
+           (at == text.size() || text[at] == u' ');
+}
+
+} // namespace
+
+QList<qsizetype> keptEmptyCells(QStringView before, QStringView after,
+                                const QList<qsizetype>& cells) {
+    QList<qsizetype> kept;
+    if (cells.isEmpty())
+        return kept;
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype same = 0; // characters alike at the start
+    while (same < shorter && before[same] == after[same])
+        ++same;
+    qsizetype sameEnd = 0; // and at the end, not counting those again
+    while (sameEnd < shorter - same &&
+           before[before.size() - 1 - sameEnd] == after[after.size() - 1 - sameEnd])
+        ++sameEnd;
+    for (const qsizetype at : cells) {
+        qsizetype now = -1;
+        if (at < same)
+            now = at;
+        else if (at > before.size() - sameEnd)
+            now = at + after.size() - before.size();
+        if (startsEmptyToken(after, now))
+            kept.append(now);
+    }
+    return kept;
 }
 
 } // namespace entry

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QChar>
+#include <QList>
 #include <QString>
 #include <QStringView>
 #include <vector>
@@ -12,9 +13,10 @@
 namespace entry {
 
 enum class NoteKind {
-    Comma, // a decimal comma: only the part before it was read
-    Empty, // an empty token: read as 0
-    Other, // letters or other characters the number does not take
+    Comma,     // a decimal comma: only the part before it was read
+    Empty,     // an empty token: read as 0
+    Other,     // letters or other characters the number does not take
+    EmptyCell, // an empty cell of a pasted block: read as 0
 };
 
 struct TokenNote {
@@ -27,10 +29,29 @@ struct TokenNote {
 
 // The tokens that the refill of order n reads (row by row, cyclically, as it reads them) and
 // that the value-of-text rule does not read whole, each once at the first place it is read.
-std::vector<TokenNote> tokenNotes(QStringView text, int n);
+// An empty token at one of the places emptyCells names is an empty cell of a pasted block, not a
+// doubled blank.
+std::vector<TokenNote> tokenNotes(QStringView text, int n, const QList<qsizetype>& emptyCells = {});
+
+// How many values a text holds for the refill of order n, as the refill counts them: every token,
+// an empty one too (read as 0), but for the empty ones after the last number that lie beyond the
+// values needed, which no reading reaches (the blank after a random fill).
+struct NumberCount {
+    qsizetype held = 0;
+    qsizetype needed = 0; // n × (n + 1)
+};
+NumberCount numberCount(QStringView text, int n);
+
+// What a count that is not the one needed means for the reading, e.g. "Чисел 11, а для порядка 3
+// нужно 12: последнее число взято снова с начала (1-е)." or "... лишние 2 не используются.";
+// empty when the count is right or the text is empty.
+QString countText(NumberCount count, int n);
 
 // One line for the first note, e.g. "Строка 1, столбец 1: «2,5» прочитано как 2: дробную часть
-// отделяйте точкой.", and how many more there are; empty when there is none.
-QString notesText(const std::vector<TokenNote>& notes, int n, QChar decimalSeparator);
+// отделяйте точкой.", and how many more there are; empty when there is none. A count text, when
+// there is one, comes first; the token note after it then leaves out its advice, so that both
+// fit under the entry.
+QString notesText(const std::vector<TokenNote>& notes, int n, QChar decimalSeparator,
+                  const QString& count = {});
 
 } // namespace entry

@@ -35,6 +35,10 @@ class TestEntryText : public QObject {
     void orderChangeRereadsTheSameText();
     void normalizePasted_data();
     void normalizePasted();
+    void pasted_data();
+    void pasted();
+    void emptyCellsFollowEdits_data();
+    void emptyCellsFollowEdits();
 };
 
 void TestEntryText::tokens_data() {
@@ -148,6 +152,87 @@ void TestEntryText::normalizePasted() {
     QFETCH(QString, pasted);
     QFETCH(QString, expected);
     QCOMPARE(entry::normalizePasted(pasted), expected);
+}
+
+// What a paste puts in the entry: a line or a block of cells, its decimal commas as periods where
+// they are sure to be decimal commas, and the rest as pasted, for the note to name it.
+void TestEntryText::pasted_data() {
+    QTest::addColumn<QString>("before"); // the entry's text before the cursor
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("after"); // and after it
+    QTest::addColumn<QString>("entry"); // after the paste
+    const QString none;
+    QTest::newRow("answer line, ru") << none << QStringLiteral("-4,935  3,002  1,250  ") << none
+                                     << QStringLiteral("-4.935 3.002 1.250");
+    QTest::newRow("answer line between numbers")
+        << QStringLiteral("1 ") << QStringLiteral("-4,935  3,002  ") << QStringLiteral("2")
+        << QStringLiteral("1 -4.935 3.002 2");
+    QTest::newRow("document line") << QStringLiteral("1") << QStringLiteral(" 2,5 -0,75 +,5 7,")
+                                   << none << QStringLiteral("1 2.5 -0.75 +.5 7.");
+    QTest::newRow("digits into a number") << QStringLiteral("1") << QStringLiteral("5")
+                                          << QStringLiteral("2") << QStringLiteral("152");
+    QTest::newRow("typed form") << none << QStringLiteral("1.5 2 1e3") << none
+                                << QStringLiteral("1.5 2 1e3");
+    QTest::newRow("only blanks, between") << QStringLiteral("1") << QStringLiteral("   ")
+                                          << QStringLiteral("2") << QStringLiteral("1 2");
+    QTest::newRow("only blanks, at the end")
+        << QStringLiteral("1 ") << QStringLiteral("   ") << none << QStringLiteral("1 ");
+    QTest::newRow("two commas") << none << QStringLiteral("1,5,3 2,5") << none
+                                << QStringLiteral("1,5,3 2.5");
+    QTest::newRow("comma and point")
+        << none << QStringLiteral("1,234.5") << none << QStringLiteral("1,234.5");
+    QTest::newRow("digit groups") << none << QStringLiteral("1 234,5 2,5") << none
+                                  << QStringLiteral("1 234,5 2.5");
+    QTest::newRow("three groups, signed")
+        << none << QStringLiteral("-12 345 678,9") << none << QStringLiteral("-12 345 678,9");
+    QTest::newRow("groups apart by two blanks")
+        << none << QStringLiteral("5  100,5") << none << QStringLiteral("5 100.5");
+    QTest::newRow("no group: four digits")
+        << none << QStringLiteral("1 2345,5") << none << QStringLiteral("1 2345.5");
+    QTest::newRow("no group: two digits")
+        << none << QStringLiteral("1 23,5") << none << QStringLiteral("1 23.5");
+    QTest::newRow("no group: after a fraction")
+        << none << QStringLiteral("1,5 234,5") << none << QStringLiteral("1.5 234.5");
+    QTest::newRow("non-breaking group blank")
+        << none << QStringLiteral("1\u00a0234,5") << none << QStringLiteral("1\u00a0234,5");
+    QTest::newRow("block, groups in a cell")
+        << QStringLiteral("9") << QStringLiteral("1 234,5\t2,5\r\n") << QStringLiteral("8")
+        << QStringLiteral("9 1 234,5 2.5 8");
+    QTest::newRow("block, empty cell") << none << QStringLiteral("1\t\t5,5\r\n2\t3\t4\r\n") << none
+                                       << QStringLiteral("1  5.5 2 3 4");
+}
+
+void TestEntryText::pasted() {
+    QFETCH(QString, before);
+    QFETCH(QString, pasted);
+    QFETCH(QString, after);
+    QFETCH(QString, entry);
+    const entry::Paste paste = entry::pasteAt(pasted, before, after);
+    QCOMPARE(before + paste.text + after, entry);
+    // The empty cells' places: each starts an empty token of the paste.
+    for (const qsizetype at : paste.emptyCells)
+        QCOMPARE(paste.text.mid(at, 1), QStringLiteral(" "));
+    QCOMPARE(paste.emptyCells.size(), entry.count(QStringLiteral("  ")));
+}
+
+// The pasted empty cell of "1  5" (its empty token at place 2) after an edit.
+void TestEntryText::emptyCellsFollowEdits_data() {
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("place"); // -1: no longer a pasted empty cell
+    QTest::newRow("typed at the end") << QStringLiteral("1  56") << 2;
+    QTest::newRow("typed in front") << QStringLiteral("71  5") << 3;
+    QTest::newRow("front deleted") << QStringLiteral("  5") << 1;
+    QTest::newRow("typed into the cell") << QStringLiteral("1 7 5") << -1;
+    QTest::newRow("a blank deleted") << QStringLiteral("1 5") << -1;
+    QTest::newRow("a blank typed after") << QStringLiteral("1   5") << 2;
+    QTest::newRow("text set anew") << QStringLiteral("3 4") << -1;
+}
+
+void TestEntryText::emptyCellsFollowEdits() {
+    QFETCH(QString, after);
+    QFETCH(int, place);
+    const QList<qsizetype> kept = entry::keptEmptyCells(QStringLiteral("1  5"), after, {2});
+    QCOMPARE(kept, place < 0 ? QList<qsizetype>() : QList<qsizetype>{place});
 }
 
 QTEST_GUILESS_MAIN(TestEntryText)

@@ -15,6 +15,8 @@ class TestTokenNotes : public QObject {
     void notes();
     void tokenKinds_data();
     void tokenKinds();
+    void countNotes_data();
+    void countNotes();
 };
 
 void TestTokenNotes::notes_data() {
@@ -119,6 +121,86 @@ void TestTokenNotes::tokenKinds() {
         shown.append(kinds[static_cast<int>(n.kind)]);
     QCOMPARE(shown.isEmpty() ? QStringLiteral("none") : shown.join(u' '), note);
     QCOMPARE(notes.empty() ? numbers::valueOfText(token) : notes.front().value, value);
+}
+
+namespace {
+
+// "1 2 … count": each value tells which of the text's numbers a place took.
+QString numbersUpTo(int count) {
+    QStringList numbers;
+    for (int k = 1; k <= count; ++k)
+        numbers.append(QString::number(k));
+    return numbers.join(u' ');
+}
+
+} // namespace
+
+// The note under the entry tells a text too short or too long for the order as the refill reads
+// it: the value it names as read last is the one the refill puts in the last right-hand side.
+void TestTokenNotes::countNotes_data() {
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("note"); // the whole text shown under the entry
+    QTest::addColumn<double>("last");  // the last right-hand side as the refill reads it
+    QTest::newRow("one short") << 3 << numbersUpTo(11)
+                               << QStringLiteral("Чисел 11, а для порядка 3 нужно 12: последнее "
+                                                 "число взято снова с начала (1-е).")
+                               << 1.0;
+    QTest::newRow("two short") << 2 << numbersUpTo(4)
+                               << QStringLiteral("Чисел 4, а для порядка 2 нужно 6: последние 2 "
+                                                 "взяты снова с начала (с 1-го по 2-е).")
+                               << 2.0;
+    QTest::newRow("half") << 2 << numbersUpTo(3)
+                          << QStringLiteral("Чисел 3, а для порядка 2 нужно 6: последние 3 взяты "
+                                            "снова с начала (с 1-го по 3-е).")
+                          << 3.0;
+    QTest::newRow("read round twice") << 3 << numbersUpTo(5)
+                                      << QStringLiteral("Чисел 5, а для порядка 3 нужно 12: "
+                                                        "недостающие 7 взяты по кругу, последним — "
+                                                        "2-е.")
+                                      << 2.0;
+    QTest::newRow("one number") << 10 << QStringLiteral("1")
+                                << QStringLiteral("Число одно, а для порядка 10 нужно 110: оно "
+                                                  "взято на все места.")
+                                << 1.0;
+    QTest::newRow("exact") << 2 << numbersUpTo(6) << QString() << 6.0;
+    QTest::newRow("exact, random fill's blank") << 4 << numbersUpTo(20) + u' ' << QString() << 20.0;
+    QTest::newRow("exact, blanks after")
+        << 2 << numbersUpTo(6) + QStringLiteral("   ") << QString() << 6.0;
+    QTest::newRow("one too many") << 2 << numbersUpTo(7)
+                                  << QStringLiteral("Чисел 7, а для порядка 2 нужно 6: лишнее "
+                                                    "число не используется.")
+                                  << 6.0;
+    QTest::newRow("two too many") << 5 << numbersUpTo(32) + u' '
+                                  << QStringLiteral("Чисел 32, а для порядка 5 нужно 30: лишние 2 "
+                                                    "не используются.")
+                                  << 30.0;
+    // A blank at the end of a short text is an empty value the refill reads as 0.
+    QTest::newRow("short, blank at the end")
+        << 2 << numbersUpTo(3) + u' '
+        << QStringLiteral("Чисел 4, а для порядка 2 нужно 6: последние 2 взяты снова с начала (с "
+                          "1-го по 2-е). Строка 2, столбец 1: «» прочитано как 0.")
+        << 2.0;
+    QTest::newRow("short, with a comma")
+        << 2 << QStringLiteral("2,5 1 3 1 3")
+        << QStringLiteral("Чисел 5, а для порядка 2 нужно 6: последнее число взято снова с начала "
+                          "(1-е). Строка 1, столбец 1: «2,5» прочитано как 2.")
+        << 2.0;
+}
+
+void TestTokenNotes::countNotes() {
+    QFETCH(int, order);
+    QFETCH(QString, text);
+    QFETCH(QString, note);
+    QFETCH(double, last);
+    const QString shown =
+        entry::notesText(entry::tokenNotes(text, order), order, u'.',
+                         entry::countText(entry::numberCount(text, order), order));
+    QCOMPARE(shown, note);
+    SystemStore store;
+    store.shapeForOrder(ArrayOrder(order));
+    entry::fillMatrix(store.matrix, text, u'.');
+    QCOMPARE(store.matrix(order - 1, order), last);
 }
 
 QTEST_GUILESS_MAIN(TestTokenNotes)

@@ -30,6 +30,8 @@ bool isPasteAction(const QAction* action) {
 EntryEdit::EntryEdit(QWidget* parent) : QLineEdit(parent) {
     setMaxLength(std::numeric_limits<int>::max());
     widenBlanks();
+    // Connected first, so that the places are right before the editor reads the notes.
+    connect(this, &QLineEdit::textChanged, this, &EntryEdit::followText);
 }
 
 void EntryEdit::changeEvent(QEvent* event) {
@@ -52,6 +54,13 @@ void EntryEdit::widenBlanks() {
     setFont(widened);
 }
 
+void EntryEdit::followText(const QString& now) {
+    emptyCells_ = entry::keptEmptyCells(lastText_, now, emptyCells_);
+    emptyCells_.append(pastedCells_);
+    pastedCells_.clear();
+    lastText_ = now;
+}
+
 void EntryEdit::pasteNormalized(QClipboard::Mode mode) {
     if (isReadOnly())
         return;
@@ -59,22 +68,17 @@ void EntryEdit::pasteNormalized(QClipboard::Mode mode) {
 }
 
 void EntryEdit::insertPasted(const QString& text) {
-    if (!entry::isPastedBlock(text)) {
-        insert(entry::normalizePasted(text));
-        return;
-    }
-    QString block = entry::pastedBlock(text);
-    if (block.isEmpty())
-        return;
     if (hasSelectedText())
         del();
     const QString now = this->text();
-    const int at = cursorPosition();
-    if (at > 0 && now[at - 1] != u' ')
-        block.prepend(u' ');
-    if (at < now.size() && now[at] != u' ')
-        block.append(u' ');
-    insert(block);
+    const qsizetype at = cursorPosition();
+    const entry::Paste pasted =
+        entry::pasteAt(text, QStringView(now).left(at), QStringView(now).mid(at));
+    if (pasted.text.isEmpty())
+        return;
+    for (const qsizetype cell : pasted.emptyCells)
+        pastedCells_.append(at + cell);
+    insert(pasted.text);
 }
 
 void EntryEdit::keyPressEvent(QKeyEvent* event) {

@@ -261,8 +261,10 @@ void Form2::text1Change() {
 
 void Form2::showTokenNotes() {
     const int n = order().value();
-    const QString text =
-        entry::notesText(entry::tokenNotes(text1->text(), n), n, platform_.decimalSeparator());
+    const QString entryText = text1->text();
+    const QString text = entry::notesText(
+        entry::tokenNotes(entryText, n, text1->pastedEmptyCells()), n, platform_.decimalSeparator(),
+        entry::countText(entry::numberCount(entryText, n), n));
     if (text == tokenWarning->text() && tokenWarning->isHidden() == text.isEmpty())
         return;
     tokenWarning->setText(text);

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class EnteredArray;
+class EntryEdit;
 class MatrixLabel;
 class Platform;
 class RandomSource;
@@ -79,7 +80,7 @@ class Form2 : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    QLineEdit* text1 = nullptr;
+    EntryEdit* text1 = nullptr;
     QLineEdit* text2 = nullptr;
     MatrixLabel* label1 = nullptr;
     // How the entry text was read where it is not plain numbers (hidden when it all is).

@@ -362,6 +362,15 @@ void TestEditor::tokenWarningSaysHowTextIsRead_data() {
         << 10 << QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 0,75") << QStringLiteral("«0,75»");
     QTest::newRow("doubled blank") << 2 << QStringLiteral("2  1 3 1 3") << QStringLiteral("«»");
     QTest::newRow("plain numbers") << 2 << QStringLiteral("2.5 1 3 1 3 5 ") << QString();
+    QTest::newRow("short text") << 3 << QStringLiteral("1 2 3 4 5 6 7 8 9 10 11")
+                                << QStringLiteral("Чисел 11, а для порядка 3 нужно 12");
+    QTest::newRow("long text")
+        << 5 << QStringLiteral("1 2 3 4 5 6 7 8 9 10 1 2 3 4 5 6 7 8 9 10 1 2 3 4 5 6 7 8 9 10 1 2")
+        << QStringLiteral("лишние 2 не используются");
+    // The longest count text, with a token note and more after it: all of it fits.
+    QTest::newRow("short text, commas")
+        << 10 << QStringLiteral("1 2 3 4 5 6 7 8 9 10 -123,456 2,5 3,5 4,5")
+        << QStringLiteral("последним — 12-е. Строка 1, правая часть: «-123,456»");
 }
 
 void TestEditor::tokenWarningSaysHowTextIsRead() {
@@ -387,7 +396,8 @@ void TestEditor::tokenWarningSaysHowTextIsRead() {
     QVERIFY(read);
     QVERIFY(read->text(QAccessible::Name).contains(quoted));
     // Mending the text takes the warning away.
-    named<QLineEdit>(f.editor(), "Text1")->setText(QStringLiteral("2.5 1 3 1 3 5"));
+    named<QLineEdit>(f.editor(), "Text1")
+        ->setText(QStringLiteral("1 ").repeated(order * (order + 1)));
     QVERIFY(!warning->isVisible());
 }
 

@@ -17,6 +17,8 @@ class TestPaste : public QObject {
     void everyPasteNormalised_data();
     void everyPasteNormalised();
     void readOnlyOrderBoxTakesNoPaste();
+    void pastedAsMeant_data();
+    void pastedAsMeant();
 };
 
 void TestPaste::everyPasteNormalised_data() {
@@ -36,9 +38,9 @@ void TestPaste::everyPasteNormalised_data() {
             << how << lines << QStringLiteral("9 5 6  7");
         QTest::newRow(qPrintable(QStringLiteral("%1, spreadsheet").arg(how)))
             << how << sheet << QStringLiteral("9 -2.5 1 3.25 1  5");
-        // Text without tabs or breaks is no block: its comma stays, as typed.
+        // A line of numbers with decimal commas: the same numbers with periods.
         QTest::newRow(qPrintable(QStringLiteral("%1, one line").arg(how)))
-            << how << typedLine << QStringLiteral("9 1,5 2");
+            << how << typedLine << QStringLiteral("9 1.5 2");
     }
 }
 
@@ -92,10 +94,13 @@ void TestPaste::everyPasteNormalised() {
                           QPoint(entry->width() - 2, entry->height() / 2));
     }
     QCOMPARE(entry->text(), expected);
-    // An empty token or a comma left in the text is named by the editor's note.
+    // An empty token or a comma left in the text is named by the editor's note, which quotes
+    // it (the note also tells that the text is short for order 4).
     const QLabel* note = f.editor().findChild<QLabel*>(QStringLiteral("TokenWarning"));
     QVERIFY(note);
-    QCOMPARE(note->isVisible(), expected.contains(u',') || expected.contains(QStringLiteral("  ")));
+    QVERIFY(note->isVisible());
+    QCOMPARE(note->text().contains(u'«'),
+             expected.contains(u',') || expected.contains(QStringLiteral("  ")));
 }
 
 void TestPaste::readOnlyOrderBoxTakesNoPaste() {
@@ -109,6 +114,67 @@ void TestPaste::readOnlyOrderBoxTakesNoPaste() {
     QTest::keyClick(order, Qt::Key_V, Qt::ControlModifier);
     QTest::mouseClick(order, Qt::MiddleButton);
     QCOMPARE(order->text(), QStringLiteral("4"));
+}
+
+// What the entry holds and what the note says after a paste into the empty entry (order 3), and
+// after the same text typed.
+void TestPaste::pastedAsMeant_data() {
+    QTest::addColumn<QString>("pasted"); // empty: the answer line of the main window, in ru_RU
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("note");      // the part of the note that matters
+    QTest::addColumn<QString>("typedNote"); // with the entry's text typed instead
+    QTest::newRow("answer line")
+        << QString() << QStringLiteral("2.000 3.000 -1.000")
+        << QStringLiteral("Чисел 3, а для порядка 3 нужно 12: недостающие 9 взяты по кругу, "
+                          "последним — 3-е.")
+        << QStringLiteral("«2,000» прочитано как 2");
+    QTest::newRow("digit groups") << QStringLiteral("1 234,5 1 2 3 4 5 6 7 8 9 10")
+                                  << QStringLiteral("1 234,5 1 2 3 4 5 6 7 8 9 10")
+                                  << QStringLiteral("«234,5» прочитано как 234")
+                                  << QStringLiteral("«234,5» прочитано как 234");
+    QTest::newRow("two commas") << QStringLiteral("1,5,3 2 3 4 5 6 7 8 9 10 11 12")
+                                << QStringLiteral("1,5,3 2 3 4 5 6 7 8 9 10 11 12")
+                                << QStringLiteral("«1,5,3» прочитано как 1")
+                                << QStringLiteral("«1,5,3» прочитано как 1");
+    QTest::newRow("block with an empty cell")
+        << QStringLiteral("1\t\t3\t4\r\n5\t6\t7\t8\r\n9\t10\t11\t12\r\n")
+        << QStringLiteral("1  3 4 5 6 7 8 9 10 11 12")
+        << QStringLiteral("Строка 1, столбец 2: «» прочитано как 0: пустая ячейка вставленной "
+                          "таблицы.")
+        << QStringLiteral("Строка 1, столбец 2: «» прочитано как 0: лишний пробел");
+}
+
+void TestPaste::pastedAsMeant() {
+    QFETCH(QString, pasted);
+    QFETCH(QString, entry);
+    QFETCH(QString, note);
+    QFETCH(QString, typedNote);
+    ProgramFixture f(u',');
+    f.enter(3, QStringLiteral("2 1 -1 8 -3 -1 2 -11 -2 1 2 -3"));
+    f.click(button(f.main(), "Command3"));
+    if (pasted.isEmpty()) {
+        named<AnswerArea>(f.main(), "Picture1")->copyToClipboard();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("2,000  3,000  -1,000  "));
+    } else {
+        QGuiApplication::clipboard()->setText(pasted);
+    }
+    f.click(button(f.main(), "Command1"));
+    QLineEdit* line = named<QLineEdit>(f.editor(), "Text1");
+    const QLabel* warning = f.editor().findChild<QLabel*>(QStringLiteral("TokenWarning"));
+    QVERIFY(warning);
+    line->setText(QString());
+    line->setFocus();
+    QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(line->text(), entry);
+    QVERIFY(warning->isVisible());
+    QVERIFY2(warning->text().contains(note), qPrintable(warning->text()));
+    // Typed, the clipboard's text stays as it is.
+    const QString clip = QGuiApplication::clipboard()->text();
+    const QString typed = clip.contains(u'\t') ? entry : clip;
+    line->setText(QString());
+    QTest::keyClicks(line, typed);
+    QCOMPARE(line->text(), typed);
+    QVERIFY2(warning->text().contains(typedNote), qPrintable(warning->text()));
 }
 
 QTEST_MAIN(TestPaste)
