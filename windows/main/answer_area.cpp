@@ -116,14 +116,15 @@ int AnswerArea::scrollRange() const {
     int widest = 0;
     for (const QString& line : lines_)
         widest = std::max(widest, metrics.horizontalAdvance(line));
-    if (widest <= width())
+    const int room = width() - 2 * frameGap;
+    if (widest <= room)
         return 0;
     // Scrolled to the end, the last character stands clear of the left arrow's side.
-    return widest - width() + arrowWidth();
+    return widest - room + arrowWidth();
 }
 
 QRect AnswerArea::textViewport() const {
-    QRect r = rect();
+    QRect r = rect().adjusted(frameGap, 0, -frameGap, 0);
     if (offset_ > 0)
         r.setLeft(arrowWidth());
     if (offset_ < scrollRange())
@@ -149,7 +150,7 @@ void AnswerArea::paintEvent(QPaintEvent*) {
     for (const QString& line : lines_) {
         if (y - metrics.ascent() >= height())
             break;
-        painter.drawText(-offset_, y, line);
+        painter.drawText(lineStart(), y, line);
         y += metrics.height();
     }
     // An arrow on the side where the line goes on beyond the area.
