@@ -90,14 +90,19 @@ constexpr RussianKey russianKeys[] = {
 
 // The Russian letter on the key pressed while a Latin layout is on (a null character for any
 // other key, and for every key while the Russian layout is on). Under X the key is known by its
-// keycode, whatever Latin layout is on; elsewhere by the key of the US layout it sends.
+// keycode, whatever Latin layout is on; elsewhere, and for a keycode of no letter key (one a
+// program that sends keys has mapped), by the key of the US layout it sends.
 QChar russianLetter(const QKeyEvent* key) {
     if (key->key() >= 0x80 || key->key() < 0x20)
         return {};
-    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        for (const RussianKey& k : russianKeys) {
+            if (key->nativeScanCode() == k.keycode)
+                return QChar(k.letter);
+        }
+    }
     for (const RussianKey& k : russianKeys) {
-        if (x11 && key->nativeScanCode() != 0 ? key->nativeScanCode() == k.keycode
-                                              : key->key() == k.latin)
+        if (key->key() == k.latin)
             return QChar(k.letter);
     }
     return {};
