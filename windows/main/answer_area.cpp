@@ -153,14 +153,15 @@ void AnswerArea::paintEvent(QPaintEvent*) {
         painter.drawText(lineStart(), y, line);
         y += metrics.height();
     }
-    // An arrow on the side where the line goes on beyond the area.
+    // An arrow on the side where the line goes on beyond the area (only there: the blank before
+    // the focus frame is no room for one).
     const QRect view = textViewport();
-    if (view.left() > 0) {
+    if (offset_ > 0) {
         painter.fillRect(QRect(0, 0, view.left(), height()), background);
         painter.drawText(QRect(0, 0, view.left(), height()), Qt::AlignCenter,
                          QStringLiteral("\u25C2"));
     }
-    if (view.right() < width() - 1) {
+    if (offset_ < scrollRange()) {
         const QRect mark(view.right() + 1, 0, width() - view.right() - 1, height());
         painter.fillRect(mark, background);
         painter.drawText(mark, Qt::AlignCenter, QStringLiteral("\u25B8"));
