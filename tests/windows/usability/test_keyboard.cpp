@@ -146,6 +146,8 @@ class TestKeyboard : public QObject {
     void desktopKeys();
     void menuKeys_data();
     void menuKeys();
+    void menuItemKeys_data();
+    void menuItemKeys();
 };
 
 void TestKeyboard::mainWindowChain_data() {
@@ -572,6 +574,47 @@ void TestKeyboard::menuKeys() {
     });
     QVERIFY(first != items.end());
     QCOMPARE(selected->text(), (*first)->text());
+}
+
+void TestKeyboard::menuItemKeys_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QKeySequence>("menuKey");
+    QTest::addColumn<QKeySequence>("itemKey"); // pressed in the open menu
+    QTest::addColumn<QString>("item");         // the object name of the item chosen
+    // Each item by its Russian letter, and by the key that carries the letter in a Latin layout.
+    const char* rows[][6] = {{"Form1", "Alt+Ф", "В", "Alt+A", "D", "allans"},
+                             {"Form1", "Alt+Д", "Д", "Alt+L", "L", "masedit"},
+                             {"Form2", "Alt+П", "О", "Alt+G", "J", "about"}};
+    for (const auto& [window, russianMenu, russianItem, latinMenu, latinItem, item] : rows) {
+        for (const auto& [menuKey, itemKey] :
+             {std::pair{russianMenu, russianItem}, std::pair{latinMenu, latinItem}}) {
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2 %3").arg(window, menuKey, itemKey)))
+                << QString(window) << QKeySequence(QString::fromUtf8(menuKey))
+                << QKeySequence(QString::fromUtf8(itemKey)) << QString(item);
+        }
+    }
+}
+
+void TestKeyboard::menuItemKeys() {
+    QFETCH(QString, window);
+    QFETCH(QKeySequence, menuKey);
+    QFETCH(QKeySequence, itemKey);
+    QFETCH(QString, item);
+    ProgramFixture f;
+    auto* w = qobject_cast<QMainWindow*>(openWindow(f, window));
+    QVERIFY(w);
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QStringList chosen;
+    connect(w->menuBar(), &QMenuBar::triggered, w,
+            [&chosen](QAction* action) { chosen << action->objectName(); });
+    press(menuKey);
+    QWidget* menu = QApplication::activePopupWidget();
+    QVERIFY(menu);
+    // The keys of an open menu go to it.
+    menu->setFocus();
+    press(itemKey);
+    QCOMPARE(chosen, QStringList{item});
 }
 
 QTEST_MAIN(TestKeyboard)
