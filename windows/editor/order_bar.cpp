@@ -1,5 +1,7 @@
 #include "windows/editor/order_bar.h"
 
+#include "windows/shared/ui_kit.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 
@@ -50,4 +52,6 @@ OrderBar::OrderBar(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {
         return true;
     }();
     (void)factoryInstalled;
+    // The style draws no focus on a scroll bar.
+    ui::markFocus(this);
 }

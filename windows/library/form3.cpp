@@ -203,6 +203,8 @@ void Form3::buildControls() {
     ui::defaultFont(combo2);
     ui::colour(combo2, ui::green, ui::black);
     greyOutline(combo2);
+    // The style marks the focus of an empty list nowhere, of a full one only on its current row.
+    ui::markFocus(combo2);
 
     command3 = ui::button(this, command3Sheet);
 

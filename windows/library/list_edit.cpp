@@ -1,6 +1,7 @@
 #include "windows/library/list_edit.h"
 
 #include "core/array_library.h"
+#include "windows/shared/ui_kit.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -8,6 +9,8 @@
 
 ListEdit::ListEdit(QWidget* parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
+    // Its frame, black on black, shows no focus of its own; the text cursor alone blinks.
+    ui::markFocus(this);
 }
 
 void ListEdit::insertFromMimeData(const QMimeData* source) {

@@ -116,14 +116,15 @@ int AnswerArea::scrollRange() const {
     int widest = 0;
     for (const QString& line : lines_)
         widest = std::max(widest, metrics.horizontalAdvance(line));
-    if (widest <= width())
+    const int room = width() - 2 * frameGap;
+    if (widest <= room)
         return 0;
     // Scrolled to the end, the last character stands clear of the left arrow's side.
-    return widest - width() + arrowWidth();
+    return widest - room + arrowWidth();
 }
 
 QRect AnswerArea::textViewport() const {
-    QRect r = rect();
+    QRect r = rect().adjusted(frameGap, 0, -frameGap, 0);
     if (offset_ > 0)
         r.setLeft(arrowWidth());
     if (offset_ < scrollRange())
@@ -149,17 +150,18 @@ void AnswerArea::paintEvent(QPaintEvent*) {
     for (const QString& line : lines_) {
         if (y - metrics.ascent() >= height())
             break;
-        painter.drawText(-offset_, y, line);
+        painter.drawText(lineStart(), y, line);
         y += metrics.height();
     }
-    // An arrow on the side where the line goes on beyond the area.
+    // An arrow on the side where the line goes on beyond the area (only there: the blank before
+    // the focus frame is no room for one).
     const QRect view = textViewport();
-    if (view.left() > 0) {
+    if (offset_ > 0) {
         painter.fillRect(QRect(0, 0, view.left(), height()), background);
         painter.drawText(QRect(0, 0, view.left(), height()), Qt::AlignCenter,
                          QStringLiteral("\u25C2"));
     }
-    if (view.right() < width() - 1) {
+    if (offset_ < scrollRange()) {
         const QRect mark(view.right() + 1, 0, width() - view.right() - 1, height());
         painter.fillRect(mark, background);
         painter.drawText(mark, Qt::AlignCenter, QStringLiteral("\u25B8"));

@@ -29,6 +29,8 @@ class AnswerArea : public QWidget {
     // How far the lines are scrolled to the left, and how far they can be, in pixels.
     int scrollOffset() const { return offset_; }
     int scrollRange() const;
+    // Where the lines begin: clear of the focus frame, less how far they are scrolled.
+    int lineStart() const { return frameGap - offset_; }
     // The part of the area where the text is seen whole: not under an arrow.
     QRect textViewport() const;
     // An item the context menu offers after "Копировать".
@@ -42,6 +44,10 @@ class AnswerArea : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // The blank between the sides and the text, so that the focus frame on the outermost pixels
+    // never covers a character (the minus of a negative first value).
+    static constexpr int frameGap = 2;
+
     void textChanged();
     void scrollTo(int offset);
     int arrowWidth() const;

@@ -176,6 +176,8 @@ void Form1::buildControls(QWidget* client) {
     text2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text2->setTabChangesFocus(true);
+    // Its frame, black on black, shows no focus of its own; the text cursor alone blinks.
+    ui::markFocus(text2);
 
     command5 = ui::button(client, command5Sheet);
     command6 = ui::button(client, command6Sheet);

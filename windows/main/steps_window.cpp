@@ -23,12 +23,23 @@
 #include <QTextOption>
 #include <QVBoxLayout>
 
+namespace {
+
+// The steps' text, a blank pixel inside its frame: a line cut by the window's lower side stands
+// clear of the focus frame drawn on the outermost pixels.
+class StepsText : public QPlainTextEdit {
+  public:
+    explicit StepsText(QWidget* parent) : QPlainTextEdit(parent) { setViewportMargins(1, 1, 1, 1); }
+};
+
+} // namespace
+
 StepsWindow::StepsWindow(Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window), platform_(platform) {
     setObjectName(QStringLiteral("StepsWindow"));
     setWindowTitle(tr("Решение по шагам"));
     ui::blackWindow(this);
-    text1 = new QPlainTextEdit(this);
+    text1 = new StepsText(this);
     text1->setObjectName(QStringLiteral("Text1"));
     text1->setAccessibleName(tr("Решение по шагам"));
     text1->setReadOnly(true);
@@ -39,6 +50,8 @@ StepsWindow::StepsWindow(Platform& platform, QWidget* parent)
     mono.setPointSizeF(10);
     text1->setFont(mono);
     ui::colour(text1, ui::green, ui::black);
+    // The window's one control: its frame, black on black, shows no focus of its own.
+    ui::markFocus(text1);
     text1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(text1, &QWidget::customContextMenuRequested, this, &StepsWindow::showMenu);
     auto* layout = new QVBoxLayout(this);

@@ -1,6 +1,9 @@
 // The desktop's keyboard conventions for every window of the program: F10 opens the first menu
-// of the window's menu bar, and Shift+F10 or the Menu key opens the context menu of the focused
-// control at the control (at its text cursor where it has one), wherever the mouse is.
+// of the window's menu bar with its first item selected; Alt with a menu's Russian access key
+// opens it whatever keyboard layout is on (with a Latin one, Alt with the key that carries the
+// letter in the Russian layout), and so do the keys of the items' letters in an open menu; and
+// Shift+F10 or the Menu key opens the context menu of the focused control at the control (at its
+// text cursor where it has one), wherever the mouse is.
 #pragma once
 
 #include <QObject>

@@ -144,6 +144,35 @@ void focusFrame(QPainter& painter, const QWidget* widget) {
     painter.drawRect(widget->rect().adjusted(0, 0, -1, -1));
 }
 
+namespace {
+
+class FocusMark : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* control = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+            control->update();
+        if (event->type() != QEvent::Paint)
+            return false;
+        // The control paints itself first (its own handler, not this filter again).
+        watched->event(event);
+        if (control->hasFocus()) {
+            QPainter painter(control);
+            focusFrame(painter, control);
+        }
+        return true;
+    }
+};
+
+} // namespace
+
+void markFocus(QWidget* control) {
+    control->installEventFilter(new FocusMark(control));
+}
+
 void defaultFont(QWidget* widget) {
     // A narrow sans-serif where one is installed, so that the captions fit as designed.
     QFont f;

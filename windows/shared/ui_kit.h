@@ -91,6 +91,9 @@ QWidget* blackClient(QMainWindow* window);
 // The dotted frame in the text colour that shows which of the window's own text areas has the
 // focus.
 void focusFrame(QPainter& painter, const QWidget* widget);
+// Draws the focus frame over a control of Qt's own while it has the focus, after the control
+// has painted itself: for the controls whose style shows no focus in the program's colours.
+void markFocus(QWidget* control);
 // The default dialog font of the program: a sans-serif at 8.25 pt.
 void defaultFont(QWidget* widget);
 // Qt's own menus and message boxes use the application font. Where the system's sans-serif

@@ -82,14 +82,16 @@ void press(const QKeySequence& keys) {
 }
 
 // Presses the keys and returns the popup menu they opened, its object name ("-" for none) and
-// its place on the screen, then closes it. A menu that runs its own event loop is seen from
-// within it.
-std::pair<QString, QRect> popupAfter(const QKeySequence& keys) {
+// its place on the screen, then closes it; the item selected in it, when asked for. A menu that
+// runs its own event loop is seen from within it.
+std::pair<QString, QRect> popupAfter(const QKeySequence& keys, QAction** selected = nullptr) {
     std::pair<QString, QRect> popup{QStringLiteral("-"), {}};
     QObject guard;
-    auto look = [&popup] {
+    auto look = [&popup, selected] {
         if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
             popup = {menu->objectName(), menu->geometry()};
+            if (selected)
+                *selected = menu->activeAction();
             menu->close();
         }
     };
@@ -146,6 +148,10 @@ class TestKeyboard : public QObject {
     void accessKeysUnique();
     void desktopKeys_data();
     void desktopKeys();
+    void menuKeys_data();
+    void menuKeys();
+    void menuItemKeys_data();
+    void menuItemKeys();
 };
 
 void TestKeyboard::mainWindowChain_data() {
@@ -556,17 +562,8 @@ void TestKeyboard::desktopKeys_data() {
         QTest::newRow(qPrintable(QStringLiteral("%1 %2, %3").arg(window, control, k)))
             << QString(window) << QString(control) << QKeySequence(k) << QString(outcome);
     };
-    for (const char* w : {"Form1", "Form2"}) {
-        const char* control = w == std::string_view("Form1") ? "Command2" : "Text1";
-        row(w, control, "F10", "menu file");
-        row(w, control, "Alt+Ф", "menu file");
-        row(w, control, "Alt+П", "menu help");
-        row(w, control, "Esc", "stays");
-    }
-    row("Form1", "Command2", "Alt+Д", "menu mass");
-    row("Form1", "Command2", "Alt+А", "menu animat");
-    row("Form2", "Text1", "Alt+А", "menu animation");
-    row("Form2", "Text1", "Alt+Д", "menu -");
+    row("Form1", "Command2", "Esc", "stays");
+    row("Form2", "Text1", "Esc", "stays");
     // Enter and the keypad's Enter press a button as Space does; a button that shows a panel
     // gives it the focus, and its closing button gives the focus back.
     row("Form1", "Command4", "Return", "focus Text2");
@@ -634,6 +631,104 @@ void TestKeyboard::desktopKeys() {
         QVERIFY(!f.program->form3IfExists() && !f.program->form4IfExists());
         QVERIFY(f.editor().isVisible());
     }
+}
+
+void TestKeyboard::menuKeys_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control"); // focused first
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<QString>("menu"); // the object name of the menu that opens; "-" for none
+    auto row = [](const char* window, const char* control, const QString& keys, const char* menu) {
+        QTest::newRow(qPrintable(QStringLiteral("%1 %2, %3").arg(window, control, keys)))
+            << QString(window) << QString(control) << QKeySequence(keys) << QString(menu);
+    };
+    // Alt with a Russian access letter, as the Russian layout sends it and as a Latin layout
+    // sends the key that carries the letter.
+    auto alt = [&row](const char* window, const char* control, const char* russian,
+                      const char* latin, const char* menu) {
+        row(window, control, QStringLiteral("Alt+") + QString::fromUtf8(russian), menu);
+        row(window, control, QStringLiteral("Alt+") + latin, menu);
+    };
+    for (const char* w : {"Form1", "Form2"}) {
+        const char* control = w == std::string_view("Form1") ? "Command2" : "Text1";
+        row(w, control, QStringLiteral("F10"), "file");
+        alt(w, control, "Ф", "A", "file");
+        alt(w, control, "П", "G", "help");
+    }
+    alt("Form1", "Command2", "Д", "L", "mass");
+    alt("Form1", "Command2", "А", "F", "animat");
+    alt("Form1 solved", "Picture1", "Д", "L", "mass");
+    alt("Form2", "Text1", "А", "F", "animation");
+    alt("Form2", "Text1", "Д", "L", "-");
+    alt("Form2", "VScroll1", "П", "G", "help");
+    // A key that carries no access letter opens nothing.
+    row("Form1", "Command2", QStringLiteral("Alt+1"), "-");
+}
+
+// F10 and the access keys open the menu with its first item selected, so that a screen reader
+// reads the item out at once.
+void TestKeyboard::menuKeys() {
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, menu);
+    ProgramFixture f;
+    QWidget* w = openWindow(f, window);
+    QWidget* c = w->findChild<QWidget*>(control);
+    QVERIFY(c && focusIn(c));
+    QCursor::setPos(w->mapToGlobal(QPoint(-200, -200)));
+    QAction* selected = nullptr;
+    QCOMPARE(popupAfter(keys, &selected).first, menu);
+    if (menu == u"-")
+        return;
+    QVERIFY(selected);
+    const QList<QAction*> items = w->findChild<QMenu*>(menu)->actions();
+    const auto first = std::find_if(items.begin(), items.end(), [](QAction* item) {
+        return item->isVisible() && item->isEnabled() && !item->isSeparator();
+    });
+    QVERIFY(first != items.end());
+    QCOMPARE(selected->text(), (*first)->text());
+}
+
+void TestKeyboard::menuItemKeys_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QKeySequence>("menuKey");
+    QTest::addColumn<QKeySequence>("itemKey"); // pressed in the open menu
+    QTest::addColumn<QString>("item");         // the object name of the item chosen
+    // Each item by its Russian letter, and by the key that carries the letter in a Latin layout.
+    const char* rows[][6] = {{"Form1", "Alt+Ф", "В", "Alt+A", "D", "allans"},
+                             {"Form1", "Alt+Д", "Д", "Alt+L", "L", "masedit"},
+                             {"Form2", "Alt+П", "О", "Alt+G", "J", "about"}};
+    for (const auto& [window, russianMenu, russianItem, latinMenu, latinItem, item] : rows) {
+        for (const auto& [menuKey, itemKey] :
+             {std::pair{russianMenu, russianItem}, std::pair{latinMenu, latinItem}}) {
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2 %3").arg(window, menuKey, itemKey)))
+                << QString(window) << QKeySequence(QString::fromUtf8(menuKey))
+                << QKeySequence(QString::fromUtf8(itemKey)) << QString(item);
+        }
+    }
+}
+
+void TestKeyboard::menuItemKeys() {
+    QFETCH(QString, window);
+    QFETCH(QKeySequence, menuKey);
+    QFETCH(QKeySequence, itemKey);
+    QFETCH(QString, item);
+    ProgramFixture f;
+    auto* w = qobject_cast<QMainWindow*>(openWindow(f, window));
+    QVERIFY(w);
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QStringList chosen;
+    connect(w->menuBar(), &QMenuBar::triggered, w,
+            [&chosen](QAction* action) { chosen << action->objectName(); });
+    press(menuKey);
+    QWidget* menu = QApplication::activePopupWidget();
+    QVERIFY(menu);
+    // The keys of an open menu go to it.
+    menu->setFocus();
+    press(itemKey);
+    QCOMPARE(chosen, QStringList{item});
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -1,7 +1,8 @@
 // What the windows show: the save/load window's place on every path that shows it, the main
 // window's matrix label wrapped at blanks, a lone LF of the log marked in the answer panel, the
-// about window's title face, the list editor's scroll bars and the editor's picture button.
-#include "program_fixture.h"
+// about window's title face, the list editor's scroll bars, the editor's picture button and the
+// focus marks clear of the text.
+#include "program_windows.h"
 #include "window_layout.h"
 
 #include "support/text_file.h"
@@ -116,6 +117,8 @@ class TestWindowLook : public QObject {
     void listEditorScrollBarsLikeAnswerPanel();
     void pictureButtonFramedAllRound();
     void focusedButtonMarked();
+    void focusMarkClearOfText_data();
+    void focusMarkClearOfText();
 };
 
 void TestWindowLook::libraryPlacement_data() {
@@ -254,8 +257,8 @@ void TestWindowLook::everyValueSeenAtEveryOrder() {
         QTest::keyClick(area, Qt::Key_Home);
         auto seen = [&] {
             const QRect view = area->textViewport();
-            return left - area->scrollOffset() >= view.left() &&
-                   right - area->scrollOffset() <= view.right() + 1;
+            return left + area->lineStart() >= view.left() &&
+                   right + area->lineStart() <= view.right() + 1;
         };
         for (int step = 0; !seen() && area->scrollOffset() < area->scrollRange(); ++step)
             QTest::keyClick(area, Qt::Key_Right);
@@ -390,6 +393,91 @@ void TestWindowLook::focusedButtonMarked() {
             changed += plain.pixel(x, 0) != focused.pixel(x, 0);
         QVERIFY2(changed > plain.width() / 4, qPrintable(button->objectName()));
     }
+}
+
+void TestWindowLook::focusMarkClearOfText_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("text");      // it shows a text the mark must keep clear of
+    QTest::addColumn<bool>("backwards"); // reached with Shift+Tab rather than Tab
+    const struct {
+        const char* window;
+        const char* control;
+        bool text;
+    } controls[] = {{"Form1 negative", "Picture1", true}, {"Form1 answers", "Text2", true},
+                    {"Form2", "VScroll1", false},         {"Form3", "Combo2", true},
+                    {"Form3 list", "Text1", true},        {"Steps", "Text1", true}};
+    for (const auto& [window, control, text] : controls) {
+        for (const bool backwards : {false, true})
+            QTest::newRow(qPrintable(
+                QStringLiteral("%1 %2, %3").arg(window, control, backwards ? "Shift+Tab" : "Tab")))
+                << QString(window) << QString(control) << text << backwards;
+    }
+}
+
+// Reached from the keyboard, the control shows that it has the focus, and the mark keeps clear
+// of what it shows: no pixel the mark changes lies on or beside a green (text) pixel of the
+// control without the focus.
+void TestWindowLook::focusMarkClearOfText() {
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(bool, text);
+    QFETCH(bool, backwards);
+    ProgramFixture f;
+    QWidget* w = nullptr;
+    if (window == u"Form1 negative") {
+        f.enter(2, QStringLiteral("1 0 -1.5 0 1 2"));
+        f.click(button(f.main(), "Command3"));
+        QVERIFY2(f.answer().startsWith(u'-'), qPrintable(f.answer()));
+        w = &f.main();
+    } else {
+        w = openWindow(f, window);
+    }
+    if (auto* form1 = qobject_cast<Form1*>(w))
+        markScene(form1->animation()->scene());
+    QWidget* c = w->findChild<QWidget*>(control);
+    QVERIFY(c);
+    // The blinking text cursor is no part of the mark.
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(c))
+        edit->setCursorWidth(0);
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    c->setFocus(Qt::OtherFocusReason);
+    auto tab = [w](bool back) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : w, back ? Qt::Key_Backtab : Qt::Key_Tab,
+                        back ? Qt::ShiftModifier : Qt::NoModifier);
+    };
+    // Away and back by the keys, so that the focus arrives as a keyboard user brings it.
+    tab(!backwards);
+    if (c->hasFocus()) // the window's only control: Tab stays on it
+        c->clearFocus();
+    const QImage plain = c->grab().toImage();
+    tab(backwards);
+    QVERIFY(c->hasFocus());
+    const QImage focused = c->grab().toImage();
+    QCOMPARE(focused.size(), plain.size());
+    auto lit = [&plain](int x, int y) {
+        if (x < 0 || y < 0 || x >= plain.width() || y >= plain.height())
+            return false;
+        const QColor colour = plain.pixelColor(x, y);
+        return colour.green() > 0 && colour.red() == 0 && colour.blue() == 0;
+    };
+    int changed = 0;
+    for (int y = 0; y < plain.height(); ++y) {
+        for (int x = 0; x < plain.width(); ++x) {
+            if (plain.pixel(x, y) == focused.pixel(x, y))
+                continue;
+            ++changed;
+            for (int dy = -1; dy <= 1 && text; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx)
+                    QVERIFY2(!lit(x + dx, y + dy),
+                             qPrintable(QStringLiteral("mark at %1,%2 on the text").arg(x).arg(y)));
+            }
+        }
+    }
+    // A dotted frame changes about every other pixel of the outline.
+    QVERIFY2(changed >= (plain.width() + plain.height()) / 2, "no focus mark");
 }
 
 // Qt's menus and message boxes take the application font: a fixed-pitch one is replaced by a
