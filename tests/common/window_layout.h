@@ -72,3 +72,10 @@ inline bool keepsItsSize(const QWidget* window) {
     return window->minimumSize() == window->maximumSize() &&
            window->size() == window->minimumSize();
 }
+
+// Whether the window opened at the least size it can be given and can be made larger.
+inline bool opensAtLeastAndGrows(const QWidget* window) {
+    return window->size() == window->minimumSize() &&
+           window->maximumWidth() > window->minimumWidth() &&
+           window->maximumHeight() > window->minimumHeight();
+}

@@ -102,15 +102,35 @@ const ui::Control command6Sheet{
 Form1::Form1(SystemStore& store, AnswerLog& answerLog, Platform& platform, EnteredArray& array)
     : store_(store), answerLog_(answerLog), platform_(platform), array_(array) {
     setWindowTitle(tr("Решение систем уравнений"));
+    // It can be maximised and enlarged, so that a large system with long values is seen whole.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setWindowIcon(icons::windowIcon());
-    QWidget* client = ui::blackClient(this);
+    client_ = ui::blackClient(this);
     buildMenus();
-    animation_ = new WindowAnimation(client, SceneLayout::Main, graph, stoper);
-    buildControls(client);
+    animation_ = new WindowAnimation(client_, SceneLayout::Main, graph, stoper);
+    buildControls(client_);
     buildStepsCommand();
-    ui::fixClientSize(this, client, 4710, 4080);
+    // It opens at the sheet's client size, the least it can be made.
+    client_->setMinimumSize(ui::px(4710), ui::px(4080));
+    adjustSize();
+    setMinimumSize(sizeHint());
+    resize(minimumSize());
+    client_->installEventFilter(this);
+}
+
+void Form1::fitToClient() {
+    // The buttons and the entry box stay where the sheet puts them; the answer line takes the
+    // extra width, and Label1 and the panel over it the extra width and height, the panel's
+    // buttons staying below the panel.
+    const QSize extra = (client_->size() - client_->minimumSize()).expandedTo(QSize(0, 0));
+    const QPoint down(0, extra.height());
+    picture1->setGeometry(ui::twips(picture1Sheet.rect).adjusted(0, 0, extra.width(), 0));
+    label1->setGeometry(ui::twips(label1Sheet.rect).adjusted(0, 0, extra.width(), extra.height()));
+    text2->setGeometry(ui::twips(text2Sheet.rect).adjusted(0, 0, extra.width(), extra.height()));
+    command5->move(ui::twips(command5Sheet.rect).topLeft() + down);
+    command6->move(ui::twips(command6Sheet.rect).topLeft() + down);
 }
 
 void Form1::buildStepsCommand() {
@@ -238,6 +258,8 @@ void Form1::formLoad() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize)
+        fitToClient();
     // From the keyboard the entry box answers Enter and Space as it answers a click.
     if (watched == text1 && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);

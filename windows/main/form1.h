@@ -1,5 +1,7 @@
 // The main window "Решение систем уравнений": enters, solves and unloads the system, shows the
-// solution and the eliminated matrix, and browses, shows and edits the answer log.
+// solution and the eliminated matrix, and browses, shows and edits the answer log. It opens at its
+// sheet's size, the least it can be given; enlarged or maximised, the answer line and the matrix
+// take the room it gains.
 #pragma once
 
 #include "core/answer_log.h"
@@ -76,6 +78,7 @@ class Form1 : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    QWidget* client_ = nullptr;
     QPushButton* command1 = nullptr;
     QLineEdit* text1 = nullptr;
     QPushButton* command3 = nullptr;
@@ -103,6 +106,8 @@ class Form1 : public QMainWindow {
     QAction* steps = nullptr;
 
     void buildControls(QWidget* client);
+    // Lays the controls out over the client area's present size.
+    void fitToClient();
     void buildMenus();
     void buildStepsCommand();
     // The steps window's text and LaTeX for the last solve.

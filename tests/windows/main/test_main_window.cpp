@@ -8,6 +8,8 @@
 
 #include <QAction>
 #include <QDir>
+#include <QHash>
+#include <QScreen>
 #include <QTest>
 
 class TestMainWindow : public QObject {
@@ -28,6 +30,8 @@ class TestMainWindow : public QObject {
     void eachSolveAppendsOneLine();
     void logFailureStillShowsResult();
     void finalDoesNothing();
+    void largerWindow_data();
+    void largerWindow();
 };
 
 void TestMainWindow::startState() {
@@ -45,7 +49,10 @@ void TestMainWindow::startState() {
     QVERIFY(named<QPlainTextEdit>(f.main(), "Text2")->isHidden());
     QVERIFY(button(f.main(), "Command5")->isHidden() && button(f.main(), "Command6")->isHidden());
     QVERIFY(!f.program->form2Exists());
-    QVERIFY(keepsItsSize(&f.main()));
+    // It opens at the sheet's size, the least it can be given, and can be enlarged.
+    QVERIFY(opensAtLeastAndGrows(&f.main()));
+    QCOMPARE(f.main().centralWidget()->size(), f.main().centralWidget()->minimumSize());
+    QVERIFY(f.main().windowFlags() & Qt::WindowMaximizeButtonHint);
     QCOMPARE(layoutFault(f.main().centralWidget(), {"Text1"}), QString());
     QVERIFY(!QFileInfo::exists(QStringLiteral("files/lastans")));
 }
@@ -246,6 +253,88 @@ void TestMainWindow::finalDoesNothing() {
     QVERIFY(f.main().isVisible());
     QVERIFY(f.platform.messages.isEmpty());
     QVERIFY(QDir(QStringLiteral("files")).isEmpty());
+}
+
+namespace {
+
+enum class Sizing { AsOpened, Enlarged, EnlargedAndBack, Maximised };
+
+// The first value of the answer line or Label1 not seen whole without scrolling, else "".
+QString hiddenValue(Form1& window) {
+    const MatrixLabel* label = named<MatrixLabel>(window, "Label1");
+    for (int i = 0; label->valueRect(i, 0).isValid(); ++i)
+        for (int j = 0; label->valueRect(i, j).isValid(); ++j)
+            if (!(label->viewport() & label->rect()).contains(label->valueRect(i, j)))
+                return QStringLiteral("Label1 %1,%2").arg(i).arg(j);
+    const AnswerArea* area = named<AnswerArea>(window, "Picture1");
+    const int width = area->fontMetrics().horizontalAdvance(area->printedLines().value(0));
+    return area->scrollRange() > 0 || width > area->textViewport().width() ? "Picture1" : "";
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Sizing)
+
+void TestMainWindow::largerWindow_data() {
+    QTest::addColumn<Sizing>("sizing");
+    QTest::addColumn<bool>("seenWhole");
+    QTest::newRow("sheet's size") << Sizing::AsOpened << false;
+    QTest::newRow("enlarged") << Sizing::Enlarged << true;
+    QTest::newRow("enlarged, then back") << Sizing::EnlargedAndBack << false;
+    QTest::newRow("maximised") << Sizing::Maximised << true;
+}
+
+void TestMainWindow::largerWindow() {
+    QFETCH(Sizing, sizing);
+    QFETCH(bool, seenWhole);
+    // Order 10, every coefficient on and above the diagonal -1234.567 (elimination leaves the
+    // matrix as it is), every unknown -1234.567.
+    QStringList numbers;
+    for (int i = 0; i < 10; ++i) {
+        for (int j = 0; j < 10; ++j)
+            numbers.append(j >= i ? QStringLiteral("-1234.567") : QStringLiteral("0"));
+        numbers.append(QString::number(1234.567 * 1234.567 * (10 - i), 'f', 6));
+    }
+    ProgramFixture f;
+    f.enter(10, numbers.join(u' '));
+    f.click(button(f.main(), "Command3"));
+    QCOMPARE(f.answer(), QStringLiteral("-1234.567  ").repeated(10));
+    Form1& window = f.main();
+    const QWidget* client = window.centralWidget();
+    const QSize openedClient = client->size();
+    QHash<QWidget*, QRect> opened;
+    for (QWidget* w : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!qobject_cast<LineScene*>(w))
+            opened.insert(w, w->geometry());
+    QVERIFY(!hiddenValue(window).isEmpty()); // too long for the sheet's size
+
+    if (sizing == Sizing::Maximised) {
+        window.showMaximized();
+        QTRY_COMPARE(window.frameGeometry().width(), window.screen()->availableGeometry().width());
+        QCOMPARE(window.screen()->size(), QSize(1280, 1024)); // from screen.json
+    } else if (sizing != Sizing::AsOpened) {
+        window.resize(1000, 700);
+        QTRY_COMPARE(window.size(), QSize(1000, 700));
+        if (sizing == Sizing::EnlargedAndBack)
+            window.resize(window.minimumSize());
+        QTRY_COMPARE(client->size() == openedClient, sizing == Sizing::EnlargedAndBack);
+    }
+    QTRY_COMPARE(window.isMaximized(), sizing == Sizing::Maximised);
+    QCOMPARE(layoutFault(client, {"Text1"}), QString());
+    QVERIFY2(hiddenValue(window).isEmpty() == seenWhole, qPrintable(hiddenValue(window)));
+    // The buttons stay; the answer line takes the extra width, Label1 and the panel over it the
+    // extra width and height, the panel's buttons stay below the panel.
+    const QSize grown = client->size() - openedClient;
+    for (auto it = opened.cbegin(); it != opened.cend(); ++it) {
+        const QString name = it.key()->objectName();
+        const bool wider = name == "Picture1" || name == "Label1" || name == "Text2";
+        const bool taller = name == "Label1" || name == "Text2";
+        const bool lower = name == "Command5" || name == "Command6";
+        const QRect grownRect =
+            it.value().adjusted(0, 0, wider ? grown.width() : 0, taller ? grown.height() : 0);
+        QVERIFY2(it.key()->geometry() == grownRect.translated(0, lower ? grown.height() : 0),
+                 qPrintable(name));
+    }
 }
 
 QTEST_MAIN(TestMainWindow)
