@@ -88,24 +88,6 @@ std::optional<QString> commaAsPoint(QStringView token) {
     return numbers::readsWhole(withPoint) ? std::optional(withPoint) : std::nullopt;
 }
 
-QString normalizePasted(QStringView text) {
-    QString result;
-    result.reserve(text.size());
-    bool inBlank = false;
-    for (const QChar c : text) {
-        const bool blank = c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
-        if (blank) {
-            if (!inBlank)
-                result += u' ';
-            inBlank = true;
-        } else {
-            result += c;
-            inBlank = false;
-        }
-    }
-    return result;
-}
-
 namespace {
 
 bool isDigits(QStringView text, qsizetype from, qsizetype to) {

@@ -30,9 +30,6 @@ std::vector<QStringList> previewCells(const Matrix& matrix, QChar decimalSeparat
 // the value-of-text rule then reads it whole; nothing otherwise.
 std::optional<QString> commaAsPoint(QStringView token);
 
-// The text with every tab, line break and run of blanks turned into one blank (for pasting).
-QString normalizePasted(QStringView text);
-
 // The numbers of pasted text between tabs and breaks (a line, or one cell of a block), parted at
 // runs of blanks, each with a decimal comma as a period («-4,935» becomes «-4.935»). A comma is
 // left as pasted, for the note under the entry to name it, where it is no decimal comma of one

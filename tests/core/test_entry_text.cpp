@@ -33,8 +33,6 @@ class TestEntryText : public QObject {
     void previewUsesTheSeparator();
     void emptyTextLeavesMatrixAlone();
     void orderChangeRereadsTheSameText();
-    void normalizePasted_data();
-    void normalizePasted();
     void pasted_data();
     void pasted();
     void emptyCellsFollowEdits_data();
@@ -132,26 +130,6 @@ void TestEntryText::orderChangeRereadsTheSameText() {
     QVERIFY(entry::fillMatrix(store.matrix, text, u'.'));
     QCOMPARE(store.matrix(3, 4), 20.0);
     QCOMPARE(int(store.answers.size()), 4);
-}
-
-void TestEntryText::normalizePasted_data() {
-    QTest::addColumn<QString>("pasted");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("plain") << "1 2 3"
-                           << "1 2 3";
-    QTest::newRow("tabs and line breaks") << "1\t2\r\n3\n4"
-                                          << "1 2 3 4";
-    QTest::newRow("runs of blanks") << "1   \t 2"
-                                    << "1 2";
-    QTest::newRow("edges kept as one blank") << "\r\n1 2\r\n"
-                                             << " 1 2 ";
-}
-
-void TestEntryText::normalizePasted() {
-    QFETCH(QString, pasted);
-    QFETCH(QString, expected);
-    QCOMPARE(entry::normalizePasted(pasted), expected);
 }
 
 // What a paste puts in the entry: a line or a block of cells, its decimal commas as periods where
