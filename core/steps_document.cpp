@@ -66,8 +66,12 @@ QString htmlPage(const Page& page) {
             body += QStringLiteral("</table>\n");
             break;
         case LineKind::Warning:
+        case LineKind::Error:
             body +=
                 QStringLiteral("<p class=\"w\">") + escaped(line.text) + QStringLiteral("</p>\n");
+            break;
+        case LineKind::Heading:
+            body += QStringLiteral("<h2>") + escaped(line.text) + QStringLiteral("</h2>\n");
             break;
         case LineKind::Text:
             if (!line.text.isEmpty())

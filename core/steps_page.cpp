@@ -5,16 +5,16 @@
 namespace steps {
 
 void Page::add(QStringView text, LineKind kind) {
-    // A line is a warning when any part of it was written as one.
+    // A line is a warning (an error, a heading) when any part of it was written as one.
     auto take = [&](QStringView part) {
-        if (kind == LineKind::Warning && !part.isEmpty())
+        if (kind != LineKind::Text && !part.isEmpty())
             openKind_ = kind;
         open_ += part;
     };
     qsizetype from = 0;
     for (qsizetype lf = text.indexOf(u'\n'); lf >= 0; lf = text.indexOf(u'\n', from)) {
         take(text.mid(from, lf - from));
-        lines_.push_back({openKind_, std::move(open_), {}});
+        lines_.push_back({openKind_, std::move(open_), {}, {}});
         open_.clear();
         openKind_ = LineKind::Text;
         from = lf + 1;
@@ -30,30 +30,54 @@ void Page::warning(QStringView text) {
     add(text, LineKind::Warning);
 }
 
-void Page::matrix(std::vector<QStringList> rows) {
-    lines_.push_back({LineKind::Matrix, {}, std::move(rows)});
+void Page::error(QStringView text) {
+    add(text, LineKind::Error);
+}
+
+void Page::heading(QStringView text) {
+    if (!open_.isEmpty())
+        add(u"\n", LineKind::Text);
+    add(text, LineKind::Heading);
+    add(u"\n", LineKind::Heading);
+}
+
+void Page::matrix(std::vector<QStringList> rows, MatrixMarks marks) {
+    lines_.push_back({LineKind::Matrix, {}, std::move(rows), std::move(marks)});
 }
 
 void Page::append(const Page& other) {
     lines_.insert(lines_.end(), other.lines_.begin(), other.lines_.end());
 }
 
-QString alignedRows(const std::vector<QStringList>& rows) {
+QString alignedRows(const std::vector<QStringList>& rows, const MatrixMarks& marks) {
+    // The cells as written, the pivot after its mark; a prefix keeps the digits right-aligned.
+    auto cell = [&](std::size_t i, qsizetype j) {
+        const QString& text = rows[i][j];
+        return int(i) == marks.pivotRow && j == marks.pivotColumn ? u'*' + text : text;
+    };
     std::vector<qsizetype> width;
-    for (const QStringList& row : rows)
-        for (qsizetype j = 0; j < row.size(); ++j) {
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (qsizetype j = 0; j < rows[i].size(); ++j) {
             if (qsizetype(width.size()) <= j)
                 width.push_back(0);
-            width[j] = std::max(width[j], row[j].size());
+            width[j] = std::max(width[j], cell(i, j).size());
         }
     QString text;
-    for (const QStringList& row : rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const QStringList& row = rows[i];
+        const qsizetype bar = marks.bar < 0 ? row.size() - 1 : marks.bar;
+        QString line = marks.determinant ? QStringLiteral("| ") : QString();
         for (qsizetype j = 0; j < row.size(); ++j) {
             if (j > 0)
-                text += j + 1 == row.size() ? QStringLiteral("  |  ") : QStringLiteral("  ");
-            text += row[j].rightJustified(width[j]);
+                line += j == bar ? QStringLiteral("  |  ") : QStringLiteral("  ");
+            line += cell(i, j).rightJustified(width[j]);
         }
-        text += u'\n';
+        if (marks.determinant)
+            line += QStringLiteral(" |");
+        const QString note = marks.notes.value(qsizetype(i));
+        if (!note.isEmpty())
+            line += QStringLiteral("   ← ") + note;
+        text += line + u'\n';
     }
     return text;
 }
@@ -61,7 +85,17 @@ QString alignedRows(const std::vector<QStringList>& rows) {
 QString Page::plainText() const {
     QString text;
     for (const PageLine& line : lines_)
-        text += line.kind == LineKind::Matrix ? alignedRows(line.rows) : line.text + u'\n';
+        switch (line.kind) {
+        case LineKind::Matrix:
+            text += alignedRows(line.rows, line.marks);
+            break;
+        case LineKind::Heading:
+            text += line.text + u'\n' + QString(line.text.size(), u'-') + u'\n';
+            break;
+        default:
+            text += line.text + u'\n';
+            break;
+        }
     return text;
 }
 

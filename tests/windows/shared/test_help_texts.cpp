@@ -229,6 +229,14 @@ const Text reviewed[] = {
     {"Текст не вставлен в список: %1.", Need::Help},
     {"Решение по шагам…", Need::Help},
     {"Решение по шагам", Need::Help},
+    // The methods the steps window offers.
+    {"Как решала программа", Need::Obvious},
+    {"Метод Гаусса", Need::Obvious},
+    {"Метод Жордана–Гаусса", Need::Obvious},
+    {"Метод Крамера", Need::Obvious},
+    {"Матричный метод (обратная матрица)", Need::Obvious},
+    {"Метод Барейса (без дробей)", Need::Obvious},
+    {"Исследование совместности", Need::Obvious},
     // The steps text's further lines, the HTML page and the LaTeX it is saved as.
     {"% Решение по шагам\n\\noindent Система, как она решалась:\n", Need::Obvious},
     {", строки %1 и %2 переставлены", Need::Obvious},
