@@ -36,8 +36,10 @@ std::optional<mpq_class> radixInteger(std::string digits, int base) {
     if (first == std::string::npos)
         return mpq_class(0);
     digits.erase(0, first);
-    // A hexadecimal digit is worth log10(16) < 1.21 decimal digits, an octal one less than 1.
-    if (static_cast<double>(digits.size()) * (base == 16 ? 1.21 : 0.91) > digitLimit + 2)
+    // With d digits the value is at least base^(d-1): past the limit for certain once
+    // (d-1)·log10(base) reaches digitLimit (log10 16 > 1.204, log10 8 > 0.903). Nearer the limit
+    // the exact count decides.
+    if (static_cast<double>(digits.size() - 1) * (base == 16 ? 1.204 : 0.903) >= digitLimit)
         return std::nullopt;
     mpq_class value(mpz_class(digits, base));
     if (!fits(value))
@@ -121,6 +123,10 @@ mpq_class powerOfTenQ(long long exponent) {
 }
 
 } // namespace
+
+bool withinDigitLimit(const mpq_class& value) {
+    return fits(value);
+}
 
 std::optional<mpq_class> valueOfText(QStringView text) {
     const numbers::NumberParts parts = numbers::scanNumber(text);

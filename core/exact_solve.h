@@ -16,6 +16,9 @@ namespace exact {
 // No number of the exact part may have a numerator or denominator of more decimal digits.
 constexpr std::size_t digitLimit = 2000;
 
+// Whether a value's numerator and denominator both have at most digitLimit decimal digits.
+bool withinDigitLimit(const mpq_class& value);
+
 // Reads a text by the value-of-text rule, but exactly: 0.1 is 1/10, &HFF is 255, and a value
 // beyond the double range is taken as written (1E400 is 10^400). Nothing when the value would
 // have more than digitLimit digits.

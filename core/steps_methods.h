@@ -8,6 +8,7 @@
 #include "core/solve_check.h"
 #include "core/solve_record.h"
 #include "core/steps_page.h"
+#include "core/steps_text.h"
 
 #include <QChar>
 #include <QString>
@@ -24,8 +25,6 @@ inline constexpr std::array<Method, 7> methods = {
 
 // "Как решала программа", "Метод Гаусса", ...
 QString methodName(Method method);
-
-enum class NumberForm { Fractions, Decimals };
 
 // The page of one method in one form for the last solve. AsSolved is the doubles' elimination,
 // its trust check and the exact answer; the others work on the analysis' exact system and end

@@ -1,5 +1,6 @@
 #include "core/steps_text.h"
 
+#include "core/exact_methods.h"
 #include "core/exact_solve.h"
 #include "core/solver.h"
 #include "support/numbers.h"
@@ -20,13 +21,20 @@ QString number(int value) {
     return QString::number(value);
 }
 
+// The exact numbers of a page in its form.
+struct Numbers {
+    NumberForm form;
+    QChar sep;
+    QString operator()(const mpq_class& value) const { return numberText(value, form, sep); }
+};
+
 std::vector<QStringList> exactMatrixRows(const std::vector<mpq_class>& values, int rows,
-                                         int columns) {
+                                         int columns, const Numbers& shown) {
     std::vector<QStringList> cells(static_cast<std::size_t>(rows));
     for (int i = 0; i < rows; ++i)
         for (int j = 0; j < columns; ++j)
-            cells[static_cast<std::size_t>(i)].push_back(QString::fromStdString(
-                values[static_cast<std::size_t>(i) * columns + j].get_str()));
+            cells[static_cast<std::size_t>(i)].push_back(
+                shown(values[static_cast<std::size_t>(i) * columns + j]));
     return cells;
 }
 
@@ -40,7 +48,8 @@ std::vector<double> answersOf(const SolveRecord& record) {
 
 class Writer {
   public:
-    Writer(const SolveRecord& record, QChar separator) : r_(record), sep_(separator) {}
+    Writer(const SolveRecord& record, QChar separator, bool exactlySingular)
+        : r_(record), sep_(separator), exactlySingular_(exactlySingular) {}
 
     Page page() {
         out_.text(QCoreApplication::translate(
@@ -58,7 +67,12 @@ class Writer {
         stop();
         if (!r_.back.empty())
             backSubstitution();
-        out_.text(QCoreApplication::translate("steps", "\nРешение: ") + solution() + u'\n');
+        out_.text((exactlySingular_
+                       ? QCoreApplication::translate(
+                             "steps", "\nОтвет вычисления в числах двойной точности (не решение "
+                                      "записанной системы): ")
+                       : QCoreApplication::translate("steps", "\nРешение: ")) +
+                  solution() + u'\n');
         return out_;
     }
 
@@ -141,14 +155,13 @@ class Writer {
                           .arg(f(r_.eliminated(n - 1, n - 1))));
             break;
         case StopReason::ZeroLastPivot:
-            out_.text(QCoreApplication::translate("steps",
-                                                  "\nПоследний диагональный элемент равен нулю: ") +
-                      solver::noUniqueText + u'\n');
+            out_.text(QCoreApplication::translate(
+                "steps", "\nПоследний диагональный элемент равен нулю: одного решения нет.\n"));
             break;
         case StopReason::ZeroColumn:
-            out_.text(QCoreApplication::translate("steps", "\nИсключение остановлено на шаге %1: ")
-                          .arg(number(at)) +
-                      solver::noUniqueText + u'\n');
+            out_.text(QCoreApplication::translate(
+                          "steps", "\nИсключение остановлено на шаге %1: одного решения нет.\n")
+                          .arg(number(at)));
             break;
         case StopReason::Overflow:
             out_.text(QCoreApplication::translate("steps", "\nИсключение остановлено на шаге %1: ")
@@ -205,6 +218,7 @@ class Writer {
 
     const SolveRecord& r_;
     QChar sep_;
+    bool exactlySingular_;
     Page out_;
     // The lines every pass or every row of a pass repeats, translated once for the page.
     const QString stepLine_ =
@@ -233,46 +247,33 @@ QString unknowns(const std::vector<int>& columns) {
     return names.join(QStringLiteral(", "));
 }
 
-QString vectorText(const std::vector<mpq_class>& v) {
+QString vectorText(const std::vector<mpq_class>& v, const Numbers& shown) {
     QStringList parts;
     for (const mpq_class& q : v)
-        parts.append(QString::fromStdString(q.get_str()));
+        parts.append(shown(q));
     return u'(' + parts.join(QStringLiteral("; ")) + u')';
 }
 
 // "a·t1 - b·t2 ..." terms after a first value: " + 1/2·t1", " - 3·t2"; nothing for zero.
-QString termText(const mpq_class& coefficient, const QString& name) {
+QString termText(const mpq_class& coefficient, const QString& name, const Numbers& shown) {
     if (sgn(coefficient) == 0)
         return {};
     const mpq_class a = abs(coefficient);
-    const QString magnitude = a == 1 ? QString() : QString::fromStdString(a.get_str()) + u'·';
+    const QString magnitude = a == 1 ? QString() : shown(a) + u'·';
     return (sgn(coefficient) < 0 ? QStringLiteral(" - ") : QStringLiteral(" + ")) + magnitude +
            name;
 }
 
-// Σ a_ij v_j - (withRight ? b_i : 0) is zero for every row of the system as written.
-bool satisfies(const exact::System& system, const std::vector<mpq_class>& v, bool withRight) {
-    const int n = system.n;
-    mpq_class sum;
-    for (int i = 0; i < n; ++i) {
-        sum = withRight ? mpq_class(-system.values[static_cast<std::size_t>(i) * (n + 1) + n])
-                        : mpq_class(0);
-        for (int j = 0; j < n; ++j)
-            sum += system.values[static_cast<std::size_t>(i) * (n + 1) + j] *
-                   v[static_cast<std::size_t>(j)];
-        if (sgn(sum) != 0)
-            return false;
-    }
-    return true;
-}
-
 void generalSolutionText(Page& page, const exact::System& system, const exact::Elimination& e,
-                         const exact::GeneralSolution& g) {
+                         const exact::GeneralSolution& g, const Numbers& shown,
+                         bool withReducedForm) {
     const int n = system.n;
-    page.text(QCoreApplication::translate(
-        "steps", "Приведённый вид (ведущие единицы, в последнем столбце правые "
-                 "части):\n"));
-    page.matrix(exactMatrixRows(e.reduced, n, n + 1));
+    if (withReducedForm) {
+        page.text(QCoreApplication::translate(
+            "steps", "Приведённый вид (ведущие единицы, в последнем столбце правые "
+                     "части):\n"));
+        page.matrix(exactMatrixRows(e.reduced, n, n + 1, shown));
+    }
     QString text;
     text +=
         QCoreApplication::translate("steps", "Свободные неизвестные: %1.\n").arg(unknowns(g.free));
@@ -290,20 +291,20 @@ void generalSolutionText(Page& page, const exact::System& system, const exact::E
         QString line = u'x' + number(j + 1) + QStringLiteral(" = ");
         QString terms;
         for (std::size_t k = 0; k < g.free.size(); ++k)
-            terms += termText(g.basis[k][static_cast<std::size_t>(j)], parameters[k]);
+            terms += termText(g.basis[k][static_cast<std::size_t>(j)], parameters[k], shown);
         const mpq_class& x0 = g.particular[static_cast<std::size_t>(j)];
         if (sgn(x0) != 0 || terms.isEmpty())
-            line += QString::fromStdString(x0.get_str()) + terms;
+            line += shown(x0) + terms;
         else
             line += terms.startsWith(QStringLiteral(" - ")) ? u'-' + terms.mid(3) : terms.mid(3);
         text += line + u'\n';
     }
-    text += QStringLiteral("x₀ = %1\n").arg(vectorText(g.particular));
-    bool checked = satisfies(system, g.particular, true);
+    text += QStringLiteral("x₀ = %1\n").arg(vectorText(g.particular, shown));
+    bool checked = exact::solves(system, g.particular);
     for (std::size_t k = 0; k < g.basis.size(); ++k) {
         text += QStringLiteral("v%1 = %2\n")
-                    .arg(number(static_cast<int>(k) + 1), vectorText(g.basis[k]));
-        checked = checked && satisfies(system, g.basis[k], false);
+                    .arg(number(static_cast<int>(k) + 1), vectorText(g.basis[k], shown));
+        checked = checked && exact::solves(system, g.basis[k], false);
     }
     page.text(text);
     if (checked)
@@ -314,13 +315,15 @@ void generalSolutionText(Page& page, const exact::System& system, const exact::E
             "steps", "Внимание: проверка A·x₀ = b, A·v = 0 не сошлась.\n"));
 }
 
-void contradictionText(Page& page, const exact::System& system, const exact::Contradiction& c) {
+void contradictionText(Page& page, const exact::System& system, const exact::Contradiction& c,
+                       const Numbers& shown) {
     const int n = system.n;
     QString combination;
     for (int i = 0; i < n; ++i) {
         const QString term =
             termText(c.multipliers[static_cast<std::size_t>(i)],
-                     QCoreApplication::translate("steps", "(уравнение %1)").arg(number(i + 1)));
+                     QCoreApplication::translate("steps", "(уравнение %1)").arg(number(i + 1)),
+                     shown);
         if (term.isEmpty())
             continue;
         combination +=
@@ -344,7 +347,7 @@ void contradictionText(Page& page, const exact::System& system, const exact::Con
     const bool checked = zero && right == c.constant && sgn(right) != 0;
     const QString line =
         QCoreApplication::translate("steps", "Противоречие: %1 даёт 0 = %2%3\n")
-            .arg(combination, QString::fromStdString(c.constant.get_str()),
+            .arg(combination, shown(c.constant),
                  checked
                      ? QCoreApplication::translate("steps", " (проверено точно).")
                      : QCoreApplication::translate("steps", " — Внимание: проверка не сошлась."));
@@ -421,8 +424,8 @@ QString exactValueText(const mpq_class& value, QChar decimalSeparator) {
     return text;
 }
 
-Page eliminationPage(const SolveRecord& record, QChar decimalSeparator) {
-    return Writer(record, decimalSeparator).page();
+Page eliminationPage(const SolveRecord& record, QChar decimalSeparator, bool exactlySingular) {
+    return Writer(record, decimalSeparator, exactlySingular).page();
 }
 
 Page trustPage(const solver::CheckedSolve& solve, QChar decimalSeparator) {
@@ -467,8 +470,13 @@ Page trustPage(const solver::CheckedSolve& solve, QChar decimalSeparator) {
 }
 
 Page exactPage(const SolveRecord& record, const solver::CheckedSolve& solve,
-               QChar decimalSeparator) {
+               QChar decimalSeparator, NumberForm form) {
     Page page;
+    // A fraction is followed by its mixed form and terminating decimal; a decimal stands alone.
+    auto valueText = [&](const mpq_class& value) {
+        return form == NumberForm::Fractions ? exactValueText(value, decimalSeparator)
+                                             : numberText(value, form, decimalSeparator);
+    };
     const solver::Analysis& a = solve.analysis;
     if (!a.computed)
         return page;
@@ -495,7 +503,7 @@ Page exactPage(const SolveRecord& record, const solver::CheckedSolve& solve,
                          "при вычислении с плавающей точкой его не получилось.\n"));
         for (int i = 0; i < n; ++i)
             page.text(QStringLiteral("x%1 = %2\n")
-                          .arg(number(i + 1), exactValueText(e.at(i, n), decimalSeparator)));
+                          .arg(number(i + 1), valueText(e.at(i, n))));
     } else {
         page.text(QCoreApplication::translate(
                       "steps", "В точной арифметике система вырождена (ранг %1 из %2): %3.\n")
@@ -507,14 +515,11 @@ Page exactPage(const SolveRecord& record, const solver::CheckedSolve& solve,
             page.warning(QCoreApplication::translate(
                 "steps", "Внимание: единственное решение выше получено только из-за "
                          "ошибок округления, верного единственного решения нет.\n"));
-        if (a.contradiction)
-            contradictionText(page, system, *a.contradiction);
-        else if (a.general)
-            generalSolutionText(page, system, e, *a.general);
+        page.append(solutionsPage(a, form, decimalSeparator, true));
     }
     page.text(e.determinant
                   ? QCoreApplication::translate("steps", "Определитель матрицы коэффициентов: %1\n")
-                        .arg(exactValueText(*e.determinant, decimalSeparator))
+                        .arg(valueText(*e.determinant))
                   : QCoreApplication::translate(
                         "steps", "Определитель матрицы коэффициентов не показан: в нём больше "
                                  "%1 цифр.\n")
@@ -522,17 +527,70 @@ Page exactPage(const SolveRecord& record, const solver::CheckedSolve& solve,
     return page;
 }
 
-Page page(const SolveRecord& record, const solver::CheckedSolve& solve, QChar decimalSeparator) {
+Page solutionsPage(const solver::Analysis& analysis, NumberForm form, QChar decimalSeparator,
+                   bool withReducedForm) {
     Page page;
+    const Numbers shown{form, decimalSeparator};
+    if (analysis.contradiction)
+        contradictionText(page, analysis.system, *analysis.contradiction, shown);
+    else if (analysis.general)
+        generalSolutionText(page, analysis.system, analysis.elimination, *analysis.general, shown,
+                            withReducedForm);
+    return page;
+}
+
+QString numberText(const mpq_class& value, NumberForm form, QChar decimalSeparator) {
+    if (form == NumberForm::Fractions || value.get_den() == 1)
+        return QString::fromStdString(value.get_str());
+    // |value|·1000 rounded, halves away from zero.
+    const mpq_class scaled = abs(value) * 1000 + mpq_class(1, 2);
+    mpz_class thousandths;
+    mpz_fdiv_q(thousandths.get_mpz_t(), scaled.get_num_mpz_t(), scaled.get_den_mpz_t());
+    if (sgn(thousandths) == 0)
+        return exact::exponentText(value, decimalSeparator);
+    std::string digits = thousandths.get_str();
+    if (digits.size() < 4)
+        digits.insert(0, 4 - digits.size(), '0');
+    const std::size_t point = digits.size() - 3;
+    return (sgn(value) < 0 ? QStringLiteral("-") : QString()) +
+           QString::fromStdString(digits.substr(0, point)) + decimalSeparator +
+           QString::fromStdString(digits.substr(point));
+}
+
+Page page(const SolveRecord& record, const solver::CheckedSolve& solve, QChar decimalSeparator,
+          NumberForm form) {
+    Page page;
+    if (solve.exactlySingular) {
+        const solver::Analysis& a = solve.analysis;
+        const QString rounding = QCoreApplication::translate(
+            "steps", "Ответ, который ниже дало вычисление в числах двойной точности, получен "
+                     "только из-за ошибок округления.\n");
+        if (a.elimination.tooLarge)
+            page.warning(QCoreApplication::translate(
+                             "steps", "Записанная система не имеет единственного решения. ") +
+                         rounding);
+        else
+            page.warning(QCoreApplication::translate(
+                             "steps",
+                             "Записанная система не имеет единственного решения (ранг %1 из "
+                             "%2): %3. ")
+                             .arg(number(a.elimination.rank), number(record.order),
+                                  a.contradiction ? QCoreApplication::translate("steps",
+                                                                                "решений нет")
+                                                  : QCoreApplication::translate(
+                                                        "steps", "решений бесконечно много")) +
+                         rounding);
+        page.text(u"\n");
+    }
     if (solve.analysis.computed)
         differenceHeader(page, record, solve.analysis.system, decimalSeparator);
-    page.append(eliminationPage(record, decimalSeparator));
+    page.append(eliminationPage(record, decimalSeparator, solve.exactlySingular));
     const Page trust = trustPage(solve, decimalSeparator);
     if (!trust.lines().empty()) {
         page.text(u"\n");
         page.append(trust);
     }
-    const Page exactPart = exactPage(record, solve, decimalSeparator);
+    const Page exactPart = exactPage(record, solve, decimalSeparator, form);
     if (!exactPart.lines().empty()) {
         page.text(u"\n");
         page.append(exactPart);
