@@ -151,6 +151,7 @@ Reduction reduce(Table start, int pivotColumns, Reduce how) {
                 ++result.exchanges;
             }
             step.pivotRow = r;
+            step.pivot = m.at(r, k);
             if (!eliminateColumn(m, step, how, r, k, previous, result.divisionsExact)) {
                 result.tooLargeAt = static_cast<int>(result.steps.size()) + 1;
                 result.rank = r;

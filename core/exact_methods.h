@@ -50,6 +50,7 @@ struct Step {
     // entry from the first row without a pivot down, so the step only moves on.
     int pivotRow = -1;
     int exchangedWith = -1; // the row the pivot came from, when rows were exchanged
+    mpq_class pivot;        // as found, before its row is divided by it
     std::vector<RowOperation> operations;
     Table after;
 };
@@ -81,8 +82,8 @@ Reduction reduce(Table start, int pivotColumns, Reduce how);
 struct Answer {
     enum class Kind { Unique, Infinite, None };
     Kind kind = Kind::None;
-    int rank = 0;          // rank A
-    int augmentedRank = 0; // rank (A | b)
+    int rank = 0;             // rank A
+    int augmentedRank = 0;    // rank (A | b)
     std::vector<mpq_class> x; // Unique
     GeneralSolution general;  // Infinite: free unknowns set to 0 for the particular solution
     bool tooLarge = false;    // back substitution passed the digit limit

@@ -320,10 +320,9 @@ void contradictionText(Page& page, const exact::System& system, const exact::Con
     const int n = system.n;
     QString combination;
     for (int i = 0; i < n; ++i) {
-        const QString term =
-            termText(c.multipliers[static_cast<std::size_t>(i)],
-                     QCoreApplication::translate("steps", "(уравнение %1)").arg(number(i + 1)),
-                     shown);
+        const QString term = termText(
+            c.multipliers[static_cast<std::size_t>(i)],
+            QCoreApplication::translate("steps", "(уравнение %1)").arg(number(i + 1)), shown);
         if (term.isEmpty())
             continue;
         combination +=
@@ -469,8 +468,8 @@ Page trustPage(const solver::CheckedSolve& solve, QChar decimalSeparator) {
     return page;
 }
 
-Page exactPage(const SolveRecord& record, const solver::CheckedSolve& solve,
-               QChar decimalSeparator, NumberForm form) {
+Page exactPage(const SolveRecord& record, const solver::CheckedSolve& solve, QChar decimalSeparator,
+               NumberForm form) {
     Page page;
     // A fraction is followed by its mixed form and terminating decimal; a decimal stands alone.
     auto valueText = [&](const mpq_class& value) {
@@ -502,8 +501,7 @@ Page exactPage(const SolveRecord& record, const solver::CheckedSolve& solve,
                 "steps", "Внимание: в точной арифметике решение единственное, а "
                          "при вычислении с плавающей точкой его не получилось.\n"));
         for (int i = 0; i < n; ++i)
-            page.text(QStringLiteral("x%1 = %2\n")
-                          .arg(number(i + 1), valueText(e.at(i, n))));
+            page.text(QStringLiteral("x%1 = %2\n").arg(number(i + 1), valueText(e.at(i, n))));
     } else {
         page.text(QCoreApplication::translate(
                       "steps", "В точной арифметике система вырождена (ранг %1 из %2): %3.\n")
@@ -570,16 +568,15 @@ Page page(const SolveRecord& record, const solver::CheckedSolve& solve, QChar de
                              "steps", "Записанная система не имеет единственного решения. ") +
                          rounding);
         else
-            page.warning(QCoreApplication::translate(
-                             "steps",
-                             "Записанная система не имеет единственного решения (ранг %1 из "
+            page.warning(
+                QCoreApplication::translate(
+                    "steps", "Записанная система не имеет единственного решения (ранг %1 из "
                              "%2): %3. ")
-                             .arg(number(a.elimination.rank), number(record.order),
-                                  a.contradiction ? QCoreApplication::translate("steps",
-                                                                                "решений нет")
-                                                  : QCoreApplication::translate(
-                                                        "steps", "решений бесконечно много")) +
-                         rounding);
+                    .arg(number(a.elimination.rank), number(record.order),
+                         a.contradiction
+                             ? QCoreApplication::translate("steps", "решений нет")
+                             : QCoreApplication::translate("steps", "решений бесконечно много")) +
+                rounding);
         page.text(u"\n");
     }
     if (solve.analysis.computed)

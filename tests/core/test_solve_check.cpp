@@ -82,6 +82,11 @@ void TestSolveCheck::verdict() {
     QCOMPARE(steps.contains(solver::illConditionedText), illConditioned);
     QCOMPARE(steps.contains(QStringLiteral("верного единственного решения нет")),
              checked.exactlySingular);
+    // Such an answer of the doubles is never called the solution, and the verdict comes first.
+    QCOMPARE(steps.startsWith(QStringLiteral("Записанная система не имеет единственного решения")),
+             checked.exactlySingular);
+    if (checked.exactlySingular)
+        QVERIFY(!steps.contains(QStringLiteral("Решение: ")));
     if (!unique) {
         QCOMPARE(solver::solutionLine(store, checked.outcome, u'.'), solver::noUniqueText);
     } else {
