@@ -369,9 +369,9 @@ class MethodWriter {
                             "steps", "\nΔ%1 — столбец %1 заменён столбцом правых частей:\n")
                             .arg(number(i + 1)),
                         di);
-            page_.text(
-                QStringLiteral("x%1 = Δ%1 / Δ = %2 / %3 = %4\n")
-                    .arg(number(i + 1), term(di), term(delta), f(m.x[static_cast<std::size_t>(i)])));
+            page_.text(QStringLiteral("x%1 = Δ%1 / Δ = %2 / %3 = %4\n")
+                           .arg(number(i + 1), term(di), term(delta),
+                                f(m.x[static_cast<std::size_t>(i)])));
         }
         page_.text(QCoreApplication::translate(
             "steps", "Проверка точная: A·x = b, и x совпадает с точным ответом.\n"));
