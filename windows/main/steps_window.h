@@ -86,4 +86,6 @@ class StepsWindow : public QMainWindow {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    // Esc closes the window wherever the focus is, as «Закрыть» does.
+    void keyPressEvent(QKeyEvent* event) override;
 };
