@@ -85,12 +85,13 @@ QString htmlStyle(const HtmlColours& c) {
                           "p { margin-top: 2px; margin-bottom: 2px; }\n"
                           "p.w { font-weight: bold; color: ") +
            c.warning + QStringLiteral("; }\np.e { font-weight: bold; color: ") + c.error +
-           QStringLiteral("; }\n"
-                          "table.m { border-collapse: collapse; margin-top: 4px; "
-                          "margin-bottom: 8px; margin-left: 20px; page-break-inside: avoid; }\n"
-                          "td { text-align: right; padding-top: 1px; padding-bottom: 1px; padding-left: 4px; "
-                          "padding-right: 4px; white-space: nowrap; }\n"
-                          "td.bar { ") +
+           QStringLiteral(
+               "; }\n"
+               "table.m { border-collapse: collapse; margin-top: 4px; "
+               "margin-bottom: 8px; margin-left: 20px; page-break-inside: avoid; }\n"
+               "td { text-align: right; padding-top: 1px; padding-bottom: 1px; padding-left: 4px; "
+               "padding-right: 4px; white-space: nowrap; }\n"
+               "td.bar { ") +
            side("left") + QStringLiteral("}\ntd.dl { ") + side("left") +
            QStringLiteral("}\ntd.dr { ") + side("right") + QStringLiteral("}\ntd.p { ") +
            side("left") + side("right") + side("top") + side("bottom") +
@@ -106,13 +107,15 @@ struct MathSign {
     const char* command;
 };
 constexpr MathSign mathSigns[] = {
-    {u'κ', "\\kappa"},  {u'∞', "\\infty"},      {u'·', "\\cdot"},       {u'×', "\\times"},
-    {u'−', "-"},        {u'←', "\\leftarrow"},  {u'→', "\\rightarrow"}, {u'≠', "\\neq"},
-    {u'≈', "\\approx"}, {u'≤', "\\leq"},        {u'≥', "\\geq"},        {u'Δ', "\\Delta"},
-    {u'Σ', "\\Sigma"},  {u'∑', "\\sum"},        {u'±', "\\pm"},         {u'√', "\\surd"},
-    {u'α', "\\alpha"},  {u'β', "\\beta"},       {u'λ', "\\lambda"},     {u'δ', "\\delta"},
-    {u'∈', "\\in"},     {u'⇒', "\\Rightarrow"}, {u'⋅', "\\cdot"},       {u'∣', "\\mid"},
-    {u'‖', "\\|"},      {u'′', "'"},
+    {u'κ', "\\kappa"},      {u'∞', "\\infty"}, {u'·', "\\cdot"},
+    {u'×', "\\times"},      {u'−', "-"},       {u'←', "\\leftarrow"},
+    {u'→', "\\rightarrow"}, {u'≠', "\\neq"},   {u'≈', "\\approx"},
+    {u'≤', "\\leq"},        {u'≥', "\\geq"},   {u'Δ', "\\Delta"},
+    {u'Σ', "\\Sigma"},      {u'∑', "\\sum"},   {u'±', "\\pm"},
+    {u'√', "\\surd"},       {u'α', "\\alpha"}, {u'β', "\\beta"},
+    {u'λ', "\\lambda"},     {u'δ', "\\delta"}, {u'∈', "\\in"},
+    {u'⇒', "\\Rightarrow"}, {u'⋅', "\\cdot"},  {u'∣', "\\mid"},
+    {u'‖', "\\|"},          {u'′', "'"},
 };
 
 // Text-mode replacements: LaTeX's special characters and the dashes.
@@ -121,15 +124,24 @@ struct TextSign {
     const char* text;
 };
 constexpr TextSign textSigns[] = {
-    {u'\\', "\\textbackslash{}"}, {u'{', "\\{"},
-    {u'}', "\\}"},                {u'$', "\\$"},
-    {u'&', "\\&"},                {u'#', "\\#"},
-    {u'^', "\\textasciicircum{}"}, {u'_', "\\_"},
-    {u'%', "\\%"},                {u'~', "\\textasciitilde{}"},
-    {u'|', "\\textbar{}"},        {u'<', "\\textless{}"},
-    {u'>', "\\textgreater{}"},    {u'–', "--"},
-    {u'—', "---"},                {u'…', "\\ldots{}"},
-    {u'\u00a0', "~"},             {u'"', "\\textquotedbl{}"},
+    {u'\\', "\\textbackslash{}"},
+    {u'{', "\\{"},
+    {u'}', "\\}"},
+    {u'$', "\\$"},
+    {u'&', "\\&"},
+    {u'#', "\\#"},
+    {u'^', "\\textasciicircum{}"},
+    {u'_', "\\_"},
+    {u'%', "\\%"},
+    {u'~', "\\textasciitilde{}"},
+    {u'|', "\\textbar{}"},
+    {u'<', "\\textless{}"},
+    {u'>', "\\textgreater{}"},
+    {u'–', "--"},
+    {u'—', "---"},
+    {u'…', "\\ldots{}"},
+    {u'\u00a0', "~"},
+    {u'"', "\\textquotedbl{}"},
 };
 
 constexpr char16_t subscripts[] = u"₀₁₂₃₄₅₆₇₈₉";
@@ -262,9 +274,9 @@ QString latexMatrix(const PageLine& line) {
         // The note's row as high as the matrix row beside it.
         const QString note = line.marks.notes.value(qsizetype(i));
         notes.append(QStringLiteral("\\vphantom{") + cells.join(u' ') + u'}' +
-                     (note.isEmpty() ? QString()
-                                     : QStringLiteral("\\leftarrow\\text{ ") + latexEscaped(note) +
-                                           u'}'));
+                     (note.isEmpty()
+                          ? QString()
+                          : QStringLiteral("\\leftarrow\\text{ ") + latexEscaped(note) + u'}'));
     }
     const bool det = line.marks.determinant;
     QString math = (det ? QStringLiteral("\\left|") : QStringLiteral("\\left(")) +
@@ -321,16 +333,15 @@ QString latexDocument(const Page& page) {
             body += latexMatrix(line);
             break;
         case LineKind::Heading:
-            body += QStringLiteral("\\section*{") + latexEscaped(line.text) +
-                    QStringLiteral("}\n");
+            body += QStringLiteral("\\section*{") + latexEscaped(line.text) + QStringLiteral("}\n");
             break;
         case LineKind::Warning:
             body += QStringLiteral("{\\color[rgb]{0.55,0.35,0}\\bfseries ") +
                     latexEscaped(line.text) + QStringLiteral("\\par}\n");
             break;
         case LineKind::Error:
-            body += QStringLiteral("{\\color[rgb]{0.75,0,0}\\bfseries ") +
-                    latexEscaped(line.text) + QStringLiteral("\\par}\n");
+            body += QStringLiteral("{\\color[rgb]{0.75,0,0}\\bfseries ") + latexEscaped(line.text) +
+                    QStringLiteral("\\par}\n");
             break;
         case LineKind::Text:
             body += line.text.trimmed().isEmpty()

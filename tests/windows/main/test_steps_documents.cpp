@@ -7,8 +7,8 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
-#include <QProcess>
 #include <QPrinter>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -53,12 +53,18 @@ steps::Page samplePage(int order, int blocks) {
             rows.push_back(row);
             notes.append(i == 0 ? QString() : QStringLiteral("стр. %1 − 3/2 · стр. 1").arg(i + 1));
         }
-        page.matrix(rows, {.bar = -1, .pivotRow = 0, .pivotColumn = b % order, .notes = notes, .determinant = false});
+        page.matrix(rows, {.bar = -1,
+                           .pivotRow = 0,
+                           .pivotColumn = b % order,
+                           .notes = notes,
+                           .determinant = false});
         page.text(QStringLiteral("Определитель:\n"));
         std::vector<QStringList> square(rows.begin(), rows.end());
         for (QStringList& row : square)
             row.removeLast();
-        page.matrix(square, {.bar = 0, .pivotRow = -1, .pivotColumn = -1, .notes = {}, .determinant = true});
+        page.matrix(
+            square,
+            {.bar = 0, .pivotRow = -1, .pivotColumn = -1, .notes = {}, .determinant = true});
     }
     return page;
 }

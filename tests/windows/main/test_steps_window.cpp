@@ -11,18 +11,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QMenu>
-#include <QComboBox>
 #include <QMenuBar>
-#include <QRadioButton>
-#include <QTextBrowser>
 #include <QPrinter>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextDocument>
 #include <QTimer>
 #include <random>
@@ -374,8 +374,9 @@ void TestStepsWindow::document() {
     QCOMPARE(latex.count(QStringLiteral("\\begin{")), latex.count(QStringLiteral("\\end{")));
     QCOMPARE(latex.count(QStringLiteral("\\left(")), latex.count(QStringLiteral("\\right)")));
     // No decimal comma left unbraced in a matrix's number.
-    static const QRegularExpression array(QStringLiteral("\\\\begin\\{array\\}.*?\\\\end\\{array\\}"),
-                                          QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression array(
+        QStringLiteral("\\\\begin\\{array\\}.*?\\\\end\\{array\\}"),
+        QRegularExpression::DotMatchesEverythingOption);
     for (const QRegularExpressionMatch& m : array.globalMatch(latex))
         QVERIFY2(!m.captured().contains(QRegularExpression(QStringLiteral("[0-9],[0-9]"))),
                  qPrintable(m.captured()));
@@ -390,8 +391,7 @@ void TestStepsWindow::document() {
     const QString html = QString::fromUtf8(h.readAll());
     QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>")));
     QCOMPARE(html.count(QStringLiteral("<table")), html.count(QStringLiteral("</table>")));
-    QCOMPARE(html.count(QStringLiteral("<tr>")),
-             qsizetype(order) * matrices);
+    QCOMPARE(html.count(QStringLiteral("<tr>")), qsizetype(order) * matrices);
     QVERIFY(html.contains(QStringLiteral("Решение по шагам")));
     const FileStatus failed =
         w->saveTo(folder.filePath(QStringLiteral("no/such/folder/steps.txt")));
@@ -469,22 +469,48 @@ void TestStepsWindow::keys_data() {
     QTest::addColumn<QString>("keys"); // QKeySequence's text: up to four keys, one after another
     QTest::addColumn<QString>("what");
     QTest::addColumn<QString>("expected"); // a part of what is read back
-    QTest::newRow("Ctrl+S asks for a file") << "Ctrl+S" << "asked" << "Сохранить решение по шагам";
-    QTest::newRow("Ctrl+P asks for a printer") << "Ctrl+P" << "asked" << "Печать решения по шагам";
-    QTest::newRow("Esc hides") << "Esc" << "visible" << "hidden";
-    QTest::newRow("Ctrl+A selects all") << "Ctrl+A" << "selected" << "all";
-    QTest::newRow("Ctrl+C copies the selection")
-        << "Ctrl+A, Ctrl+C" << "clipboard" << "Система, как она решалась";
-    QTest::newRow("Alt+М focuses the method") << "Alt+М" << "focus" << "Combo1";
-    QTest::newRow("Alt+С chooses decimals") << "Alt+С" << "form" << "decimals";
-    QTest::newRow("Tab from the method to the switch") << "Alt+М, Tab" << "focus" << "Option1";
-    QTest::newRow("F10 opens «Файл»") << "F10" << "menu" << "file/save";
-    QTest::newRow("Alt+П opens «Правка»") << "Alt+П" << "menu" << "edit/copy";
-    QTest::newRow("Alt with the Latin key of П") << "Alt+G" << "menu" << "edit/copy";
-    QTest::newRow("«Правка», «Копировать как LaTeX»")
-        << "Alt+П, а" << "clipboard" << "\\documentclass[a4paper]{article}";
-    QTest::newRow("«Файл», «Закрыть»") << "Alt+Ф, З" << "visible" << "hidden";
-    QTest::newRow("«Файл», «Сохранить…»") << "Alt+Ф, С" << "asked" << "Сохранить решение по шагам";
+    QTest::newRow("Ctrl+S asks for a file") << "Ctrl+S"
+                                            << "asked"
+                                            << "Сохранить решение по шагам";
+    QTest::newRow("Ctrl+P asks for a printer") << "Ctrl+P"
+                                               << "asked"
+                                               << "Печать решения по шагам";
+    QTest::newRow("Esc hides") << "Esc"
+                               << "visible"
+                               << "hidden";
+    QTest::newRow("Ctrl+A selects all") << "Ctrl+A"
+                                        << "selected"
+                                        << "all";
+    QTest::newRow("Ctrl+C copies the selection") << "Ctrl+A, Ctrl+C"
+                                                 << "clipboard"
+                                                 << "Система, как она решалась";
+    QTest::newRow("Alt+М focuses the method") << "Alt+М"
+                                              << "focus"
+                                              << "Combo1";
+    QTest::newRow("Alt+С chooses decimals") << "Alt+С"
+                                            << "form"
+                                            << "decimals";
+    QTest::newRow("Tab from the method to the switch") << "Alt+М, Tab"
+                                                       << "focus"
+                                                       << "Option1";
+    QTest::newRow("F10 opens «Файл»") << "F10"
+                                      << "menu"
+                                      << "file/save";
+    QTest::newRow("Alt+П opens «Правка»") << "Alt+П"
+                                          << "menu"
+                                          << "edit/copy";
+    QTest::newRow("Alt with the Latin key of П") << "Alt+G"
+                                                 << "menu"
+                                                 << "edit/copy";
+    QTest::newRow("«Правка», «Копировать как LaTeX»") << "Alt+П, а"
+                                                      << "clipboard"
+                                                      << "\\documentclass[a4paper]{article}";
+    QTest::newRow("«Файл», «Закрыть»") << "Alt+Ф, З"
+                                       << "visible"
+                                       << "hidden";
+    QTest::newRow("«Файл», «Сохранить…»") << "Alt+Ф, С"
+                                          << "asked"
+                                          << "Сохранить решение по шагам";
 }
 
 void TestStepsWindow::keys() {
@@ -506,8 +532,8 @@ void TestStepsWindow::keys() {
         if (!to)
             to = QApplication::focusWidget() ? QApplication::focusWidget() : w;
         // A letter's key carries the letter as its text, as a keyboard sends it.
-        const QString letter = QChar(key.key()).isLetter() ? QString(QChar(key.key()).toLower())
-                                                          : QString();
+        const QString letter =
+            QChar(key.key()).isLetter() ? QString(QChar(key.key()).toLower()) : QString();
         QTest::sendKeyEvent(QTest::Click, to, key.key(), letter, key.keyboardModifiers());
     }
     // A button's access key clicks it a moment later, as a click of the mouse shows.
