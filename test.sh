@@ -37,10 +37,13 @@ done
 # man (man-db); the package test builds the .deb with cpack (dpkg-shlibdeps from dpkg-dev, file)
 # and installs it into a Debian 12 root made by debootstrap; lintian judges the package.
 # clang-format checks the layout of the sources; lupdate (qt6-l10n-tools) extracts the program's
-# texts from its translation calls for the help-texts test.
+# texts from its translation calls for the help-texts test. pdflatex (texlive-latex-base, with
+# the Russian fonts and babel of texlive-lang-cyrillic) compiles the steps window's LaTeX in the
+# documents test.
 install_missing cmake g++ make qt6-base-dev libgl-dev libglx-dev libvulkan-dev fonts-liberation \
     fonts-dejavu-core locales xvfb xauth qt6-translations-l10n desktop-file-utils appstream man-db \
-    dpkg-dev file debootstrap libgmp-dev pkg-config lintian clang-format qt6-l10n-tools
+    dpkg-dev file debootstrap libgmp-dev pkg-config lintian clang-format qt6-l10n-tools \
+    texlive-latex-base texlive-lang-cyrillic
 
 # A compiler warning fails the build here; not in the sanitizer build, whose instrumentation
 # changes what GCC warns about.

@@ -1,9 +1,10 @@
 // Times opening the steps window for order-10 systems with six-digit decimal entries, driving
-// the real main window offscreen: the first opening (the window is created) and later ones, the
-// text alone (elimination, trust check with the exact inverse, exact answer), and the solve with
-// and without the record, the checked solve of the main road ("Решить массив": the solve, its
-// check against the exact system as written and the condition number, the texts and the log
-// line), and the exact elimination that gives the determinant and the general solution.
+// the real main window offscreen: the first opening (the window is created) and later ones,
+// switching the window to each method and to each number form (the page, its HTML and its layout
+// in the window), the text alone (elimination, trust check with the exact inverse, exact answer),
+// and the solve with and without the record, the checked solve of the main road ("Решить массив":
+// the solve, its check against the exact system as written and the condition number, the texts and
+// the log line), and the exact elimination that gives the determinant and the general solution.
 #include "bench_common.h"
 #include "core/exact_solve.h"
 #include "core/solve_check.h"
@@ -14,15 +15,19 @@
 #include "windows/main/steps_window.h"
 #include "windows/program.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTranslator>
 #include <algorithm>
 #include <random>
@@ -74,6 +79,8 @@ int main(int argc, char** argv) {
     constexpr int systems = 30;
     std::vector<double> open, text, plain, recorded, checked, mainRoad, exactFull, exactDeficient;
     double first = 0;
+    std::vector<std::vector<double>> methodSwitch(steps::methods.size());
+    std::vector<std::vector<double>> formSwitch(2);
     for (int t = 0; t < systems; ++t) {
         main.command1Click();
         Form2& editor = program.form2();
@@ -99,8 +106,26 @@ int main(int argc, char** argv) {
         const QString full =
             steps::page(main.stepsRecord(), main.stepsAnalysis(), u',').plainText();
         text.push_back(milliseconds(start));
-        if (full != main.stepsWindow()->text())
+        if (!main.stepsWindow()->text().contains(full))
             std::printf("the window does not show the text of the record\n");
+        // Each method, then the other form and back, each laid out in the window as it shows.
+        StepsWindow* w = main.stepsWindow();
+        auto* combo = w->findChild<QComboBox*>(QStringLiteral("Combo1"));
+        auto* page = w->findChild<QTextBrowser*>(QStringLiteral("Text1"));
+        for (int m = 1; m <= combo->count(); ++m) {
+            start = std::chrono::steady_clock::now();
+            combo->setCurrentIndex(m % combo->count());
+            page->document()->documentLayout()->documentSize();
+            app.processEvents();
+            methodSwitch[std::size_t(m % combo->count())].push_back(milliseconds(start));
+        }
+        for (const char* option : {"Option2", "Option1"}) {
+            start = std::chrono::steady_clock::now();
+            w->findChild<QRadioButton*>(QString::fromLatin1(option))->setChecked(true);
+            page->document()->documentLayout()->documentSize();
+            app.processEvents();
+            formSwitch[option[6] == '2' ? 1 : 0].push_back(milliseconds(start));
+        }
         // The exact elimination with the row record (determinant, general solution or
         // contradiction), for the system as written and for it with its last equation made the
         // sum of the first two (rank 9, consistent).
@@ -142,6 +167,12 @@ int main(int argc, char** argv) {
     std::printf("first opening of the steps window (created): %.2f ms\n", first);
     std::printf("later openings: median %.2f ms, worst %.2f ms\n", median(open),
                 *std::max_element(open.begin(), open.end()));
+    for (std::size_t m = 0; m < steps::methods.size(); ++m)
+        std::printf("switching to %s: median %.2f ms, worst %.2f ms\n",
+                    qPrintable(steps::methodName(steps::methods[m])), median(methodSwitch[m]),
+                    *std::max_element(methodSwitch[m].begin(), methodSwitch[m].end()));
+    std::printf("switching to decimals: median %.2f ms; back to fractions: median %.2f ms\n",
+                median(formSwitch[1]), median(formSwitch[0]));
     std::printf(
         "steps text alone (with trust check and exact answer): median %.2f ms, worst %.2f ms\n",
         median(text), *std::max_element(text.begin(), text.end()));

@@ -5,7 +5,6 @@
 #include "core/log_panel_text.h"
 #include "core/solve_check.h"
 #include "core/solver.h"
-#include "core/steps_document.h"
 #include "core/steps_text.h"
 #include "core/system_store.h"
 #include "windows/extras/window_animation.h"
@@ -339,9 +338,7 @@ void Form1::stepsClick() {
 }
 
 void Form1::showSteps() {
-    const QChar separator = platform_.decimalSeparator();
-    stepsWindow_->setPage(steps::page(lastSolve_, lastCheck_, separator));
-    stepsWindow_->setLatex(steps::latexText(lastSolve_, lastCheck_, separator));
+    stepsWindow_->setSolve(lastSolve_, lastCheck_, platform_.decimalSeparator());
 }
 
 void Form1::unloadmasClick() {

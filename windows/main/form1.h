@@ -110,7 +110,7 @@ class Form1 : public QMainWindow {
     void fitToClient();
     void buildMenus();
     void buildStepsCommand();
-    // The steps window's text and LaTeX for the last solve.
+    // Hands the last solve to the steps window.
     void showSteps();
     void solveSystem();
     // Ends the browse, as every command that solves, reads or writes the log, or opens the

@@ -7,85 +7,217 @@
 #include "windows/shared/ui_kit.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QButtonGroup>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QMenu>
-#include <QPrinter>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <algorithm>
-
+#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QPlainTextEdit>
-#include <QTextOption>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
-// The steps' text, a blank pixel inside its frame: a line cut by the window's lower side stands
-// clear of the focus frame drawn on the outermost pixels.
-class StepsText : public QPlainTextEdit {
-  public:
-    explicit StepsText(QWidget* parent) : QPlainTextEdit(parent) { setViewportMargins(1, 1, 1, 1); }
-};
+// The page's colours on the screen: the program's green on black, warnings in its yellow, a
+// check that failed in a red that reads on black, the row notes in cyan.
+const QColor errorRed{255, 96, 96};
+
+steps::HtmlColours screenColours() {
+    steps::HtmlColours c;
+    c.text = ui::green.name();
+    c.background = ui::black.name();
+    c.warning = ui::warningYellow.name();
+    c.error = errorRed.name();
+    c.note = ui::cyan.name();
+    return c;
+}
+
+// The face of the page on the screen and on paper: the program's narrow sans-serif.
+QFont pageFont(qreal points) {
+    QFont face(QStringLiteral("Liberation Sans"));
+    face.setStyleHint(QFont::SansSerif);
+    face.setPointSizeF(points);
+    return face;
+}
+
+constexpr qreal screenPoints = 10;
+// The printer's margins when the print dialog left none, as QTextDocument::print takes them.
+constexpr qreal printMarginMm = 20;
+constexpr int largestPrintPoints = 10;
+constexpr int smallestPrintPoints = 5;
+
+// Lays the document out on pages of the size and moves every table that would cross the foot of
+// a page to the next page; a table taller than a page is left to run over.
+void keepTablesWhole(QTextDocument& document, const QSizeF& pageSize) {
+    document.setPageSize(pageSize);
+    const qreal height = pageSize.height();
+    for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+        auto* table = qobject_cast<QTextTable*>(frame);
+        if (!table)
+            continue;
+        document.pageCount(); // the layout up to date after the last break
+        const QRectF box = document.documentLayout()->frameBoundingRect(table);
+        const bool crosses = int(box.top() / height) != int((box.bottom() - 1) / height);
+        if (crosses && box.height() <= height) {
+            QTextTableFormat format = table->format();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            table->setFormat(format);
+        }
+    }
+}
 
 } // namespace
 
 StepsWindow::StepsWindow(Platform& platform, QWidget* parent)
-    : QWidget(parent, Qt::Window), platform_(platform) {
+    : QMainWindow(parent, Qt::Window), platform_(platform) {
     setObjectName(QStringLiteral("StepsWindow"));
     setWindowTitle(tr("Решение по шагам"));
-    ui::blackWindow(this);
-    text1 = new StepsText(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                   Qt::WindowCloseButtonHint);
+    QWidget* client = ui::blackClient(this);
+    auto* bar = new QWidget(client);
+    buildChoices(bar);
+    text1 = new QTextBrowser(client);
     text1->setObjectName(QStringLiteral("Text1"));
     text1->setAccessibleName(tr("Решение по шагам"));
     text1->setReadOnly(true);
+    text1->setOpenLinks(false);
     text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    // Matrices are columns of numbers: a fixed-pitch face keeps them aligned; long lines scroll.
-    text1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    mono.setPointSizeF(10);
-    text1->setFont(mono);
+    text1->setTabChangesFocus(true);
+    text1->setFrameShape(QFrame::NoFrame);
+    text1->document()->setDocumentMargin(6);
+    text1->document()->setDefaultFont(pageFont(screenPoints));
     ui::colour(text1, ui::green, ui::black);
-    // The window's one control: its frame, black on black, shows no focus of its own.
     ui::markFocus(text1);
     text1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(text1, &QWidget::customContextMenuRequested, this, &StepsWindow::showMenu);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(text1);
-    resize(ui::px(9600), ui::px(7200));
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addWidget(text1, 1);
+    buildMenus();
+    setTabOrder(combo1, option1);
+    setTabOrder(option1, option2);
+    setTabOrder(option2, text1);
+    // The client area keeps the window's designed size, the menu bar above it.
+    resize(ui::px(9600), ui::px(7200) + menuBar()->sizeHint().height());
 }
 
-void StepsWindow::setPage(const steps::Page& page) {
-    page_ = page;
-    text1->setPlainText(page.plainText());
-    // Warnings stand out in yellow: a line of the page is a block of the text, a matrix one block
-    // a row.
-    QTextCharFormat warning;
-    warning.setForeground(ui::warningYellow);
-    warning.setFontWeight(QFont::Bold);
-    QTextBlock block = text1->document()->begin();
-    for (const steps::PageLine& line : page.lines()) {
-        if (line.kind == steps::LineKind::Matrix) {
-            for (std::size_t r = 0; r < line.rows.size() && block.isValid(); ++r)
-                block = block.next();
-            continue;
-        }
-        if (line.kind == steps::LineKind::Warning) {
-            QTextCursor cursor(block);
-            cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-            cursor.setCharFormat(warning);
-        }
-        block = block.next();
+void StepsWindow::buildChoices(QWidget* bar) {
+    auto* label1 = new QLabel(ui::withMnemonic(tr("Метод:"), u'М'), bar);
+    label1->setObjectName(QStringLiteral("Label1"));
+    combo1 = new QComboBox(bar);
+    combo1->setObjectName(QStringLiteral("Combo1"));
+    combo1->setAccessibleName(tr("Метод"));
+    for (const steps::Method m : steps::methods)
+        combo1->addItem(steps::methodName(m), int(m));
+    label1->setBuddy(combo1);
+    option1 = new QRadioButton(ui::withMnemonic(tr("Дроби"), u'Д'), bar);
+    option1->setObjectName(QStringLiteral("Option1"));
+    option1->setAccessibleName(tr("Дроби"));
+    option1->setChecked(true);
+    option2 = new QRadioButton(ui::withMnemonic(tr("Десятичные"), u'с'), bar);
+    option2->setObjectName(QStringLiteral("Option2"));
+    option2->setAccessibleName(tr("Десятичные"));
+    auto* forms = new QButtonGroup(bar);
+    forms->addButton(option1);
+    forms->addButton(option2);
+    for (QWidget* w : std::initializer_list<QWidget*>{label1, combo1, option1, option2}) {
+        ui::defaultFont(w);
+        ui::colour(w, ui::green, ui::black);
     }
+    // The list and the round marks of the switch in the program's grey, black on it, as its
+    // buttons are.
+    ui::colour(combo1, ui::black, ui::grey);
+    for (QRadioButton* option : {option1, option2}) {
+        QPalette p = option->palette();
+        p.setColor(QPalette::Base, ui::grey);
+        p.setColor(QPalette::Text, ui::black);
+        option->setPalette(p);
+    }
+    combo1->setFocusPolicy(Qt::StrongFocus);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(6, 4, 6, 4);
+    row->addWidget(label1);
+    row->addWidget(combo1);
+    row->addSpacing(16);
+    row->addWidget(option1);
+    row->addWidget(option2);
+    row->addStretch(1);
+    connect(combo1, &QComboBox::currentIndexChanged, this, &StepsWindow::choiceChange);
+    connect(option1, &QRadioButton::toggled, this, &StepsWindow::choiceChange);
 }
 
-QString StepsWindow::text() const {
-    return text1->toPlainText();
+void StepsWindow::buildMenus() {
+    QMenu* file = ui::menu(menuBar(), "file", tr("Файл"), u'Ф');
+    save = ui::menuItem(file, "save", tr("Сохранить…"), u'С');
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    print = ui::menuItem(file, "print", tr("Печать…"), u'П');
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    file->addSeparator();
+    closeAction = ui::menuItem(file, "close", tr("Закрыть"), u'З');
+    closeAction->setShortcut(QKeySequence(Qt::Key_Escape));
+    QMenu* edit = ui::menu(menuBar(), "edit", tr("Правка"), u'П');
+    copy = ui::menuItem(edit, "copy", tr("Копировать"), u'К');
+    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    latex = ui::menuItem(edit, "latex", tr("Копировать как LaTeX"), u'а');
+    selectAll = ui::menuItem(edit, "selectAll", tr("Выделить всё"), u'В');
+    selectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    // The page view takes Ctrl+C and Ctrl+A itself while it has the focus, to the same effect.
+    connect(save, &QAction::triggered, this, &StepsWindow::saveClick);
+    connect(print, &QAction::triggered, this, &StepsWindow::printClick);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+    connect(copy, &QAction::triggered, text1, &QTextBrowser::copy);
+    connect(latex, &QAction::triggered, this, &StepsWindow::copyLatex);
+    connect(selectAll, &QAction::triggered, text1, &QTextBrowser::selectAll);
+    ui::nameMenus(menuBar());
+}
+
+steps::Method StepsWindow::method() const {
+    return steps::Method(combo1->currentData().toInt());
+}
+
+steps::NumberForm StepsWindow::form() const {
+    return option2->isChecked() ? steps::NumberForm::Decimals : steps::NumberForm::Fractions;
+}
+
+void StepsWindow::setSolve(const solver::SolveRecord& record, const solver::CheckedSolve& solve,
+                           QChar decimalSeparator) {
+    record_ = record;
+    solve_ = solve;
+    separator_ = decimalSeparator;
+    pageCurrent_ = false;
+    if (isVisible())
+        refresh();
+}
+
+void StepsWindow::choiceChange() {
+    pageCurrent_ = false;
+    if (isVisible())
+        refresh();
+}
+
+void StepsWindow::refresh() {
+    if (pageCurrent_)
+        return;
+    page_ = steps::methodPage(method(), record_, solve_, form(), separator_);
+    text1->setHtml(steps::htmlPage(page_, screenColours()));
+    pageCurrent_ = true;
 }
 
 void StepsWindow::showEvent(QShowEvent* event) {
@@ -93,7 +225,8 @@ void StepsWindow::showEvent(QShowEvent* event) {
         shownOnce_ = true;
         placeBesideOwner();
     }
-    QWidget::showEvent(event);
+    refresh();
+    QMainWindow::showEvent(event);
 }
 
 void StepsWindow::keyPressEvent(QKeyEvent* event) {
@@ -101,7 +234,7 @@ void StepsWindow::keyPressEvent(QKeyEvent* event) {
         close();
         return;
     }
-    QWidget::keyPressEvent(event);
+    QMainWindow::keyPressEvent(event);
 }
 
 void StepsWindow::placeBesideOwner() {
@@ -125,12 +258,12 @@ void StepsWindow::placeBesideOwner() {
 }
 
 void StepsWindow::showMenu(const QPoint& at) {
-    QMenu* menu = text1->createStandardContextMenu();
+    QMenu* menu = text1->createStandardContextMenu(at);
     menu->addSeparator();
-    menu->addAction(tr("Сохранить…"), this, &StepsWindow::saveClick);
-    menu->addAction(tr("Печать…"), this, &StepsWindow::printClick);
-    menu->addAction(tr("Копировать как LaTeX"), this, &StepsWindow::copyLatex);
-    menu->exec(text1->mapToGlobal(at));
+    menu->addAction(save);
+    menu->addAction(print);
+    menu->addAction(latex);
+    menu->exec(text1->viewport()->mapToGlobal(at));
     delete menu;
 }
 
@@ -153,34 +286,55 @@ void StepsWindow::printClick() {
                     [this](QPrinter& printer) { printTo(printer); });
 }
 
-void StepsWindow::printTo(QPrinter& printer) const {
-    const QString page = steps::htmlPage(page_);
-    // A matrix row is never wrapped, so a wide matrix (order 10) must fit between the margins,
-    // not run over the page's edge: the face is made smaller, down to 5 points, until the
-    // widest row fits. QTextDocument::print lays the text out on the printer's page less 2 cm
-    // on each side, so it is measured the same way. Rows of very long numbers can still be
-    // wider than the page.
-    const qreal room = printer.width() - 2 * (2 / 2.54) * printer.logicalDpiX();
-    QFont face = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    int points = 10;
-    for (; points > 5; --points) {
-        face.setPointSize(points);
-        QTextDocument measure;
-        measure.documentLayout()->setPaintDevice(&printer);
-        measure.setDefaultFont(face);
-        measure.setHtml(page);
-        // Paragraphs wrap at the margin; a matrix row does not.
-        measure.setTextWidth(room);
-        if (measure.idealWidth() <= room)
+std::unique_ptr<QTextDocument> StepsWindow::printedDocument(const steps::Page& page,
+                                                            QPrinter& printer) {
+    if (printer.pageLayout().margins(QPageLayout::Millimeter).isNull())
+        printer.setPageMargins(
+            QMarginsF(printMarginMm, printMarginMm, printMarginMm, printMarginMm),
+            QPageLayout::Millimeter);
+    const QRect body = printer.pageLayout().paintRectPixels(printer.resolution());
+    // The foot of each page keeps a line for its number.
+    const qreal foot = QFontMetricsF(pageFont(largestPrintPoints), &printer).height() * 2;
+    const QSizeF pageSize(body.width(), body.height() - foot);
+    const QString html = steps::htmlPage(page);
+    auto document = std::make_unique<QTextDocument>();
+    document->documentLayout()->setPaintDevice(&printer);
+    document->setDocumentMargin(0);
+    // A matrix row is never wrapped, so a wide matrix (order 10) must fit between the margins:
+    // the face is made smaller until the widest row fits. Rows of very long numbers can still
+    // be wider than the page.
+    for (int points = largestPrintPoints; points >= smallestPrintPoints; --points) {
+        document->setDefaultFont(pageFont(points));
+        document->setHtml(html);
+        document->setTextWidth(pageSize.width());
+        if (document->idealWidth() <= pageSize.width())
             break;
     }
-    face.setPointSize(points);
-    QTextDocument document;
-    document.setDefaultFont(face);
-    document.setHtml(page);
-    document.print(&printer);
+    keepTablesWhole(*document, pageSize);
+    return document;
+}
+
+void StepsWindow::printTo(QPrinter& printer) const {
+    const std::unique_ptr<QTextDocument> document = printedDocument(page_, printer);
+    const QSizeF pageSize = document->pageSize();
+    QPainter painter(&printer);
+    painter.setFont(pageFont(largestPrintPoints));
+    const int pages = document->pageCount();
+    for (int p = 0; p < pages; ++p) {
+        if (p > 0)
+            printer.newPage();
+        painter.save();
+        const QRectF shown(0, p * pageSize.height(), pageSize.width(), pageSize.height());
+        painter.translate(0, -shown.top());
+        painter.setClipRect(shown);
+        document->drawContents(&painter, shown);
+        painter.restore();
+        const QRect body = printer.pageLayout().paintRectPixels(printer.resolution());
+        painter.drawText(QRect(0, 0, body.width(), body.height()), Qt::AlignRight | Qt::AlignBottom,
+                         QString::number(p + 1));
+    }
 }
 
 void StepsWindow::copyLatex() const {
-    QGuiApplication::clipboard()->setText(latex_);
+    QGuiApplication::clipboard()->setText(steps::latexDocument(page_));
 }

@@ -12,6 +12,7 @@
 #include <QRawFont>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QtTest>
@@ -81,16 +82,16 @@ void TestDrawnMarks::markHasAFace() {
     action(f.main(), "steps")->trigger();
     StepsWindow* steps = f.main().stepsWindow();
     QVERIFY(steps);
-    auto* text1 = named<QPlainTextEdit>(steps, "Text1");
+    auto* text1 = named<QTextBrowser>(steps, "Text1");
     QList<QFont> fonts;
     if (where == QLatin1String("answer line")) {
         fonts.append(named<AnswerArea>(f.main(), "Picture1")->font());
     } else if (where == QLatin1String("log panel")) {
         fonts.append(named<QPlainTextEdit>(f.main(), "Text2")->font());
     } else if (where == QLatin1String("steps window")) {
-        fonts.append(text1->font());
+        fonts.append(text1->document()->defaultFont());
     } else if (where == QLatin1String("steps warning")) {
-        QFont bold = text1->font();
+        QFont bold = text1->document()->defaultFont();
         bold.setBold(true);
         fonts.append(bold);
     } else if (where == QLatin1String("steps page")) {

@@ -237,13 +237,6 @@ const Text reviewed[] = {
     {"Метод Барейса (без дробей)", Need::Obvious},
     {"Исследование совместности", Need::Obvious},
     // The steps text's further lines, the HTML page and the LaTeX it is saved as.
-    {"% Решение по шагам\n\\noindent Система, как она решалась:\n", Need::Obvious},
-    {", строки %1 и %2 переставлены", Need::Obvious},
-    {"\\noindent Решение:\n\\begin{align*}\n", Need::Obvious},
-    {"\\noindent Решение: ", Need::Obvious},
-    {"\\noindent Точный ответ:\n\\begin{align*}\n", Need::Obvious},
-    {"\\noindent Шаг %1: ведущего элемента нет.\n", Need::Obvious},
-    {"\\noindent Шаг %1: ведущий элемент в строке %2%3.\n", Need::Obvious},
     {"\nТочнее: ", Need::Obvious},
     {" (проверено точно).", Need::Obvious},
     {" — Внимание: проверка не сошлась.", Need::Obvious},
@@ -321,6 +314,14 @@ const Text reviewed[] = {
     {"строка %1, столбец %2: записано %3, решалось %4", Need::Obvious},
     {"∞ (обратная матрица не получилась)", Need::Obvious},
     {"Копировать как LaTeX", Need::Help},
+    // The steps window's choices and menus.
+    {"Метод:", Need::Help},
+    {"Метод", Need::Obvious}, // the list's name for a screen reader, after its label
+    {"Дроби", Need::Help},
+    {"Десятичные", Need::Help},
+    {"Закрыть", Need::Help},
+    {"Правка", Need::Help},
+    {"Выделить всё", Need::Help},
     {"Печать…", Need::Help},
     {"Печать решения по шагам", Need::Obvious},
     {"Сохранить решение по шагам", Need::Obvious},
