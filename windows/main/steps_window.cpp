@@ -31,6 +31,13 @@
 
 namespace {
 
+// The page, a blank pixel inside its edge: the focus frame drawn on the outermost pixels stands
+// clear of the text and of a line cut by the window's lower side.
+class StepsText : public QTextBrowser {
+  public:
+    explicit StepsText(QWidget* parent) : QTextBrowser(parent) { setViewportMargins(1, 1, 1, 1); }
+};
+
 // The page's colours on the screen: the program's green on black, warnings in its yellow, a
 // check that failed in a red that reads on black, the row notes in cyan.
 const QColor errorRed{255, 96, 96};
@@ -91,7 +98,7 @@ StepsWindow::StepsWindow(Platform& platform, QWidget* parent)
     QWidget* client = ui::blackClient(this);
     auto* bar = new QWidget(client);
     buildChoices(bar);
-    text1 = new QTextBrowser(client);
+    text1 = new StepsText(client);
     text1->setObjectName(QStringLiteral("Text1"));
     text1->setAccessibleName(tr("Решение по шагам"));
     text1->setReadOnly(true);

@@ -440,6 +440,8 @@ void TestWindowLook::focusMarkClearOfText() {
     // The blinking text cursor is no part of the mark.
     if (auto* edit = qobject_cast<QPlainTextEdit*>(c))
         edit->setCursorWidth(0);
+    if (auto* edit = qobject_cast<QTextEdit*>(c))
+        edit->setCursorWidth(0);
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
     c->setFocus(Qt::OtherFocusReason);
