@@ -150,8 +150,6 @@ class TestKeyboard : public QObject {
     void desktopKeys();
     void menuKeys_data();
     void menuKeys();
-    void menuItemKeys_data();
-    void menuItemKeys();
 };
 
 void TestKeyboard::mainWindowChain_data() {
@@ -638,24 +636,33 @@ void TestKeyboard::menuKeys_data() {
     QTest::addColumn<QString>("control"); // focused first
     QTest::addColumn<QKeySequence>("keys");
     QTest::addColumn<QString>("menu"); // the object name of the menu that opens; "-" for none
-    auto row = [](const char* window, const char* control, const QString& keys, const char* menu) {
-        QTest::newRow(qPrintable(QStringLiteral("%1 %2, %3").arg(window, control, keys)))
-            << QString(window) << QString(control) << QKeySequence(keys) << QString(menu);
+    QTest::addColumn<QKeySequence>("itemKey"); // pressed in the menu opened again, if any
+    QTest::addColumn<QString>("item");         // the object name of the item it chooses
+    auto row = [](const char* window, const char* control, const QString& keys, const char* menu,
+                  const char* itemKey = "", const char* item = "") {
+        QTest::newRow(qPrintable(QStringLiteral("%1 %2, %3 %4")
+                                     .arg(window, control, keys, QString::fromUtf8(itemKey))
+                                     .trimmed()))
+            << QString(window) << QString(control) << QKeySequence(keys) << QString(menu)
+            << QKeySequence(QString::fromUtf8(itemKey)) << QString(item);
     };
     // Alt with a Russian access letter, as the Russian layout sends it and as a Latin layout
-    // sends the key that carries the letter.
+    // sends the key that carries the letter; in the open menu, an item's Russian letter and the
+    // key that carries that letter in a Latin layout.
     auto alt = [&row](const char* window, const char* control, const char* russian,
-                      const char* latin, const char* menu) {
-        row(window, control, QStringLiteral("Alt+") + QString::fromUtf8(russian), menu);
-        row(window, control, QStringLiteral("Alt+") + latin, menu);
+                      const char* latin, const char* menu, const char* russianItem = "",
+                      const char* latinItem = "", const char* item = "") {
+        row(window, control, QStringLiteral("Alt+") + QString::fromUtf8(russian), menu, russianItem,
+            item);
+        row(window, control, QStringLiteral("Alt+") + latin, menu, latinItem, item);
     };
-    for (const char* w : {"Form1", "Form2"}) {
-        const char* control = w == std::string_view("Form1") ? "Command2" : "Text1";
-        row(w, control, QStringLiteral("F10"), "file");
-        alt(w, control, "Ф", "A", "file");
-        alt(w, control, "П", "G", "help");
-    }
-    alt("Form1", "Command2", "Д", "L", "mass");
+    row("Form1", "Command2", QStringLiteral("F10"), "file");
+    row("Form2", "Text1", QStringLiteral("F10"), "file");
+    alt("Form1", "Command2", "Ф", "A", "file", "В", "D", "allans");
+    alt("Form2", "Text1", "Ф", "A", "file");
+    alt("Form1", "Command2", "П", "G", "help");
+    alt("Form2", "Text1", "П", "G", "help", "О", "J", "about");
+    alt("Form1", "Command2", "Д", "L", "mass", "Д", "L", "masedit");
     alt("Form1", "Command2", "А", "F", "animat");
     alt("Form1 solved", "Picture1", "Д", "L", "mass");
     alt("Form2", "Text1", "А", "F", "animation");
@@ -666,12 +673,14 @@ void TestKeyboard::menuKeys_data() {
 }
 
 // F10 and the access keys open the menu with its first item selected, so that a screen reader
-// reads the item out at once.
+// reads the item out at once; the keys of the open menu go to it.
 void TestKeyboard::menuKeys() {
     QFETCH(QString, window);
     QFETCH(QString, control);
     QFETCH(QKeySequence, keys);
     QFETCH(QString, menu);
+    QFETCH(QKeySequence, itemKey);
+    QFETCH(QString, item);
     ProgramFixture f;
     QWidget* w = openWindow(f, window);
     QWidget* c = w->findChild<QWidget*>(control);
@@ -683,50 +692,20 @@ void TestKeyboard::menuKeys() {
         return;
     QVERIFY(selected);
     const QList<QAction*> items = w->findChild<QMenu*>(menu)->actions();
-    const auto first = std::find_if(items.begin(), items.end(), [](QAction* item) {
-        return item->isVisible() && item->isEnabled() && !item->isSeparator();
+    const auto first = std::find_if(items.begin(), items.end(), [](QAction* action) {
+        return action->isVisible() && action->isEnabled() && !action->isSeparator();
     });
     QVERIFY(first != items.end());
     QCOMPARE(selected->text(), (*first)->text());
-}
-
-void TestKeyboard::menuItemKeys_data() {
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QKeySequence>("menuKey");
-    QTest::addColumn<QKeySequence>("itemKey"); // pressed in the open menu
-    QTest::addColumn<QString>("item");         // the object name of the item chosen
-    // Each item by its Russian letter, and by the key that carries the letter in a Latin layout.
-    const char* rows[][6] = {{"Form1", "Alt+Ф", "В", "Alt+A", "D", "allans"},
-                             {"Form1", "Alt+Д", "Д", "Alt+L", "L", "masedit"},
-                             {"Form2", "Alt+П", "О", "Alt+G", "J", "about"}};
-    for (const auto& [window, russianMenu, russianItem, latinMenu, latinItem, item] : rows) {
-        for (const auto& [menuKey, itemKey] :
-             {std::pair{russianMenu, russianItem}, std::pair{latinMenu, latinItem}}) {
-            QTest::newRow(qPrintable(QStringLiteral("%1, %2 %3").arg(window, menuKey, itemKey)))
-                << QString(window) << QKeySequence(QString::fromUtf8(menuKey))
-                << QKeySequence(QString::fromUtf8(itemKey)) << QString(item);
-        }
-    }
-}
-
-void TestKeyboard::menuItemKeys() {
-    QFETCH(QString, window);
-    QFETCH(QKeySequence, menuKey);
-    QFETCH(QKeySequence, itemKey);
-    QFETCH(QString, item);
-    ProgramFixture f;
-    auto* w = qobject_cast<QMainWindow*>(openWindow(f, window));
-    QVERIFY(w);
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w));
+    if (item.isEmpty())
+        return;
     QStringList chosen;
-    connect(w->menuBar(), &QMenuBar::triggered, w,
+    connect(qobject_cast<QMainWindow*>(w)->menuBar(), &QMenuBar::triggered, w,
             [&chosen](QAction* action) { chosen << action->objectName(); });
-    press(menuKey);
-    QWidget* menu = QApplication::activePopupWidget();
-    QVERIFY(menu);
-    // The keys of an open menu go to it.
-    menu->setFocus();
+    press(keys);
+    QWidget* open = QApplication::activePopupWidget();
+    QVERIFY(open);
+    open->setFocus();
     press(itemKey);
     QCOMPARE(chosen, QStringList{item});
 }
