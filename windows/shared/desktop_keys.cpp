@@ -1,9 +1,11 @@
 #include "windows/shared/desktop_keys.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -129,6 +131,35 @@ bool openMenuByRussianKey(QWidget* window, const QKeyEvent* key) {
     return false;
 }
 
+// Alt with the key of a Russian access letter while a Latin layout is on, for a control of the
+// window: a label's access key focuses its buddy, a button's clicks it, as Alt with the letter
+// itself does. False when no shown control of the window has it.
+bool useControlByRussianKey(QWidget* window, const QKeyEvent* key) {
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier)
+        return false;
+    const QChar letter = russianLetter(key);
+    if (letter.isNull())
+        return false;
+    const QKeySequence wanted(QKeyCombination(Qt::AltModifier, Qt::Key(letter.unicode())));
+    auto usable = [window](QWidget* w) { return w->isVisibleTo(window) && w->isEnabled(); };
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        QWidget* buddy = label->buddy();
+        if (buddy && usable(label) && usable(buddy) &&
+            QKeySequence::mnemonic(label->text()) == wanted) {
+            buddy->setFocus(Qt::ShortcutFocusReason);
+            return true;
+        }
+    }
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if (usable(button) && QKeySequence::mnemonic(button->text()) == wanted) {
+            button->setFocus(Qt::ShortcutFocusReason);
+            button->click();
+            return true;
+        }
+    }
+    return false;
+}
+
 // In an open menu, a key of a Russian access letter pressed while a Latin layout is on goes to
 // the menu as the letter it carries in the Russian layout, so that it chooses that item.
 bool passRussianLetter(QMenu* menu, const QKeyEvent* key) {
@@ -180,7 +211,8 @@ bool DesktopKeys::eventFilter(QObject* watched, QEvent* event) {
     auto* target = static_cast<QWidget*>(watched);
     if (isMenuBarKey(key))
         return openMenuBar(target->window());
-    if (openMenuByRussianKey(target->window(), key))
+    if (openMenuByRussianKey(target->window(), key) ||
+        useControlByRussianKey(target->window(), key))
         return true;
     if (isContextMenuKey(key)) {
         // The focus of the window the key came to.

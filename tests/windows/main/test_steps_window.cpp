@@ -491,6 +491,12 @@ void TestStepsWindow::keys_data() {
     QTest::newRow("Alt+С chooses decimals") << "Alt+С"
                                             << "form"
                                             << "decimals";
+    QTest::newRow("Alt with the Latin key of М") << "Alt+V"
+                                                 << "focus"
+                                                 << "Combo1";
+    QTest::newRow("Alt with the Latin key of С") << "Alt+C"
+                                                 << "form"
+                                                 << "decimals";
     QTest::newRow("Tab from the method to the switch") << "Alt+М, Tab"
                                                        << "focus"
                                                        << "Option1";
