@@ -258,9 +258,9 @@ QString latexCell(const QString& cell) {
 QString latexMatrix(const PageLine& line) {
     const qsizetype columns = widestRow(line);
     const int bar = barColumn(line, columns);
-    QString spec;
+    QString alignment;
     for (qsizetype j = 0; j < columns; ++j)
-        spec += (j == bar ? QStringLiteral("|r") : QStringLiteral("r"));
+        alignment += (j == bar ? QStringLiteral("|r") : QStringLiteral("r"));
     QStringList rows, notes;
     for (std::size_t i = 0; i < line.rows.size(); ++i) {
         QStringList cells;
@@ -280,7 +280,7 @@ QString latexMatrix(const PageLine& line) {
     }
     const bool det = line.marks.determinant;
     QString math = (det ? QStringLiteral("\\left|") : QStringLiteral("\\left(")) +
-                   QStringLiteral("\\begin{array}{") + spec + QStringLiteral("}\n") +
+                   QStringLiteral("\\begin{array}{") + alignment + QStringLiteral("}\n") +
                    rows.join(QStringLiteral(" \\\\\n")) + QStringLiteral("\n\\end{array}") +
                    (det ? QStringLiteral("\\right|") : QStringLiteral("\\right)"));
     if (hasNotes(line))
