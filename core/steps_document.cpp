@@ -15,27 +15,9 @@ QString escaped(const QString& text) {
     return text.toHtmlEscaped();
 }
 
-// The number of columns before which the block's bar stands, or -1 when it has none.
-int barColumn(const PageLine& line, qsizetype columns) {
-    const int bar = line.marks.bar < 0 ? int(columns) - 1 : line.marks.bar;
-    return bar > 0 && bar < columns ? bar : -1;
-}
-
-qsizetype widestRow(const PageLine& line) {
-    qsizetype columns = 0;
-    for (const QStringList& row : line.rows)
-        columns = std::max(columns, row.size());
-    return columns;
-}
-
-bool hasNotes(const PageLine& line) {
-    return std::any_of(line.marks.notes.begin(), line.marks.notes.end(),
-                       [](const QString& note) { return !note.isEmpty(); });
-}
-
 QString htmlMatrix(const PageLine& line) {
-    const qsizetype columns = widestRow(line);
-    const int bar = barColumn(line, columns);
+    const qsizetype columns = columnCount(line);
+    const int bar = barColumn(line);
     const bool notes = hasNotes(line);
     QString table = QStringLiteral("<table class=\"m\">\n");
     for (std::size_t i = 0; i < line.rows.size(); ++i) {
@@ -256,8 +238,8 @@ QString latexCell(const QString& cell) {
 }
 
 QString latexMatrix(const PageLine& line) {
-    const qsizetype columns = widestRow(line);
-    const int bar = barColumn(line, columns);
+    const qsizetype columns = columnCount(line);
+    const int bar = barColumn(line);
     QString alignment;
     for (qsizetype j = 0; j < columns; ++j)
         alignment += (j == bar ? QStringLiteral("|r") : QStringLiteral("r"));

@@ -49,6 +49,24 @@ void Page::append(const Page& other) {
     lines_.insert(lines_.end(), other.lines_.begin(), other.lines_.end());
 }
 
+qsizetype columnCount(const PageLine& line) {
+    qsizetype columns = 0;
+    for (const QStringList& row : line.rows)
+        columns = std::max(columns, row.size());
+    return columns;
+}
+
+int barColumn(const PageLine& line) {
+    const qsizetype columns = columnCount(line);
+    const int bar = line.marks.bar < 0 ? int(columns) - 1 : line.marks.bar;
+    return bar > 0 && bar < columns ? bar : -1;
+}
+
+bool hasNotes(const PageLine& line) {
+    return std::any_of(line.marks.notes.begin(), line.marks.notes.end(),
+                       [](const QString& note) { return !note.isEmpty(); });
+}
+
 QString alignedRows(const std::vector<QStringList>& rows, const MatrixMarks& marks) {
     // The cells as written, the pivot after its mark; a prefix keeps the digits right-aligned.
     auto cell = [&](std::size_t i, qsizetype j) {

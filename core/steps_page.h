@@ -65,6 +65,13 @@ class Page {
     LineKind openKind_ = LineKind::Text;
 };
 
+// A matrix block's columns: those of its longest row.
+qsizetype columnCount(const PageLine& line);
+// The column before which the block's bar stands, or -1 when it has none.
+int barColumn(const PageLine& line);
+// Whether some row of the block has a note beside it.
+bool hasNotes(const PageLine& line);
+
 // Rows of cells as plain text, as the page writes a matrix block.
 QString alignedRows(const std::vector<QStringList>& rows, const MatrixMarks& marks = {});
 

@@ -2,6 +2,7 @@
 
 #include "core/steps_document.h"
 #include "support/text_rewrite.h"
+#include "windows/main/steps_view.h"
 #include "windows/shared/error_box.h"
 #include "windows/shared/platform.h"
 #include "windows/shared/ui_kit.h"
@@ -22,7 +23,9 @@
 #include <QPrinter>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
@@ -38,20 +41,6 @@ class StepsText : public QTextBrowser {
     explicit StepsText(QWidget* parent) : QTextBrowser(parent) { setViewportMargins(1, 1, 1, 1); }
 };
 
-// The page's colours on the screen: the program's green on black, warnings in its yellow, a
-// check that failed in a red that reads on black, the row notes in cyan.
-const QColor errorRed{255, 96, 96};
-
-steps::HtmlColours screenColours() {
-    steps::HtmlColours c;
-    c.text = ui::green.name();
-    c.background = ui::black.name();
-    c.warning = ui::warningYellow.name();
-    c.error = errorRed.name();
-    c.note = ui::cyan.name();
-    return c;
-}
-
 // The face of the page on the screen and on paper: the program's narrow sans-serif.
 QFont pageFont(qreal points) {
     QFont face(QStringLiteral("Liberation Sans"));
@@ -61,13 +50,35 @@ QFont pageFont(qreal points) {
 }
 
 constexpr qreal screenPoints = 10;
+constexpr int pageMargin = 6;
+
+// The page on the screen: the program's green on black, warnings in its yellow, a check that
+// failed in a red that reads on black, the row notes in cyan, the pivot on a dark green.
+stepsview::Look screenLook() {
+    return {.font = pageFont(screenPoints),
+            .text = ui::green,
+            .warning = ui::warningYellow,
+            .error = QColor(255, 96, 96),
+            .note = ui::cyan,
+            .pivotGround = QColor(0, 96, 0)};
+}
 // The printer's margins when the print dialog left none, as QTextDocument::print takes them.
 constexpr qreal printMarginMm = 20;
 constexpr int largestPrintPoints = 10;
 constexpr int smallestPrintPoints = 5;
 
+// The paragraph that introduces a table ("Матрица после шага 2:", a stage's heading), which a
+// page break moves with it; an invalid block when the table follows something else.
+QTextBlock captionOf(QTextDocument& document, const QTextTable& table) {
+    const QTextBlock before = document.findBlock(table.firstPosition()).previous();
+    const bool introduces = before.isValid() && (before.text().trimmed().endsWith(u':') ||
+                                                 before.blockFormat().headingLevel() > 0);
+    return introduces ? before : QTextBlock();
+}
+
 // Lays the document out on pages of the size and moves every table that would cross the foot of
-// a page to the next page; a table taller than a page is left to run over.
+// a page to the next page, with the line that introduces it; a table taller than a page is left
+// to run over.
 void keepTablesWhole(QTextDocument& document, const QSizeF& pageSize) {
     document.setPageSize(pageSize);
     const qreal height = pageSize.height();
@@ -76,9 +87,18 @@ void keepTablesWhole(QTextDocument& document, const QSizeF& pageSize) {
         if (!table)
             continue;
         document.pageCount(); // the layout up to date after the last break
-        const QRectF box = document.documentLayout()->frameBoundingRect(table);
+        QRectF box = document.documentLayout()->frameBoundingRect(table);
+        const QTextBlock caption = captionOf(document, *table);
+        if (caption.isValid())
+            box.setTop(document.documentLayout()->blockBoundingRect(caption).top());
         const bool crosses = int(box.top() / height) != int((box.bottom() - 1) / height);
-        if (crosses && box.height() <= height) {
+        if (!crosses || box.height() > height)
+            continue;
+        if (caption.isValid()) {
+            QTextBlockFormat format = caption.blockFormat();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(caption).setBlockFormat(format);
+        } else {
             QTextTableFormat format = table->format();
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             table->setFormat(format);
@@ -106,8 +126,6 @@ StepsWindow::StepsWindow(Platform& platform, QWidget* parent)
     text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text1->setTabChangesFocus(true);
     text1->setFrameShape(QFrame::NoFrame);
-    text1->document()->setDocumentMargin(6);
-    text1->document()->setDefaultFont(pageFont(screenPoints));
     ui::colour(text1, ui::green, ui::black);
     ui::markFocus(text1);
     text1->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -223,7 +241,17 @@ void StepsWindow::refresh() {
     if (pageCurrent_)
         return;
     page_ = steps::methodPage(method(), record_, solve_, form(), separator_);
-    text1->setHtml(steps::htmlPage(page_, screenColours()));
+    // The page is built in a document of its own and then put in the view: built inside the
+    // view, each paragraph would be laid out again as the next one is added.
+    auto* document = new QTextDocument(text1);
+    document->setUndoRedoEnabled(false);
+    document->setDocumentMargin(pageMargin);
+    stepsview::layOut(*document, page_, screenLook());
+    QTextDocument* shown = text1->document();
+    const bool made = shown->parent() == text1; // else the view's own, which it deletes itself
+    text1->setDocument(document);
+    if (made)
+        delete shown;
     pageCurrent_ = true;
 }
 

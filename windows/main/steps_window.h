@@ -1,9 +1,9 @@
 // The window "Решение по шагам": the last solve told by the method and in the number form the
 // user chose (the program's own elimination first), shown as a page: stage headings, each
-// matrix a table with its bar, pivot and row notes, warnings and errors in colour. Its menu and
-// context menu save the page (HTML or text), print it and copy it (the selection, or the whole
-// page as a LaTeX document). Resizable and maximisable; hidden, not destroyed, when closed, so
-// the method and the form chosen stay for the next opening.
+// matrix in aligned columns with its bar, pivot and row notes, warnings and errors in colour. Its
+// menu and context menu save the page (HTML or text), print it and copy it (the selection, or the
+// whole page as a LaTeX document). Resizable and maximisable; hidden, not destroyed, when closed,
+// so the method and the form chosen stay for the next opening.
 #pragma once
 
 #include "core/solve_check.h"
@@ -49,7 +49,8 @@ class StepsWindow : public QMainWindow {
 
     // The page's HTML in the paper look laid out on the printer's pages within their margins: the
     // face made smaller (down to 5 points) until the widest matrix row fits, and every table that
-    // would cross the foot of a page moved to the next page whole.
+    // would cross the foot of a page moved to the next page whole, with the line before it that
+    // introduces it.
     static std::unique_ptr<QTextDocument> printedDocument(const steps::Page& page,
                                                           QPrinter& printer);
 

@@ -1,8 +1,10 @@
 // The steps' documents of a page with every kind of line: the HTML page is well-formed XML with
 // a table per matrix block and its marks, the LaTeX document compiles with pdflatex without an
-// overfull line for order 3 and order 10 with long fractions, and the printed page keeps every
-// table on one sheet.
+// overfull line for order 3 and order 10 with long fractions, the printed page keeps every
+// table on one sheet with the line that introduces it, and on the screen every matrix's
+// columns line up.
 #include "core/steps_document.h"
+#include "windows/main/steps_view.h"
 #include "windows/main/steps_window.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -11,8 +13,10 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextLayout>
 #include <QTextTable>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -77,6 +81,8 @@ class TestStepsDocuments : public QObject {
     void documents_data();
     void documents();
     void printedTablesStayWhole();
+    void screenColumnsAlign_data() { documents_data(); }
+    void screenColumnsAlign();
 };
 
 void TestStepsDocuments::documents_data() {
@@ -136,7 +142,8 @@ void TestStepsDocuments::documents() {
     QVERIFY2(!text.contains(QStringLiteral("Overfull \\hbox")), qPrintable(text.right(3000)));
 }
 
-// A long page printed: no table crosses the foot of a sheet, some had to be moved for it.
+// A long page printed: no table crosses the foot of a sheet, nor stands apart from the line that
+// introduces it; some had to be moved for it.
 void TestStepsDocuments::printedTablesStayWhole() {
     QTemporaryDir folder;
     QPrinter printer(QPrinter::HighResolution);
@@ -152,17 +159,75 @@ void TestStepsDocuments::printedTablesStayWhole() {
         if (!table)
             continue;
         ++tables;
-        moved += table->format().pageBreakPolicy() == QTextFormat::PageBreak_AlwaysBefore;
-        const QRectF box = document->documentLayout()->frameBoundingRect(table);
+        const QTextBlock caption = document->findBlock(table->firstPosition()).previous();
+        moved += caption.blockFormat().pageBreakPolicy() == QTextFormat::PageBreak_AlwaysBefore;
+        QRectF box = document->documentLayout()->frameBoundingRect(table);
+        box.setTop(document->documentLayout()->blockBoundingRect(caption).top());
         QVERIFY2(int(box.top() / sheet) == int((box.bottom() - 1) / sheet),
-                 qPrintable(QStringLiteral("table %1 from %2 to %3, sheets of %4")
-                                .arg(tables)
+                 qPrintable(QStringLiteral("«%1» and its table from %2 to %3, sheets of %4")
+                                .arg(caption.text())
                                 .arg(box.top())
                                 .arg(box.bottom())
                                 .arg(sheet)));
     }
     QCOMPARE(tables, 24);
     QVERIFY(moved > 0);
+}
+
+// The page on the screen: in each matrix the cells of a column end at one x, each column right
+// of the one before; a bar or a determinant's side stands clear between two columns, the notes
+// begin right of the last one, and the pivot of each step is the one bold cell.
+void TestStepsDocuments::screenColumnsAlign() {
+    QFETCH(int, order);
+    QFETCH(int, blocks);
+    QTextDocument document;
+    stepsview::Look look;
+    look.font = QFont(QStringLiteral("Liberation Sans"), 10);
+    stepsview::layOut(document, samplePage(order, blocks), look);
+    document.documentLayout()->documentSize();
+    std::vector<qreal> ends; // the right edges of the matrix on hand, its first row's
+    QStringList pivots;
+    int matrices = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        if (!text.contains(u'\t')) {
+            ends.clear();
+            continue;
+        }
+        const QTextLine line = block.layout()->lineAt(0);
+        QStringList parts = text.split(u'\t');
+        const bool note = parts.last().startsWith(u'←');
+        std::vector<qreal> row; // each part's left and right edge
+        for (qsizetype k = 0, at = 0; k < parts.size(); at += parts[k++].size() + 1) {
+            row.push_back(line.cursorToX(int(at)));
+            row.push_back(line.cursorToX(int(at + parts[k].size())));
+        }
+        for (std::size_t e = 3; e < row.size(); e += 2)
+            QVERIFY2(parts[qsizetype(e / 2) - 1].isEmpty() || row[e - 1] > row[e - 2],
+                     qPrintable(QStringLiteral("«%1» runs into the part before it in «%2»")
+                                    .arg(parts[qsizetype(e / 2)], text)));
+        if (note)
+            row.resize(row.size() - 2);
+        if (ends.empty()) {
+            ends = row;
+            ++matrices;
+        }
+        QCOMPARE(row.size(), ends.size());
+        for (std::size_t e = 1; e < row.size(); e += 2)
+            QVERIFY2(qAbs(row[e] - ends[e]) < 0.5,
+                     qPrintable(QStringLiteral("«%1» ends at %2, its column at %3")
+                                    .arg(parts[qsizetype(e / 2)])
+                                    .arg(row[e])
+                                    .arg(ends[e])));
+        for (QTextBlock::iterator f = block.begin(); !f.atEnd(); ++f)
+            if (f.fragment().charFormat().fontWeight() == QFont::Bold)
+                pivots.append(f.fragment().text());
+    }
+    QCOMPARE(matrices, 2 * blocks);
+    QStringList expected;
+    for (int b = 0; b < blocks; ++b)
+        expected.append(cell(order, b, b % order));
+    QCOMPARE(pivots, expected);
 }
 
 QTEST_MAIN(TestStepsDocuments)
