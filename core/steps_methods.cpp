@@ -80,18 +80,33 @@ class MethodWriter {
     std::pair<QString, QString> operation(const RowOperation& op) const {
         const QString target = number(op.target + 1), source = number(op.source + 1);
         switch (op.kind) {
-        case RowOperation::Kind::Subtract:
-            if (sgn(op.factor) < 0)
+        case RowOperation::Kind::Subtract: {
+            // A factor of 1 is not said: "прибавляем строку 1", "стр. 3 + стр. 1".
+            const bool adds = sgn(op.factor) < 0;
+            const mpq_class size = adds ? mpq_class(-op.factor) : op.factor;
+            if (size == 1)
+                return adds ? std::pair{QCoreApplication::translate(
+                                            "steps", "К строке %1 прибавляем строку %2.\n")
+                                            .arg(target, source),
+                                        QCoreApplication::translate("steps", "стр. %1 + стр. %2")
+                                            .arg(target, source)}
+                            : std::pair{QCoreApplication::translate(
+                                            "steps", "Из строки %1 вычитаем строку %2.\n")
+                                            .arg(target, source),
+                                        QCoreApplication::translate("steps", "стр. %1 − стр. %2")
+                                            .arg(target, source)};
+            if (adds)
                 return {QCoreApplication::translate(
                             "steps", "К строке %1 прибавляем строку %2, умноженную на %3.\n")
-                            .arg(target, source, f(-op.factor)),
+                            .arg(target, source, f(size)),
                         QCoreApplication::translate("steps", "стр. %1 + %2 · стр. %3")
-                            .arg(target, f(-op.factor), source)};
+                            .arg(target, f(size), source)};
             return {QCoreApplication::translate(
                         "steps", "Из строки %1 вычитаем строку %2, умноженную на %3.\n")
-                        .arg(target, source, f(op.factor)),
+                        .arg(target, source, f(size)),
                     QCoreApplication::translate("steps", "стр. %1 − %2 · стр. %3")
-                        .arg(target, f(op.factor), source)};
+                        .arg(target, f(size), source)};
+        }
         case RowOperation::Kind::Divide:
             return {
                 QCoreApplication::translate("steps", "Строку %1 делим на %2.\n")

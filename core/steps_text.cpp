@@ -56,10 +56,9 @@ class Writer {
             "steps", "Система, как она решалась (в последнем столбце правые части):\n"));
         out_.matrix(matrixRows(r_.initial, sep_));
         if (r_.stop == StopReason::InputNotFinite) {
-            out_.text(
-                QCoreApplication::translate(
-                    "steps", "\nВ матрице есть значение, которое не является конечным числом: ") +
-                solver::overflowText + u'\n');
+            out_.text(QCoreApplication::translate(
+                "steps", "\nВ матрице есть значение, которое не является конечным числом: "
+                         "переполнение при вычислении.\n"));
             return out_;
         }
         for (std::size_t p = 0; p < r_.passes.size(); ++p)
@@ -164,9 +163,10 @@ class Writer {
                           .arg(number(at)));
             break;
         case StopReason::Overflow:
-            out_.text(QCoreApplication::translate("steps", "\nИсключение остановлено на шаге %1: ")
-                          .arg(number(at)) +
-                      solver::overflowText + u'\n');
+            out_.text(
+                QCoreApplication::translate(
+                    "steps", "\nИсключение остановлено на шаге %1: переполнение при вычислении.\n")
+                    .arg(number(at)));
             break;
         case StopReason::InputNotFinite:
             break;
@@ -193,8 +193,8 @@ class Writer {
         }
         if (r_.stop == StopReason::AnswerOverflow)
             out_.text(QCoreApplication::translate(
-                          "steps", "Неизвестное вышло за пределы чисел двойной точности: ") +
-                      solver::overflowText + u'\n');
+                "steps", "Неизвестное вышло за пределы чисел двойной точности: переполнение при "
+                         "вычислении.\n"));
     }
 
     QString solution() const {

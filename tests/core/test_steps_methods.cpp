@@ -1,7 +1,8 @@
 // The exact methods of the steps window: each method's final answer on systems of every kind,
 // checked by substitution in rationals written here (A·x = b; A·x₀ = b and A·v = 0 with n − rank
 // free unknowns; no answer and rank A < rank (A|b)), Cramer's determinants against the analysis,
-// the inverse by A·A⁻¹ = E; a number past the digit limit stops a method; the number forms.
+// the inverse by A·A⁻¹ = E; a number past the digit limit stops a method; the row operations
+// as told; the number forms.
 #include "core/exact_methods.h"
 #include "core/steps_methods.h"
 #include "steps_blocks.h"
@@ -109,6 +110,8 @@ class TestStepsMethods : public QObject {
   private slots:
     void finalAnswers_data();
     void finalAnswers();
+    void rowOperations_data();
+    void rowOperations();
     void numberForms_data();
     void numberForms();
     void radixTokens_data();
@@ -211,16 +214,54 @@ void TestStepsMethods::finalAnswers() {
         QVERIFY(b.reduction.divisionsExact);
         QCOMPARE(*b.determinant, *e.determinant);
     }
-    // The page shows the answer: no check refused it, and a stop is told as a warning.
-    const steps::Page page = steps::methodPage(steps::Method(method), solve.record, solve.checked,
-                                               steps::NumberForm::Fractions, u'.');
-    bool refused = false, warned = false;
-    for (const steps::PageLine& line : page.lines()) {
-        refused = refused || line.kind == steps::LineKind::Error;
-        warned = warned || line.kind == steps::LineKind::Warning;
+    // The page shows the answer: no check refused it, and a stop is told as a warning. So it
+    // does when the analysis' own reduction passed the digit limit and only substitution checks.
+    solver::CheckedSolve unknown = solve.checked;
+    unknown.analysis.elimination = exact::Elimination();
+    unknown.analysis.elimination.tooLarge = true;
+    unknown.analysis.general.reset();
+    unknown.analysis.contradiction.reset();
+    for (const solver::CheckedSolve* checked :
+         {&solve.checked, static_cast<const solver::CheckedSolve*>(&unknown)}) {
+        const steps::Page page = steps::methodPage(steps::Method(method), solve.record, *checked,
+                                                   steps::NumberForm::Fractions, u'.');
+        bool refused = false, warned = false;
+        for (const steps::PageLine& line : page.lines()) {
+            refused = refused || line.kind == steps::LineKind::Error;
+            warned = warned || line.kind == steps::LineKind::Warning;
+        }
+        QVERIFY(!refused);
+        QCOMPARE(warned, kind == Kind::Stopped);
     }
-    QVERIFY(!refused);
-    QCOMPARE(warned, kind == Kind::Stopped);
+}
+
+void TestStepsMethods::rowOperations_data() {
+    QTest::addColumn<QString>("entry"); // order 2, Gauss's one operation
+    QTest::addColumn<QString>("sentence");
+    QTest::addColumn<QString>("note");
+    QTest::newRow("subtract once") << "1 1 2 1 2 3"
+                                   << "Из строки 2 вычитаем строку 1.\n"
+                                   << "← стр. 2 − стр. 1\n";
+    QTest::newRow("add once") << "1 1 2 -1 2 3"
+                              << "К строке 2 прибавляем строку 1.\n"
+                              << "← стр. 2 + стр. 1\n";
+    QTest::newRow("subtract a fraction") << "2 1 3 3 1 1"
+                                         << "Из строки 2 вычитаем строку 1, умноженную на 3/2.\n"
+                                         << "← стр. 2 − 3/2 · стр. 1\n";
+    QTest::newRow("add a fraction") << "2 1 3 -3 1 1"
+                                    << "К строке 2 прибавляем строку 1, умноженную на 3/2.\n"
+                                    << "← стр. 2 + 3/2 · стр. 1\n";
+}
+
+void TestStepsMethods::rowOperations() {
+    QFETCH(QString, entry);
+    QFETCH(QString, sentence);
+    QFETCH(QString, note);
+    const StepsSolve solve = solveForSteps(2, entry);
+    const QString text = steps::methodPage(steps::Method::Gauss, solve.record, solve.checked,
+                                           steps::NumberForm::Fractions, u'.')
+                             .plainText();
+    QVERIFY2(text.contains(sentence) && text.contains(note), qPrintable(text));
 }
 
 void TestStepsMethods::numberForms_data() {
