@@ -139,6 +139,8 @@ StepsWindow::StepsWindow(Platform& platform, QWidget* parent)
     setTabOrder(combo1, option1);
     setTabOrder(option1, option2);
     setTabOrder(option2, text1);
+    // The window opens with the page to read, as a document window does.
+    text1->setFocus();
     // The client area keeps the window's designed size, the menu bar above it.
     resize(ui::px(9600), ui::px(7200) + menuBar()->sizeHint().height());
 }

@@ -557,8 +557,14 @@ void TestStepsWindow::choicesRemembered() {
     StepsWindow* w = f.main().stepsWindow();
     QCOMPARE(w->method(), steps::Method::AsSolved);
     QCOMPARE(w->form(), steps::NumberForm::Fractions);
+    // The window opens with the page to read: its arrows scroll the page, not the methods.
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QCOMPARE(QApplication::focusWidget(), named<QTextBrowser>(w, "Text1"));
+    // Each page shown replaces the one before: the documents do not pile up.
+    const qsizetype documents = w->findChildren<QTextDocument*>().size();
     named<QComboBox>(w, "Combo1")->setCurrentIndex(3);
     named<QRadioButton>(w, "Option2")->setChecked(true);
+    QCOMPARE(w->findChildren<QTextDocument*>().size(), documents);
     const QString chosen = w->text();
     w->close();
     action(f.main(), "steps")->trigger();
