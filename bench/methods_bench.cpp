@@ -5,6 +5,7 @@
 #include "core/solve_check.h"
 #include "core/solve_record.h"
 #include "core/steps_methods.h"
+#include "six_digit_system.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -13,23 +14,6 @@
 #include <random>
 #include <vector>
 
-namespace {
-
-// n (n + 1) entries such as -123.456 or 7.25001: six significant digits, three decimals or more.
-QString sixDigitSystem(int n, std::mt19937& random) {
-    std::uniform_int_distribution<int> mantissa(100000, 999999);
-    std::uniform_int_distribution<int> point(0, 5);
-    QStringList tokens;
-    for (int k = 0; k < n * (n + 1); ++k) {
-        QString digits = QString::number(mantissa(random));
-        digits.insert(point(random) + 1, u'.');
-        tokens.append((random() & 1 ? QStringLiteral("-") : QString()) + digits);
-    }
-    return tokens.join(u' ') + u' ';
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int systems = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
@@ -37,7 +21,7 @@ int main(int argc, char** argv) {
     std::vector<std::vector<double>> times(steps::methods.size() * 2);
     qsizetype characters = 0;
     for (int s = 0; s < systems; ++s) {
-        const QString entry = sixDigitSystem(10, random);
+        const QString entry = bench::sixDigitSystem(10, random);
         SystemStore store;
         store.shapeForOrder(ArrayOrder(10));
         entry::fillMatrix(store.matrix, entry, u',');

@@ -10,6 +10,7 @@
 #include "core/solve_check.h"
 #include "core/solver.h"
 #include "core/steps_text.h"
+#include "six_digit_system.h"
 #include "windows/editor/form2.h"
 #include "windows/main/form1.h"
 #include "windows/main/steps_window.h"
@@ -34,19 +35,6 @@
 #include <vector>
 
 namespace {
-
-// n (n + 1) entries such as -123.456 or 7.25001: six significant digits, three decimals or more.
-QString sixDigitSystem(int n, std::mt19937& random) {
-    std::uniform_int_distribution<int> mantissa(100000, 999999);
-    std::uniform_int_distribution<int> point(0, 5);
-    QStringList tokens;
-    for (int k = 0; k < n * (n + 1); ++k) {
-        QString digits = QString::number(mantissa(random));
-        digits.insert(point(random) + 1, u'.');
-        tokens.append((random() & 1 ? QStringLiteral("-") : QString()) + digits);
-    }
-    return tokens.join(u' ') + u' ';
-}
 
 double milliseconds(std::chrono::steady_clock::time_point start) {
     return bench::secondsSince(start) * 1e3;
@@ -85,7 +73,8 @@ int main(int argc, char** argv) {
         main.command1Click();
         Form2& editor = program.form2();
         editor.findChild<QScrollBar*>(QStringLiteral("VScroll1"))->setValue(2);
-        editor.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(sixDigitSystem(10, random));
+        editor.findChild<QLineEdit*>(QStringLiteral("Text1"))
+            ->setText(bench::sixDigitSystem(10, random));
         editor.command4Click();
         auto start = std::chrono::steady_clock::now();
         main.command3Click();
