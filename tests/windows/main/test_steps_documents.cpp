@@ -204,8 +204,7 @@ void TestStepsDocuments::screenColumnsAlign() {
         }
         for (std::size_t e = 3; e < row.size(); e += 2)
             QVERIFY2(parts[qsizetype(e / 2) - 1].isEmpty() || row[e - 1] > row[e - 2],
-                     qPrintable(QStringLiteral("«%1» runs into the part before it in «%2»")
-                                    .arg(parts[qsizetype(e / 2)], text)));
+                     qPrintable(text)); // no cell runs into the one before it
         if (note)
             row.resize(row.size() - 2);
         if (ends.empty()) {
@@ -214,11 +213,7 @@ void TestStepsDocuments::screenColumnsAlign() {
         }
         QCOMPARE(row.size(), ends.size());
         for (std::size_t e = 1; e < row.size(); e += 2)
-            QVERIFY2(qAbs(row[e] - ends[e]) < 0.5,
-                     qPrintable(QStringLiteral("«%1» ends at %2, its column at %3")
-                                    .arg(parts[qsizetype(e / 2)])
-                                    .arg(row[e])
-                                    .arg(ends[e])));
+            QVERIFY2(qAbs(row[e] - ends[e]) < 0.5, qPrintable(text));
         for (QTextBlock::iterator f = block.begin(); !f.atEnd(); ++f)
             if (f.fragment().charFormat().fontWeight() == QFont::Bold)
                 pivots.append(f.fragment().text());
