@@ -73,7 +73,7 @@ QString htmlStyle(const HtmlColours& c) {
                "margin-bottom: 8px; margin-left: 20px; page-break-inside: avoid; }\n"
                "td { text-align: right; padding-top: 1px; padding-bottom: 1px; padding-left: 4px; "
                "padding-right: 4px; white-space: nowrap; }\n"
-               "td.bar { ") +
+               "td.bar { padding-left: 8px; ") +
            side("left") + QStringLiteral("}\ntd.dl { ") + side("left") +
            QStringLiteral("}\ntd.dr { ") + side("right") + QStringLiteral("}\ntd.p { ") +
            side("left") + side("right") + side("top") + side("bottom") +

@@ -216,6 +216,21 @@ class MethodWriter {
                 QStringLiteral("x%1 = %2\n").arg(number(i + 1), f(x[static_cast<std::size_t>(i)])));
     }
 
+    // The last line of a unique solution: the checked answer, all unknowns on one line.
+    void answer(const std::vector<mpq_class>& x) {
+        QStringList values;
+        for (int i = 0; i < n_; ++i)
+            values.append(
+                QStringLiteral("x%1 = %2").arg(number(i + 1), f(x[static_cast<std::size_t>(i)])));
+        page_.text(QCoreApplication::translate("steps", "\nОтвет: %1.\n")
+                       .arg(values.join(QStringLiteral("; "))));
+    }
+
+    void checkedAnswer(const std::vector<mpq_class>& x) {
+        page_.text(QCoreApplication::translate("steps", "Проверка точная: A·x = b.\n"));
+        answer(x);
+    }
+
     void failedCheck() {
         page_.error(QCoreApplication::translate(
             "steps", "Ошибка: точная проверка по записанной системе не сошлась, ответ метода "
@@ -269,7 +284,8 @@ class MethodWriter {
             return;
         }
         backSubstitution(m.reduction, m.answer.x);
-        verdict(m.answer);
+        if (verdict(m.answer))
+            checkedAnswer(m.answer.x);
     }
 
     void gaussJordan() {
@@ -284,6 +300,7 @@ class MethodWriter {
             page_.text(QCoreApplication::translate(
                 "steps", "Ответ читается по строкам приведённого вида:\n"));
             values(m.answer.x);
+            checkedAnswer(m.answer.x);
         }
     }
 
@@ -390,6 +407,7 @@ class MethodWriter {
         }
         page_.text(QCoreApplication::translate(
             "steps", "Проверка точная: A·x = b, и x совпадает с точным ответом.\n"));
+        answer(m.x);
     }
 
     void inverse() {
@@ -422,7 +440,7 @@ class MethodWriter {
         page_.text(QCoreApplication::translate("steps", "Проверка точная: A·A⁻¹ = E.\n"));
         page_.text(QCoreApplication::translate("steps", "x = A⁻¹·b:\n"));
         values(m.x);
-        page_.text(QCoreApplication::translate("steps", "Проверка точная: A·x = b.\n"));
+        checkedAnswer(m.x);
     }
 
     void bareiss() {
@@ -482,7 +500,8 @@ class MethodWriter {
             return;
         }
         backSubstitution(m.reduction, m.answer.x);
-        verdict(m.answer);
+        if (verdict(m.answer))
+            checkedAnswer(m.answer.x);
     }
 
   private:

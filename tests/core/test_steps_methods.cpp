@@ -232,6 +232,15 @@ void TestStepsMethods::finalAnswers() {
         }
         QVERIFY(!refused);
         QCOMPARE(warned, kind == Kind::Stopped);
+        // A unique solution ends with the answer that substitution confirmed above (the
+        // compatibility test ends with its verdict).
+        const bool solves = kind == Kind::Unique && steps::Method(method) != steps::Method::Ranks;
+        QStringList values;
+        for (std::size_t i = 0; solves && i < a.x.size(); ++i)
+            values.append(QStringLiteral("x%1 = ").arg(i + 1) +
+                          steps::numberText(a.x[i], steps::NumberForm::Fractions, u'.'));
+        if (solves)
+            QCOMPARE(page.lines().back().text, "Ответ: " + values.join(QStringLiteral("; ")) + '.');
     }
 }
 
