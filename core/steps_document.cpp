@@ -63,8 +63,9 @@ QString htmlStyle(const HtmlColours& c) {
            c.text + QStringLiteral("; background-color: ") + c.background +
            QStringLiteral("; }\n"
                           "h2 { font-size: 130%; font-weight: bold; margin-top: 14px; "
-                          "margin-bottom: 4px; }\n"
+                          "margin-bottom: 4px; page-break-after: avoid; }\n"
                           "p { margin-top: 2px; margin-bottom: 2px; }\n"
+                          "p.c { page-break-after: avoid; }\n"
                           "p.w { font-weight: bold; color: ") +
            c.warning + QStringLiteral("; }\np.e { font-weight: bold; color: ") + c.error +
            QStringLiteral(
@@ -294,8 +295,12 @@ QString htmlPage(const Page& page, const HtmlColours& colours) {
             body += QStringLiteral("<h2>") + escaped(line.text) + QStringLiteral("</h2>\n");
             break;
         case LineKind::Text:
+            // A line ending in a colon introduces what follows it: a browser prints the two
+            // on one sheet.
             if (!line.text.isEmpty())
-                body += QStringLiteral("<p>") + escaped(line.text) + QStringLiteral("</p>\n");
+                body += (line.text.endsWith(u':') ? QStringLiteral("<p class=\"c\">")
+                                                  : QStringLiteral("<p>")) +
+                        escaped(line.text) + QStringLiteral("</p>\n");
             break;
         }
     }

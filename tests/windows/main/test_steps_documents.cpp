@@ -97,9 +97,10 @@ void TestStepsDocuments::documents() {
     QFETCH(int, blocks);
     const steps::Page page = samplePage(order, blocks);
 
-    // The HTML page: well-formed, a table per block, a framed pivot, a bar, and a note per row.
+    // The HTML page: well-formed, a table per block, a framed pivot, a bar, a note per row, and
+    // each line that introduces a table kept with it.
     QXmlStreamReader xml(steps::htmlPage(page));
-    int tables = 0, pivots = 0, bars = 0, notes = 0, warnings = 0, errors = 0;
+    int tables = 0, pivots = 0, bars = 0, notes = 0, warnings = 0, errors = 0, captions = 0;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
@@ -111,6 +112,7 @@ void TestStepsDocuments::documents() {
         notes += xml.name() == u"td" && classes.contains(QStringLiteral("n"));
         warnings += xml.name() == u"p" && classes.contains(QStringLiteral("w"));
         errors += xml.name() == u"p" && classes.contains(QStringLiteral("e"));
+        captions += xml.name() == u"p" && classes.contains(QStringLiteral("c"));
     }
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
     QCOMPARE(tables, 2 * blocks);
@@ -119,6 +121,7 @@ void TestStepsDocuments::documents() {
     QCOMPARE(notes, order * blocks);
     QCOMPARE(warnings, 1);
     QCOMPARE(errors, 1);
+    QCOMPARE(captions, blocks); // «Определитель:», kept with its table
 
     // The LaTeX document: it compiles, and no line (no matrix) runs over the margin.
     const QString pdflatex = QStandardPaths::findExecutable(QStringLiteral("pdflatex"));
