@@ -1,5 +1,6 @@
 #include "core/exact_methods.h"
 
+#include <span>
 #include <utility>
 
 namespace exact {
@@ -256,6 +257,32 @@ CramerMethod cramer(const System& system) {
         method.x.push_back(*d / *method.delta);
     }
     return method;
+}
+
+std::optional<Expansion> expansion(const Table& a) {
+    // The columns of each product, row by row, and whether it is taken with a minus.
+    struct Rule {
+        int columns[3];
+        bool negative;
+    };
+    static constexpr Rule second[] = {{{0, 1, 0}, false}, {{1, 0, 0}, true}};
+    static constexpr Rule third[] = {{{0, 1, 2}, false}, {{1, 2, 0}, false}, {{2, 0, 1}, false},
+                                     {{2, 1, 0}, true},  {{0, 2, 1}, true},  {{1, 0, 2}, true}};
+    const int n = a.rows;
+    if (a.columns != n || (n != 2 && n != 3))
+        return std::nullopt;
+    Expansion e;
+    for (const Rule& rule : n == 2 ? std::span<const Rule>(second) : std::span<const Rule>(third)) {
+        Expansion::Product p{rule.negative, {}};
+        mpq_class product = 1;
+        for (int i = 0; i < n; ++i) {
+            p.factors.push_back(a.at(i, rule.columns[i]));
+            product *= p.factors.back();
+        }
+        e.value += rule.negative ? mpq_class(-product) : product;
+        e.products.push_back(std::move(p));
+    }
+    return e;
 }
 
 InverseMethod inverse(const System& system) {

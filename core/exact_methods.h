@@ -110,6 +110,19 @@ struct CramerMethod {
 };
 CramerMethod cramer(const System& system);
 
+// A determinant of order 2 or 3 written out by its rule (order 3: the rule of Sarrus): each
+// product of one entry of every row and column, with its sign, and their sum. Nothing for
+// another order.
+struct Expansion {
+    struct Product {
+        bool negative = false;
+        std::vector<mpq_class> factors;
+    };
+    std::vector<Product> products;
+    mpq_class value;
+};
+std::optional<Expansion> expansion(const Table& a);
+
 // The inverse matrix: [A | E] reduced to [E | A⁻¹], then x = A⁻¹·b.
 struct InverseMethod {
     Reduction reduction;

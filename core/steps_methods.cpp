@@ -31,6 +31,10 @@ namespace {
 
 using exact::RowOperation;
 
+// The largest order whose answer check is shown equation by equation; a larger one would fill
+// the page with products.
+constexpr int largestShownCheck = 4;
+
 QString number(int value) {
     return QString::number(value);
 }
@@ -71,9 +75,32 @@ class MethodWriter {
             page_.text(QCoreApplication::translate(
                 "steps", "Числа взяты по их двоичным значениям: матрица, как она решалась, не "
                          "совпадает с текстом редактора.\n"));
+        page_.text(QCoreApplication::translate("steps", "Система уравнений:\n"));
+        for (int i = 0; i < n_; ++i)
+            page_.text(equation(i) + u'\n');
         page_.text(QCoreApplication::translate(
             "steps", "Система, как она записана (в последнем столбце правые части):\n"));
         page_.matrix(rows(exact::augmented(a_.system)));
+    }
+
+    // Equation i as a student writes it: "2·x1 + x2 − 3/2·x3 = 8", no term with a zero
+    // coefficient, a coefficient of 1 not written.
+    QString equation(int i) const {
+        QString left;
+        for (int j = 0; j < n_; ++j) {
+            const mpq_class& c = at(i, j);
+            if (sgn(c) == 0)
+                continue;
+            const mpq_class size = abs(c);
+            left += left.isEmpty() ? (sgn(c) < 0 ? QStringLiteral("-") : QString())
+                                   : (sgn(c) < 0 ? QStringLiteral(" − ") : QStringLiteral(" + "));
+            left += (size == 1 ? QString() : f(size) + u'·') + u'x' + number(j + 1);
+        }
+        return (left.isEmpty() ? QStringLiteral("0") : left) + QStringLiteral(" = ") + f(at(i, n_));
+    }
+
+    const mpq_class& at(int i, int j) const {
+        return a_.system.values[static_cast<std::size_t>(i) * (n_ + 1) + j];
     }
 
     // The sentence and the note of one row operation.
@@ -226,9 +253,28 @@ class MethodWriter {
                        .arg(values.join(QStringLiteral("; "))));
     }
 
+    // The check of a unique answer: up to order 4 each equation with the answer put in.
     void checkedAnswer(const std::vector<mpq_class>& x) {
+        substitution(x);
         page_.text(QCoreApplication::translate("steps", "Проверка точная: A·x = b.\n"));
         answer(x);
+    }
+
+    void substitution(const std::vector<mpq_class>& x) {
+        if (n_ <= largestShownCheck) {
+            page_.text(QCoreApplication::translate(
+                "steps", "\nПроверка: подставляем ответ в каждое уравнение.\n"));
+            for (int i = 0; i < n_; ++i) {
+                QStringList products;
+                for (int j = 0; j < n_; ++j)
+                    if (sgn(at(i, j)) != 0)
+                        products.append(term(at(i, j)) + u'·' +
+                                        term(x[static_cast<std::size_t>(j)]));
+                page_.text((products.isEmpty() ? QStringLiteral("0")
+                                               : products.join(QStringLiteral(" + "))) +
+                           QStringLiteral(" = ") + f(at(i, n_)) + u'\n');
+            }
+        }
     }
 
     void failedCheck() {
@@ -341,10 +387,29 @@ class MethodWriter {
         }
     }
 
-    void determinant(const exact::Table& m, const QString& title, const mpq_class& value) {
+    // A determinant with its value; of order 2 or 3 also written out by its rule, which must
+    // give the same value (false, and nothing shown past the matrix, when it does not).
+    bool determinant(const exact::Table& m, const QString& title, const mpq_class& value) {
         page_.text(title);
         page_.matrix(rows(m), marks(0, true));
-        page_.text(QStringLiteral("= %1\n").arg(f(value)));
+        const std::optional<exact::Expansion> e = exact::expansion(m);
+        if (!e) {
+            page_.text(QStringLiteral("= %1\n").arg(f(value)));
+            return true;
+        }
+        if (e->value != value)
+            return false;
+        QString sum;
+        for (const exact::Expansion::Product& p : e->products) {
+            QStringList factors;
+            for (const mpq_class& factor : p.factors)
+                factors.append(term(factor));
+            sum += sum.isEmpty() ? (p.negative ? QStringLiteral("−") : QString())
+                                 : (p.negative ? QStringLiteral(" − ") : QStringLiteral(" + "));
+            sum += factors.join(u'·');
+        }
+        page_.text(QStringLiteral("= %1 = %2\n").arg(sum, f(value)));
+        return true;
     }
 
     void tooLarge(int step) {
@@ -356,9 +421,20 @@ class MethodWriter {
 
     void cramer() {
         const exact::CramerMethod m = exact::cramer(a_.system);
-        page_.text(QCoreApplication::translate(
-            "steps", "\nОпределители вычислены точным исключением: произведение ведущих "
-                     "элементов со знаком перестановок строк.\n"));
+        page_.text(
+            n_ == 2   ? QCoreApplication::translate("steps",
+                                                    "\nОпределитель второго порядка: произведение "
+                                                      "элементов главной диагонали минус произведение "
+                                                      "элементов побочной.\n")
+            : n_ == 3 ? QCoreApplication::translate("steps",
+                                                    "\nОпределители третьего порядка вычисляем по "
+                                                    "правилу треугольников (Саррюса): три "
+                                                    "произведения со знаком плюс, три со знаком "
+                                                    "минус.\n")
+                      : QCoreApplication::translate("steps",
+                                                    "\nОпределители вычислены точным исключением: "
+                                                    "произведение ведущих элементов со знаком "
+                                                    "перестановок строк.\n"));
         if (m.tooLargeAt != 0 && !m.delta) {
             tooLarge(m.tooLargeAt);
             return;
@@ -369,8 +445,11 @@ class MethodWriter {
             failedCheck();
             return;
         }
-        determinant(m.a, QCoreApplication::translate("steps", "Δ — определитель матрицы A:\n"),
-                    delta);
+        if (!determinant(m.a, QCoreApplication::translate("steps", "Δ — определитель матрицы A:\n"),
+                         delta)) {
+            failedCheck();
+            return;
+        }
         if (sgn(delta) == 0) {
             page_.text(QCoreApplication::translate(
                 "steps", "Δ = 0: правило Крамера неприменимо, по рангам:\n"));
@@ -396,15 +475,19 @@ class MethodWriter {
             for (int r = 0; r < n_; ++r)
                 ai.at(r, i) = a_.system.values[static_cast<std::size_t>(r) * (n_ + 1) + n_];
             const mpq_class& di = m.deltas[static_cast<std::size_t>(i)];
-            determinant(ai,
-                        QCoreApplication::translate(
-                            "steps", "\nΔ%1 — столбец %1 заменён столбцом правых частей:\n")
-                            .arg(number(i + 1)),
-                        di);
+            if (!determinant(ai,
+                             QCoreApplication::translate(
+                                 "steps", "\nΔ%1 — столбец %1 заменён столбцом правых частей:\n")
+                                 .arg(number(i + 1)),
+                             di)) {
+                failedCheck();
+                return;
+            }
             page_.text(QStringLiteral("x%1 = Δ%1 / Δ = %2 / %3 = %4\n")
                            .arg(number(i + 1), term(di), term(delta),
                                 f(m.x[static_cast<std::size_t>(i)])));
         }
+        substitution(m.x);
         page_.text(QCoreApplication::translate(
             "steps", "Проверка точная: A·x = b, и x совпадает с точным ответом.\n"));
         answer(m.x);

@@ -1,8 +1,8 @@
 // The exact methods of the steps window: each method's final answer on systems of every kind,
 // checked by substitution in rationals written here (A·x = b; A·x₀ = b and A·v = 0 with n − rank
 // free unknowns; no answer and rank A < rank (A|b)), Cramer's determinants against the analysis,
-// the inverse by A·A⁻¹ = E; a number past the digit limit stops a method; the row operations
-// as told; the number forms.
+// the inverse by A·A⁻¹ = E; a number past the digit limit stops a method; the equations, row
+// operations, determinant rules and answer checks as written out; the number forms.
 #include "core/exact_methods.h"
 #include "core/steps_methods.h"
 #include "steps_blocks.h"
@@ -110,8 +110,8 @@ class TestStepsMethods : public QObject {
   private slots:
     void finalAnswers_data();
     void finalAnswers();
-    void rowOperations_data();
-    void rowOperations();
+    void writtenOut_data();
+    void writtenOut();
     void numberForms_data();
     void numberForms();
     void radixTokens_data();
@@ -244,33 +244,54 @@ void TestStepsMethods::finalAnswers() {
     }
 }
 
-void TestStepsMethods::rowOperations_data() {
-    QTest::addColumn<QString>("entry"); // order 2, Gauss's one operation
-    QTest::addColumn<QString>("sentence");
-    QTest::addColumn<QString>("note");
-    QTest::newRow("subtract once") << "1 1 2 1 2 3"
-                                   << "Из строки 2 вычитаем строку 1.\n"
-                                   << "← стр. 2 − стр. 1\n";
-    QTest::newRow("add once") << "1 1 2 -1 2 3"
-                              << "К строке 2 прибавляем строку 1.\n"
-                              << "← стр. 2 + стр. 1\n";
-    QTest::newRow("subtract a fraction") << "2 1 3 3 1 1"
-                                         << "Из строки 2 вычитаем строку 1, умноженную на 3/2.\n"
-                                         << "← стр. 2 − 3/2 · стр. 1\n";
-    QTest::newRow("add a fraction") << "2 1 3 -3 1 1"
-                                    << "К строке 2 прибавляем строку 1, умноженную на 3/2.\n"
-                                    << "← стр. 2 + 3/2 · стр. 1\n";
+void TestStepsMethods::writtenOut_data() {
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("method");
+    QTest::addColumn<QStringList>("lines"); // each on the page as written
+    const int gauss = int(steps::Method::Gauss), cramer = int(steps::Method::Cramer);
+    const QString unique3 = QStringLiteral("2 1 -1 8 -3 -1 2 -11 -2 1 2 -3");
+    QTest::newRow("subtract once")
+        << 2 << "1 1 2 1 2 3" << gauss
+        << QStringList{"Из строки 2 вычитаем строку 1.\n", "← стр. 2 − стр. 1\n"};
+    QTest::newRow("add once") << 2 << "1 1 2 -1 2 3" << gauss
+                              << QStringList{"К строке 2 прибавляем строку 1.\n",
+                                             "← стр. 2 + стр. 1\n"};
+    QTest::newRow("subtract a fraction")
+        << 2 << "2 1 3 3 1 1" << gauss
+        << QStringList{"Из строки 2 вычитаем строку 1, умноженную на 3/2.\n",
+                       "← стр. 2 − 3/2 · стр. 1\n"};
+    QTest::newRow("add a fraction")
+        << 2 << "2 1 3 -3 1 1" << gauss
+        << QStringList{"К строке 2 прибавляем строку 1, умноженную на 3/2.\n",
+                       "← стр. 2 + 3/2 · стр. 1\n"};
+    QTest::newRow("equations") << 3 << unique3 << gauss
+                               << QStringList{"\n2·x1 + x2 − x3 = 8\n-3·x1 − x2 + 2·x3 = -11\n"
+                                              "-2·x1 + x2 + 2·x3 = -3\n"};
+    QTest::newRow("equations without zeros")
+        << 2 << "0.5 0 1 0 -1 2" << gauss << QStringList{"\n1/2·x1 = 1\n-x2 = 2\n"};
+    QTest::newRow("answer put in")
+        << 3 << unique3 << gauss
+        << QStringList{"\n2·2 + 1·3 + (-1)·(-1) = 8\n", "\n(-2)·2 + 1·3 + 2·(-1) = -3\n"};
+    QTest::newRow("second order determinant")
+        << 2 << "2 1 3 -3 1 1" << cramer << QStringList{"\n= 2·1 − 1·(-3) = 5\n"};
+    QTest::newRow("rule of Sarrus")
+        << 3 << unique3 << cramer
+        << QStringList{"\n= 2·(-1)·2 + 1·2·(-2) + (-1)·(-3)·1 − (-1)·(-1)·(-2) − 2·2·1 − "
+                       "1·(-3)·2 = -1\n"};
 }
 
-void TestStepsMethods::rowOperations() {
+void TestStepsMethods::writtenOut() {
+    QFETCH(int, order);
     QFETCH(QString, entry);
-    QFETCH(QString, sentence);
-    QFETCH(QString, note);
-    const StepsSolve solve = solveForSteps(2, entry);
-    const QString text = steps::methodPage(steps::Method::Gauss, solve.record, solve.checked,
+    QFETCH(int, method);
+    QFETCH(QStringList, lines);
+    const StepsSolve solve = solveForSteps(order, entry);
+    const QString text = steps::methodPage(steps::Method(method), solve.record, solve.checked,
                                            steps::NumberForm::Fractions, u'.')
                              .plainText();
-    QVERIFY2(text.contains(sentence) && text.contains(note), qPrintable(text));
+    for (const QString& line : lines)
+        QVERIFY2(text.contains(line), qPrintable(text));
 }
 
 void TestStepsMethods::numberForms_data() {
