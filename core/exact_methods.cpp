@@ -1,5 +1,6 @@
 #include "core/exact_methods.h"
 
+#include <algorithm>
 #include <span>
 #include <utility>
 
@@ -285,9 +286,81 @@ std::optional<Expansion> expansion(const Table& a) {
     return e;
 }
 
+Table minor(const Table& a, int row, int column) {
+    Table m = emptyTable(a.rows - 1, a.columns - 1);
+    for (int i = 0, r = 0; i < a.rows; ++i) {
+        if (i == row)
+            continue;
+        for (int j = 0, c = 0; j < a.columns; ++j)
+            if (j != column)
+                m.at(r, c++) = a.at(i, j);
+        ++r;
+    }
+    return m;
+}
+
+namespace {
+
+// x = A⁻¹·b.
+std::vector<mpq_class> timesRight(const Table& inverse, const System& system) {
+    const int n = system.n;
+    std::vector<mpq_class> x;
+    for (int i = 0; i < n; ++i) {
+        mpq_class s = 0;
+        for (int j = 0; j < n; ++j)
+            s += inverse.at(i, j) * system.values[static_cast<std::size_t>(j) * (n + 1) + n];
+        x.push_back(std::move(s));
+    }
+    return x;
+}
+
+bool allFit(const Table& t) {
+    return std::all_of(t.values.begin(), t.values.end(), withinDigitLimit);
+}
+
+void inverseByCofactors(InverseMethod& method, const System& system) {
+    const int n = system.n;
+    const Table a = coefficients(system);
+    method.byCofactors = true;
+    method.delta = expansion(a)->value;
+    if (!withinDigitLimit(method.delta)) {
+        method.reduction.tooLargeAt = 1;
+        return;
+    }
+    if (sgn(method.delta) == 0) {
+        method.singularAt = 1;
+        method.ranks = ranks(system);
+        return;
+    }
+    method.cofactors = emptyTable(n, n);
+    method.adjugate = emptyTable(n, n);
+    method.inverse = emptyTable(n, n);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j) {
+            const Table m = minor(a, i, j);
+            mpq_class c = n == 2 ? m.at(0, 0) : expansion(m)->value;
+            if ((i + j) % 2 != 0)
+                c = -c;
+            method.cofactors.at(i, j) = c;
+            method.adjugate.at(j, i) = c;
+            method.inverse.at(j, i) = c / method.delta;
+        }
+    if (!allFit(method.inverse) || !allFit(method.cofactors)) {
+        method.reduction.tooLargeAt = 1;
+        return;
+    }
+    method.x = timesRight(method.inverse, system);
+}
+
+} // namespace
+
 InverseMethod inverse(const System& system) {
     InverseMethod method;
     const int n = system.n;
+    if (n <= 3) {
+        inverseByCofactors(method, system);
+        return method;
+    }
     method.reduction = reduce(withIdentity(system), n, Reduce::Reduced);
     if (method.reduction.tooLargeAt != 0)
         return method;
@@ -303,12 +376,7 @@ InverseMethod inverse(const System& system) {
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j)
             method.inverse.at(i, j) = m.at(i, n + j);
-    for (int i = 0; i < n; ++i) {
-        mpq_class s = 0;
-        for (int j = 0; j < n; ++j)
-            s += method.inverse.at(i, j) * system.values[static_cast<std::size_t>(j) * (n + 1) + n];
-        method.x.push_back(std::move(s));
-    }
+    method.x = timesRight(method.inverse, system);
     return method;
 }
 

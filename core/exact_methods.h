@@ -124,14 +124,23 @@ struct Expansion {
 std::optional<Expansion> expansion(const Table& a);
 
 // The inverse matrix: [A | E] reduced to [E | A⁻¹], then x = A⁻¹·b.
+// Orders 2 and 3 go the way taught for small systems instead: Δ by its rule, the cofactors
+// Aij = (−1)^(i+j)·Mij, and A⁻¹ = A* / Δ with A* the transposed table of cofactors.
 struct InverseMethod {
-    Reduction reduction;
-    int singularAt = 0; // 0, or the step whose column had no pivot: A⁻¹ does not exist
+    Reduction reduction; // of [A | E]; empty by cofactors, but for tooLargeAt
+    // 0, or the step whose column had no pivot (by cofactors 1, for Δ = 0): no A⁻¹
+    int singularAt = 0;
+    bool byCofactors = false;
+    mpq_class delta; // by cofactors: det A
+    Table cofactors; // by cofactors, when Δ ≠ 0: Aij in row i, column j
+    Table adjugate;  // A*
     Table inverse;
     std::vector<mpq_class> x;
     EliminationMethod ranks; // when A is singular
 };
 InverseMethod inverse(const System& system);
+// The square table without the row and the column.
+Table minor(const Table& a, int row, int column);
 
 // Bareiss: each row made integer by the least common multiple of its denominators, then the
 // fraction-free elimination; the last pivot is the scaled system's determinant.

@@ -495,6 +495,10 @@ class MethodWriter {
 
     void inverse() {
         const exact::InverseMethod m = exact::inverse(a_.system);
+        if (m.byCofactors) {
+            inverseByCofactors(m);
+            return;
+        }
         page_.text(QCoreApplication::translate(
             "steps", "\nМатрицу [A | E] методом Жордана–Гаусса приводим к [E | A⁻¹]:\n"));
         page_.matrix(rows(m.reduction.start), marks(n_));
@@ -520,10 +524,73 @@ class MethodWriter {
         }
         page_.text(QCoreApplication::translate("steps", "\nA⁻¹:\n"));
         page_.matrix(rows(m.inverse), marks(0));
+        inverseChecked(m);
+    }
+
+    void inverseChecked(const exact::InverseMethod& m) {
         page_.text(QCoreApplication::translate("steps", "Проверка точная: A·A⁻¹ = E.\n"));
         page_.text(QCoreApplication::translate("steps", "x = A⁻¹·b:\n"));
         values(m.x);
         checkedAnswer(m.x);
+    }
+
+    // A⁻¹ = A* / Δ: Δ by its rule, then each cofactor with the minor it comes from written out.
+    void inverseByCofactors(const exact::InverseMethod& m) {
+        const exact::Table a = exact::coefficients(a_.system);
+        page_.text(QCoreApplication::translate(
+            "steps", "\nA⁻¹ = A* / Δ, где Δ = det A, а A* — присоединённая матрица: "
+                     "транспонированная матрица алгебраических дополнений.\n"));
+        if (m.reduction.tooLargeAt != 0) {
+            tooLarge(1);
+            return;
+        }
+        if (!determinant(a, QCoreApplication::translate("steps", "Δ — определитель матрицы A:\n"),
+                         m.delta)) {
+            failedCheck();
+            return;
+        }
+        if (m.singularAt != 0) {
+            page_.text(QCoreApplication::translate(
+                "steps", "Δ = 0: матрица A вырождена, A⁻¹ не существует. По рангам:\n"));
+            if (m.ranks.reduction.tooLargeAt != 0)
+                tooLarge(m.ranks.reduction.tooLargeAt);
+            else
+                verdict(m.ranks.answer);
+            return;
+        }
+        if (!exact::isInverse(a, m.inverse) || !exact::solves(a_.system, m.x)) {
+            failedCheck();
+            return;
+        }
+        page_.text(QCoreApplication::translate(
+            "steps", "Алгебраические дополнения Aij = (−1)^(i+j)·Mij, где Mij — определитель, "
+                     "который остаётся после вычёркивания строки i и столбца j:\n"));
+        for (int i = 0; i < n_; ++i)
+            for (int j = 0; j < n_; ++j)
+                page_.text(cofactor(a, i, j, m.cofactors.at(i, j)) + u'\n');
+        page_.text(QCoreApplication::translate("steps", "A*:\n"));
+        page_.matrix(rows(m.adjugate), marks(0));
+        page_.text(QCoreApplication::translate("steps", "A⁻¹ = A* / %1:\n").arg(term(m.delta)));
+        page_.matrix(rows(m.inverse), marks(0));
+        inverseChecked(m);
+    }
+
+    // "A12 = −((-3)·2 − 2·(-2)) = 2"; of order 2 "A12 = −(-3) = 3".
+    QString cofactor(const exact::Table& a, int i, int j, const mpq_class& value) const {
+        const exact::Table minor = exact::minor(a, i, j);
+        QString written;
+        if (const std::optional<exact::Expansion> e = exact::expansion(minor)) {
+            const exact::Expansion::Product &p = e->products[0], &q = e->products[1];
+            written = term(p.factors[0]) + u'·' + term(p.factors[1]) + QStringLiteral(" − ") +
+                      term(q.factors[0]) + u'·' + term(q.factors[1]);
+        } else {
+            written = f(minor.at(0, 0));
+        }
+        const bool minus = (i + j) % 2 != 0;
+        if (minus)
+            written = QStringLiteral("−(") + written + u')';
+        const QString name = QStringLiteral("A%1%2 = ").arg(number(i + 1), number(j + 1));
+        return name + (written == f(value) ? written : written + QStringLiteral(" = ") + f(value));
     }
 
     void bareiss() {

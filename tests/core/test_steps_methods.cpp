@@ -136,6 +136,7 @@ void TestStepsMethods::finalAnswers_data() {
         {"unique 3", 3, "2 1 -1 8 -3 -1 2 -11 -2 1 2 -3", Kind::Unique, 3},
         {"rank n-1", 3, "1 2 3 6 2 4 6 12 1 1 1 3", Kind::Infinite, 2},
         {"rank n-2", 3, "1 2 3 6 2 4 6 12 3 6 9 18", Kind::Infinite, 1},
+        {"rank 2 of 4", 4, "1 2 3 4 10 2 4 6 8 20 1 1 1 1 4 3 3 3 3 12", Kind::Infinite, 2},
         {"inconsistent", 3, "1 2 3 6 2 4 6 13 1 1 1 3", Kind::None, 2},
         {"zero row", 3, "1 2 3 6 0 0 0 0 4 5 6 15", Kind::Infinite, 2},
         {"zero column", 3, "0 1 2 3 0 2 1 3 0 4 5 9", Kind::Infinite, 2},
@@ -249,7 +250,8 @@ void TestStepsMethods::writtenOut_data() {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<int>("method");
     QTest::addColumn<QStringList>("lines"); // each on the page as written
-    const int gauss = int(steps::Method::Gauss), cramer = int(steps::Method::Cramer);
+    const int gauss = int(steps::Method::Gauss), cramer = int(steps::Method::Cramer),
+              inverse = int(steps::Method::Inverse);
     const QString unique3 = QStringLiteral("2 1 -1 8 -3 -1 2 -11 -2 1 2 -3");
     QTest::newRow("subtract once")
         << 2 << "1 1 2 1 2 3" << gauss
@@ -275,6 +277,11 @@ void TestStepsMethods::writtenOut_data() {
         << QStringList{"\n2·2 + 1·3 + (-1)·(-1) = 8\n", "\n(-2)·2 + 1·3 + 2·(-1) = -3\n"};
     QTest::newRow("second order determinant")
         << 2 << "2 1 3 -3 1 1" << cramer << QStringList{"\n= 2·1 − 1·(-3) = 5\n"};
+    QTest::newRow("cofactors of order 2")
+        << 2 << "2 1 3 -3 1 1" << inverse << QStringList{"\nA11 = 1\nA12 = −(-3) = 3\n"};
+    QTest::newRow("cofactors of order 3")
+        << 3 << unique3 << inverse
+        << QStringList{"\nA11 = (-1)·2 − 2·1 = -4\nA12 = −((-3)·2 − 2·(-2)) = 2\n"};
     QTest::newRow("rule of Sarrus")
         << 3 << unique3 << cramer
         << QStringList{"\n= 2·(-1)·2 + 1·2·(-2) + (-1)·(-3)·1 − (-1)·(-1)·(-2) − 2·2·1 − "
