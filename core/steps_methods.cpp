@@ -4,6 +4,7 @@
 #include "core/steps_text.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace steps {
 
@@ -264,15 +265,22 @@ class MethodWriter {
         if (n_ <= largestShownCheck) {
             page_.text(QCoreApplication::translate(
                 "steps", "\nПроверка: подставляем ответ в каждое уравнение.\n"));
+            // Rounded decimals give the right side only nearly.
+            auto exact = [&](const mpq_class& v) { return shownExactly(v, form_); };
+            const bool answerExact = std::all_of(x.begin(), x.end(), exact);
             for (int i = 0; i < n_; ++i) {
                 QStringList products;
+                bool rowExact = answerExact && exact(at(i, n_));
                 for (int j = 0; j < n_; ++j)
-                    if (sgn(at(i, j)) != 0)
+                    if (sgn(at(i, j)) != 0) {
                         products.append(term(at(i, j)) + u'·' +
                                         term(x[static_cast<std::size_t>(j)]));
+                        rowExact = rowExact && exact(at(i, j));
+                    }
                 page_.text((products.isEmpty() ? QStringLiteral("0")
                                                : products.join(QStringLiteral(" + "))) +
-                           QStringLiteral(" = ") + f(at(i, n_)) + u'\n');
+                           (rowExact ? QStringLiteral(" = ") : QStringLiteral(" ≈ ")) +
+                           f(at(i, n_)) + u'\n');
             }
         }
     }
@@ -588,9 +596,12 @@ class MethodWriter {
         }
         const bool minus = (i + j) % 2 != 0;
         if (minus)
-            written = QStringLiteral("−(") + written + u')';
+            written = n_ == 2 ? u'−' + term(minor.at(0, 0)) : QStringLiteral("−(") + written + u')';
+        // "A11 = 1", "A12 = −3" are written by their value alone.
         const QString name = QStringLiteral("A%1%2 = ").arg(number(i + 1), number(j + 1));
-        return name + (written == f(value) ? written : written + QStringLiteral(" = ") + f(value));
+        if (QString(written).replace(u'−', u'-') == f(value))
+            return name + f(value);
+        return name + written + QStringLiteral(" = ") + f(value);
     }
 
     void bareiss() {

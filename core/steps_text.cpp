@@ -555,6 +555,10 @@ QString numberText(const mpq_class& value, NumberForm form, QChar decimalSeparat
            QString::fromStdString(digits.substr(point));
 }
 
+bool shownExactly(const mpq_class& value, NumberForm form) {
+    return form == NumberForm::Fractions || mpq_class(value * 1000).get_den() == 1;
+}
+
 Page page(const SolveRecord& record, const solver::CheckedSolve& solve, QChar decimalSeparator,
           NumberForm form) {
     Page page;

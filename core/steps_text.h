@@ -23,6 +23,8 @@ enum class NumberForm { Fractions, Decimals };
 // from zero) with the exponent form for a value other than zero that would show as 0,000, as
 // valueText shows a double; an integer is an integer in both.
 QString numberText(const mpq_class& value, NumberForm form, QChar decimalSeparator);
+// Whether numberText shows the value without rounding it.
+bool shownExactly(const mpq_class& value, NumberForm form);
 
 // The lines that follow a rank below the order: the general solution (free unknowns, x = x₀ +
 // t1·v1 …, checked: A·x₀ = b, A·v = 0), or the contradiction 0 = c that a combination of the

@@ -275,10 +275,14 @@ void TestStepsMethods::writtenOut_data() {
     QTest::newRow("answer put in")
         << 3 << unique3 << gauss
         << QStringList{"\n2·2 + 1·3 + (-1)·(-1) = 8\n", "\n(-2)·2 + 1·3 + 2·(-1) = -3\n"};
+    QTest::newRow("rounded answer put in")
+        << -2 << "0.1 -2.75 1 3 0.5 -2.75" << gauss
+        << QStringList{"\n0,100·(-0,851) + (-2,750)·(-0,395) ≈ 1\n"};
     QTest::newRow("second order determinant")
         << 2 << "2 1 3 -3 1 1" << cramer << QStringList{"\n= 2·1 − 1·(-3) = 5\n"};
     QTest::newRow("cofactors of order 2")
-        << 2 << "2 1 3 -3 1 1" << inverse << QStringList{"\nA11 = 1\nA12 = −(-3) = 3\n"};
+        << 2 << "2 1 3 -3 1 1" << inverse
+        << QStringList{"\nA11 = 1\nA12 = −(-3) = 3\nA21 = -1\nA22 = 2\n"};
     QTest::newRow("cofactors of order 3")
         << 3 << unique3 << inverse
         << QStringList{"\nA11 = (-1)·2 − 2·1 = -4\nA12 = −((-3)·2 − 2·(-2)) = 2\n"};
@@ -293,10 +297,13 @@ void TestStepsMethods::writtenOut() {
     QFETCH(QString, entry);
     QFETCH(int, method);
     QFETCH(QStringList, lines);
-    const StepsSolve solve = solveForSteps(order, entry);
-    const QString text = steps::methodPage(steps::Method(method), solve.record, solve.checked,
-                                           steps::NumberForm::Fractions, u'.')
-                             .plainText();
+    // A negative order: the page in decimals.
+    const StepsSolve solve = solveForSteps(std::abs(order), entry);
+    const QString text =
+        steps::methodPage(steps::Method(method), solve.record, solve.checked,
+                          order < 0 ? steps::NumberForm::Decimals : steps::NumberForm::Fractions,
+                          u',')
+            .plainText();
     for (const QString& line : lines)
         QVERIFY2(text.contains(line), qPrintable(text));
 }
