@@ -63,6 +63,17 @@ class MethodWriter {
         return sgn(value) < 0 || t.contains(u'/') ? u'(' + t + u')' : t;
     }
 
+    // The sign before a result: "≈" when a number of the formula or the result is rounded.
+    QString equals(std::initializer_list<const mpq_class*> values) const {
+        const bool exact = std::all_of(values.begin(), values.end(),
+                                       [&](const mpq_class* v) { return shownExactly(*v, form_); });
+        return exact ? QStringLiteral(" = ") : QStringLiteral(" ≈ ");
+    }
+    bool rounded(const exact::Table& m) const {
+        return !std::all_of(m.values.begin(), m.values.end(),
+                            [&](const mpq_class& v) { return shownExactly(v, form_); });
+    }
+
     std::vector<QStringList> rows(const exact::Table& m) const {
         std::vector<QStringList> cells(static_cast<std::size_t>(m.rows));
         for (int i = 0; i < m.rows; ++i)
@@ -416,7 +427,8 @@ class MethodWriter {
                                  : (p.negative ? QStringLiteral(" − ") : QStringLiteral(" + "));
             sum += factors.join(u'·');
         }
-        page_.text(QStringLiteral("= %1 = %2\n").arg(sum, f(value)));
+        page_.text(QStringLiteral("= ") + sum +
+                   (rounded(m) ? QStringLiteral(" ≈ ") : equals({&value})) + f(value) + u'\n');
         return true;
     }
 
@@ -431,12 +443,12 @@ class MethodWriter {
         const exact::CramerMethod m = exact::cramer(a_.system);
         page_.text(
             n_ == 2   ? QCoreApplication::translate("steps",
-                                                    "\nОпределитель второго порядка: произведение "
+                                                    "\nОпределители второго порядка: произведение "
                                                       "элементов главной диагонали минус произведение "
                                                       "элементов побочной.\n")
             : n_ == 3 ? QCoreApplication::translate("steps",
                                                     "\nОпределители третьего порядка вычисляем по "
-                                                    "правилу треугольников (Саррюса): три "
+                                                    "правилу Саррюса: три "
                                                     "произведения со знаком плюс, три со знаком "
                                                     "минус.\n")
                       : QCoreApplication::translate("steps",
@@ -491,9 +503,10 @@ class MethodWriter {
                 failedCheck();
                 return;
             }
-            page_.text(QStringLiteral("x%1 = Δ%1 / Δ = %2 / %3 = %4\n")
-                           .arg(number(i + 1), term(di), term(delta),
-                                f(m.x[static_cast<std::size_t>(i)])));
+            const mpq_class& xi = m.x[static_cast<std::size_t>(i)];
+            page_.text(QStringLiteral("x%1 = Δ%1 / Δ = %2 / %3")
+                           .arg(number(i + 1), term(di), term(delta)) +
+                       equals({&di, &delta, &xi}) + f(xi) + u'\n');
         }
         substitution(m.x);
         page_.text(QCoreApplication::translate(
@@ -549,7 +562,10 @@ class MethodWriter {
             "steps", "\nA⁻¹ = A* / Δ, где Δ = det A, а A* — присоединённая матрица: "
                      "транспонированная матрица алгебраических дополнений.\n"));
         if (m.reduction.tooLargeAt != 0) {
-            tooLarge(1);
+            page_.warning(QCoreApplication::translate(
+                              "steps", "Определитель или алгебраическое дополнение длиннее %1 "
+                                       "цифр: метод остановлен.\n")
+                              .arg(QString::number(exact::digitLimit)));
             return;
         }
         if (!determinant(a, QCoreApplication::translate("steps", "Δ — определитель матрицы A:\n"),
@@ -601,7 +617,8 @@ class MethodWriter {
         const QString name = QStringLiteral("A%1%2 = ").arg(number(i + 1), number(j + 1));
         if (QString(written).replace(u'−', u'-') == f(value))
             return name + f(value);
-        return name + written + QStringLiteral(" = ") + f(value);
+        return name + written + (rounded(minor) ? QStringLiteral(" ≈ ") : equals({&value})) +
+               f(value);
     }
 
     void bareiss() {

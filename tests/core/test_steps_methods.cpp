@@ -283,6 +283,10 @@ void TestStepsMethods::writtenOut_data() {
     QTest::newRow("cofactors of order 2")
         << 2 << "2 1 3 -3 1 1" << inverse
         << QStringList{"\nA11 = 1\nA12 = −(-3) = 3\nA21 = -1\nA22 = 2\n"};
+    QTest::newRow("adjugate and inverse")
+        << 3 << unique3 << inverse
+        << QStringList{"\nA*:\n-4  -3   1\n 2   2  -1\n-5  -4   1\nA⁻¹ = A* / (-1):\n"
+                       " 4   3  -1\n-2  -2   1\n 5   4  -1\n"};
     QTest::newRow("cofactors of order 3")
         << 3 << unique3 << inverse
         << QStringList{"\nA11 = (-1)·2 − 2·1 = -4\nA12 = −((-3)·2 − 2·(-2)) = 2\n"};

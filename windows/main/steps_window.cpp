@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
 #include <QRadioButton>
@@ -27,6 +28,7 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextFrame>
 #include <QTextTable>
 #include <QVBoxLayout>
@@ -35,10 +37,24 @@
 namespace {
 
 // The page, a blank pixel inside its edge: the focus frame drawn on the outermost pixels stands
-// clear of the text and of a line cut by the window's lower side.
+// clear of the text and of a line cut by the window's lower side. What it copies is plain text,
+// a matrix row its cells between tabs, so that a spreadsheet takes each number into a cell of
+// its own (a rich copy would give it a paragraph a cell).
 class StepsText : public QTextBrowser {
   public:
     explicit StepsText(QWidget* parent) : QTextBrowser(parent) { setViewportMargins(1, 1, 1, 1); }
+
+  protected:
+    QMimeData* createMimeDataFromSelection() const override {
+        QStringList lines = textCursor().selection().toPlainText().split(u'\n');
+        // A row's first cell stands at a tab stop: its tab would leave the first cell empty.
+        for (QString& line : lines)
+            if (line.startsWith(u'\t'))
+                line.remove(0, 1);
+        auto* data = new QMimeData;
+        data->setText(lines.join(u'\n'));
+        return data;
+    }
 };
 
 // The face of the page on the screen and on paper: the program's narrow sans-serif.
@@ -87,12 +103,17 @@ void keepTablesWhole(QTextDocument& document, const QSizeF& pageSize) {
         if (!table)
             continue;
         document.pageCount(); // the layout up to date after the last break
-        QRectF box = document.documentLayout()->frameBoundingRect(table);
-        const QTextBlock caption = captionOf(document, *table);
+        const QRectF box = document.documentLayout()->frameBoundingRect(table);
+        QTextBlock caption = captionOf(document, *table);
+        QRectF moved = box; // the table with its caption, if both fit a page
         if (caption.isValid())
-            box.setTop(document.documentLayout()->blockBoundingRect(caption).top());
-        const bool crosses = int(box.top() / height) != int((box.bottom() - 1) / height);
-        if (!crosses || box.height() > height)
+            moved.setTop(document.documentLayout()->blockBoundingRect(caption).top());
+        if (moved.height() > height) {
+            caption = QTextBlock();
+            moved = box;
+        }
+        const bool crosses = int(moved.top() / height) != int((moved.bottom() - 1) / height);
+        if (!crosses || moved.height() > height)
             continue;
         if (caption.isValid()) {
             QTextBlockFormat format = caption.blockFormat();
@@ -139,8 +160,6 @@ StepsWindow::StepsWindow(Platform& platform, QWidget* parent)
     setTabOrder(combo1, option1);
     setTabOrder(option1, option2);
     setTabOrder(option2, text1);
-    // The window opens with the page to read, as a document window does.
-    text1->setFocus();
     // The client area keeps the window's designed size, the menu bar above it.
     resize(ui::px(9600), ui::px(7200) + menuBar()->sizeHint().height());
 }
@@ -263,6 +282,8 @@ void StepsWindow::showEvent(QShowEvent* event) {
         placeBesideOwner();
     }
     refresh();
+    // The window opens with the page to read, as a document window does.
+    text1->setFocus();
     QMainWindow::showEvent(event);
 }
 

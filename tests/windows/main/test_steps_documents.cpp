@@ -163,6 +163,8 @@ void TestStepsDocuments::printedTablesStayWhole() {
             continue;
         ++tables;
         const QTextBlock caption = document->findBlock(table->firstPosition()).previous();
+        QVERIFY2(caption.text() == u"Определитель:" || caption.text().startsWith(u"Шаг "),
+                 qPrintable(caption.text()));
         moved += caption.blockFormat().pageBreakPolicy() == QTextFormat::PageBreak_AlwaysBefore;
         QRectF box = document->documentLayout()->frameBoundingRect(table);
         box.setTop(document->documentLayout()->blockBoundingRect(caption).top());

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPrinter>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -446,6 +447,9 @@ QString observed(ProgramFixture& f, const QString& what) {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
     if (what == u"clipboard")
         return QApplication::clipboard()->text();
+    if (what == u"copied formats")
+        return QApplication::clipboard()->mimeData()->hasHtml() ? QStringLiteral("rich")
+                                                                : QStringLiteral("plain");
     if (what == u"selected")
         return text->textCursor().selectionStart() == 0 &&
                        text->textCursor().selectionEnd() == text->document()->characterCount() - 1
@@ -485,6 +489,12 @@ void TestStepsWindow::keys_data() {
     QTest::newRow("Ctrl+C copies the selection") << "Ctrl+A, Ctrl+C"
                                                  << "clipboard"
                                                  << "Система, как она решалась";
+    QTest::newRow("Ctrl+C copies a matrix row as cells") << "Ctrl+A, Ctrl+C"
+                                                         << "clipboard"
+                                                         << "\n2,000\t1,000\t-1,000\t│\t8,000\n";
+    QTest::newRow("Ctrl+C copies plain text") << "Ctrl+A, Ctrl+C"
+                                              << "copied formats"
+                                              << "plain";
     QTest::newRow("Alt+М focuses the method") << "Alt+М"
                                               << "focus"
                                               << "Combo1";
@@ -566,9 +576,12 @@ void TestStepsWindow::choicesRemembered() {
     named<QRadioButton>(w, "Option2")->setChecked(true);
     QCOMPARE(w->findChildren<QTextDocument*>().size(), documents);
     const QString chosen = w->text();
+    named<QComboBox>(w, "Combo1")->setFocus();
     w->close();
     action(f.main(), "steps")->trigger();
     QCOMPARE(f.main().stepsWindow(), w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QCOMPARE(QApplication::focusWidget(), named<QTextBrowser>(w, "Text1"));
     QCOMPARE(w->method(), steps::methods[3]);
     QCOMPARE(w->form(), steps::NumberForm::Decimals);
     QCOMPARE(w->text(), chosen);
