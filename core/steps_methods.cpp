@@ -234,18 +234,23 @@ class MethodWriter {
         for (int row = n_ - 1; row >= 0; --row) {
             QString numerator = f(m.at(row, n_));
             bool terms = false;
+            // Exact when no number it uses, nor the result, is rounded on the page.
+            bool exact = shownExactly(m.at(row, n_), form_) && shownExactly(m.at(row, row), form_);
             for (int j = row + 1; j < n_; ++j) {
                 if (sgn(m.at(row, j)) == 0)
                     continue;
                 numerator += QStringLiteral(" − ") + term(m.at(row, j)) + QStringLiteral("·x") +
                              number(j + 1);
                 terms = true;
+                exact = exact && shownExactly(m.at(row, j), form_) &&
+                        shownExactly(x[static_cast<std::size_t>(j)], form_);
             }
             if (terms)
                 numerator = u'(' + numerator + u')';
-            page_.text(QStringLiteral("x%1 = %2 / %3 = %4\n")
-                           .arg(number(row + 1), numerator, term(m.at(row, row)),
-                                f(x[static_cast<std::size_t>(row)])));
+            const mpq_class& value = x[static_cast<std::size_t>(row)];
+            page_.text(QStringLiteral("x%1 = %2 / %3")
+                           .arg(number(row + 1), numerator, term(m.at(row, row))) +
+                       (exact ? equals({&value}) : QStringLiteral(" ≈ ")) + f(value) + u'\n');
         }
     }
 

@@ -277,7 +277,8 @@ void TestStepsMethods::writtenOut_data() {
         << QStringList{"\n2·2 + 1·3 + (-1)·(-1) = 8\n", "\n(-2)·2 + 1·3 + 2·(-1) = -3\n"};
     QTest::newRow("rounded answer put in")
         << -2 << "0.1 -2.75 1 3 0.5 -2.75" << gauss
-        << QStringList{"\n0,100·(-0,851) + (-2,750)·(-0,395) ≈ 1\n"};
+        << QStringList{"\nx2 = -32,750 / 83 ≈ -0,395\nx1 = (1 − (-2,750)·x2) / 0,100 ≈ -0,851\n",
+                       "\n0,100·(-0,851) + (-2,750)·(-0,395) ≈ 1\n"};
     QTest::newRow("second order determinant")
         << 2 << "2 1 3 -3 1 1" << cramer << QStringList{"\n= 2·1 − 1·(-3) = 5\n"};
     QTest::newRow("cofactors of order 2")
