@@ -437,6 +437,14 @@ class MethodWriter {
         return true;
     }
 
+    // What the ranks say when the method does not apply (Δ = 0, no A⁻¹).
+    void byRanks(const exact::EliminationMethod& ranks) {
+        if (ranks.reduction.tooLargeAt != 0)
+            tooLarge(ranks.reduction.tooLargeAt);
+        else
+            verdict(ranks.answer);
+    }
+
     void tooLarge(int step) {
         page_.warning(QCoreApplication::translate(
                           "steps", "На шаге %1 появилось число длиннее %2 цифр: метод "
@@ -478,10 +486,7 @@ class MethodWriter {
         if (sgn(delta) == 0) {
             page_.text(QCoreApplication::translate(
                 "steps", "Δ = 0: правило Крамера неприменимо, по рангам:\n"));
-            if (m.ranks.reduction.tooLargeAt != 0)
-                tooLarge(m.ranks.reduction.tooLargeAt);
-            else
-                verdict(m.ranks.answer);
+            byRanks(m.ranks);
             return;
         }
         bool checked = m.tooLargeAt == 0 && exact::solves(a_.system, m.x);
@@ -537,10 +542,7 @@ class MethodWriter {
                                     "элемента: она не приводится к E. Матрица A вырождена "
                                     "(det A = 0), A⁻¹ не существует. По рангам:\n")
                            .arg(number(m.singularAt)));
-            if (m.ranks.reduction.tooLargeAt != 0)
-                tooLarge(m.ranks.reduction.tooLargeAt);
-            else
-                verdict(m.ranks.answer);
+            byRanks(m.ranks);
             return;
         }
         if (!exact::isInverse(exact::coefficients(a_.system), m.inverse) ||
@@ -581,10 +583,7 @@ class MethodWriter {
         if (m.singularAt != 0) {
             page_.text(QCoreApplication::translate(
                 "steps", "Δ = 0: матрица A вырождена, A⁻¹ не существует. По рангам:\n"));
-            if (m.ranks.reduction.tooLargeAt != 0)
-                tooLarge(m.ranks.reduction.tooLargeAt);
-            else
-                verdict(m.ranks.answer);
+            byRanks(m.ranks);
             return;
         }
         if (!exact::isInverse(a, m.inverse) || !exact::solves(a_.system, m.x)) {
