@@ -87,20 +87,21 @@ class MethodWriter {
             page_.text(QCoreApplication::translate(
                 "steps", "Числа взяты по их двоичным значениям: матрица, как она решалась, не "
                          "совпадает с текстом редактора.\n"));
+        const exact::Table written = exact::augmented(a_.system);
         page_.text(QCoreApplication::translate("steps", "Система уравнений:\n"));
         for (int i = 0; i < n_; ++i)
-            page_.text(equation(i) + u'\n');
+            page_.text(equation(written, i) + u'\n');
         page_.text(QCoreApplication::translate(
             "steps", "Система, как она записана (в последнем столбце правые части):\n"));
-        page_.matrix(rows(exact::augmented(a_.system)));
+        page_.matrix(rows(written));
     }
 
-    // Equation i as a student writes it: "2·x1 + x2 − 3/2·x3 = 8", no term with a zero
-    // coefficient, a coefficient of 1 not written.
-    QString equation(int i) const {
+    // Equation i of [A | b] as a student writes it: "2·x1 + x2 − 3/2·x3 = 8", no term with a
+    // zero coefficient, a coefficient of 1 not written.
+    QString equation(const exact::Table& m, int i) const {
         QString left;
         for (int j = 0; j < n_; ++j) {
-            const mpq_class& c = at(i, j);
+            const mpq_class& c = m.at(i, j);
             if (sgn(c) == 0)
                 continue;
             const mpq_class size = abs(c);
@@ -108,7 +109,8 @@ class MethodWriter {
                                    : (sgn(c) < 0 ? QStringLiteral(" − ") : QStringLiteral(" + "));
             left += (size == 1 ? QString() : f(size) + u'·') + u'x' + number(j + 1);
         }
-        return (left.isEmpty() ? QStringLiteral("0") : left) + QStringLiteral(" = ") + f(at(i, n_));
+        return (left.isEmpty() ? QStringLiteral("0") : left) + QStringLiteral(" = ") +
+               f(m.at(i, n_));
     }
 
     const mpq_class& at(int i, int j) const {
@@ -353,6 +355,10 @@ class MethodWriter {
             failedCheck();
             return;
         }
+        page_.text(
+            QCoreApplication::translate("steps", "\nСтупенчатому виду соответствует система:\n"));
+        for (int i = 0; i < n_; ++i)
+            page_.text(equation(m.reduction.form(), i) + u'\n');
         backSubstitution(m.reduction, m.answer.x);
         if (verdict(m.answer))
             checkedAnswer(m.answer.x);

@@ -270,6 +270,10 @@ void TestStepsMethods::writtenOut_data() {
     QTest::newRow("equations") << 3 << unique3 << gauss
                                << QStringList{"\n2·x1 + x2 − x3 = 8\n-3·x1 − x2 + 2·x3 = -11\n"
                                               "-2·x1 + x2 + 2·x3 = -3\n"};
+    QTest::newRow("triangular system")
+        << 3 << unique3 << gauss
+        << QStringList{"\nСтупенчатому виду соответствует система:\n2·x1 + x2 − x3 = 8\n"
+                       "1/2·x2 + 1/2·x3 = 1\n-x3 = 1\n"};
     QTest::newRow("equations without zeros")
         << 2 << "0.5 0 1 0 -1 2" << gauss << QStringList{"\n1/2·x1 = 1\n-x2 = 2\n"};
     QTest::newRow("answer put in")
