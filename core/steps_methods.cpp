@@ -63,15 +63,15 @@ class MethodWriter {
         return sgn(value) < 0 || t.contains(u'/') ? u'(' + t + u')' : t;
     }
 
-    // The sign before a result: "≈" when a number of the formula or the result is rounded.
-    QString equals(std::initializer_list<const mpq_class*> values) const {
-        const bool exact = std::all_of(values.begin(), values.end(),
-                                       [&](const mpq_class* v) { return shownExactly(*v, form_); });
-        return exact ? QStringLiteral(" = ") : QStringLiteral(" ≈ ");
+    // Whether a number (every number of a table) is shown without rounding, and the sign
+    // before a result: "≈" when a number of the formula or the result is rounded.
+    bool unrounded(const mpq_class& value) const { return shownExactly(value, form_); }
+    bool unrounded(const exact::Table& m) const {
+        return std::all_of(m.values.begin(), m.values.end(),
+                           [&](const mpq_class& v) { return unrounded(v); });
     }
-    bool rounded(const exact::Table& m) const {
-        return !std::all_of(m.values.begin(), m.values.end(),
-                            [&](const mpq_class& v) { return shownExactly(v, form_); });
+    static QString equals(bool exact) {
+        return exact ? QStringLiteral(" = ") : QStringLiteral(" ≈ ");
     }
 
     std::vector<QStringList> rows(const exact::Table& m) const {
@@ -237,22 +237,22 @@ class MethodWriter {
             QString numerator = f(m.at(row, n_));
             bool terms = false;
             // Exact when no number it uses, nor the result, is rounded on the page.
-            bool exact = shownExactly(m.at(row, n_), form_) && shownExactly(m.at(row, row), form_);
+            bool whole = unrounded(m.at(row, n_)) && unrounded(m.at(row, row));
             for (int j = row + 1; j < n_; ++j) {
                 if (sgn(m.at(row, j)) == 0)
                     continue;
                 numerator += QStringLiteral(" − ") + term(m.at(row, j)) + QStringLiteral("·x") +
                              number(j + 1);
                 terms = true;
-                exact = exact && shownExactly(m.at(row, j), form_) &&
-                        shownExactly(x[static_cast<std::size_t>(j)], form_);
+                whole =
+                    whole && unrounded(m.at(row, j)) && unrounded(x[static_cast<std::size_t>(j)]);
             }
             if (terms)
                 numerator = u'(' + numerator + u')';
             const mpq_class& value = x[static_cast<std::size_t>(row)];
             page_.text(QStringLiteral("x%1 = %2 / %3")
                            .arg(number(row + 1), numerator, term(m.at(row, row))) +
-                       (exact ? equals({&value}) : QStringLiteral(" ≈ ")) + f(value) + u'\n');
+                       equals(whole && unrounded(value)) + f(value) + u'\n');
         }
     }
 
@@ -284,21 +284,20 @@ class MethodWriter {
             page_.text(QCoreApplication::translate(
                 "steps", "\nПроверка: подставляем ответ в каждое уравнение.\n"));
             // Rounded decimals give the right side only nearly.
-            auto exact = [&](const mpq_class& v) { return shownExactly(v, form_); };
-            const bool answerExact = std::all_of(x.begin(), x.end(), exact);
+            const bool answerExact =
+                std::all_of(x.begin(), x.end(), [&](const mpq_class& v) { return unrounded(v); });
             for (int i = 0; i < n_; ++i) {
                 QStringList products;
-                bool rowExact = answerExact && exact(at(i, n_));
+                bool rowExact = answerExact && unrounded(at(i, n_));
                 for (int j = 0; j < n_; ++j)
                     if (sgn(at(i, j)) != 0) {
                         products.append(term(at(i, j)) + u'·' +
                                         term(x[static_cast<std::size_t>(j)]));
-                        rowExact = rowExact && exact(at(i, j));
+                        rowExact = rowExact && unrounded(at(i, j));
                     }
                 page_.text((products.isEmpty() ? QStringLiteral("0")
                                                : products.join(QStringLiteral(" + "))) +
-                           (rowExact ? QStringLiteral(" = ") : QStringLiteral(" ≈ ")) +
-                           f(at(i, n_)) + u'\n');
+                           equals(rowExact) + f(at(i, n_)) + u'\n');
             }
         }
     }
@@ -438,8 +437,8 @@ class MethodWriter {
                                  : (p.negative ? QStringLiteral(" − ") : QStringLiteral(" + "));
             sum += factors.join(u'·');
         }
-        page_.text(QStringLiteral("= ") + sum +
-                   (rounded(m) ? QStringLiteral(" ≈ ") : equals({&value})) + f(value) + u'\n');
+        page_.text(QStringLiteral("= ") + sum + equals(unrounded(m) && unrounded(value)) +
+                   f(value) + u'\n');
         return true;
     }
 
@@ -509,7 +508,7 @@ class MethodWriter {
         for (int i = 0; i < n_; ++i) {
             exact::Table ai = m.a;
             for (int r = 0; r < n_; ++r)
-                ai.at(r, i) = a_.system.values[static_cast<std::size_t>(r) * (n_ + 1) + n_];
+                ai.at(r, i) = at(r, n_);
             const mpq_class& di = m.deltas[static_cast<std::size_t>(i)];
             if (!determinant(ai,
                              QCoreApplication::translate(
@@ -522,7 +521,7 @@ class MethodWriter {
             const mpq_class& xi = m.x[static_cast<std::size_t>(i)];
             page_.text(QStringLiteral("x%1 = Δ%1 / Δ = %2 / %3")
                            .arg(number(i + 1), term(di), term(delta)) +
-                       equals({&di, &delta, &xi}) + f(xi) + u'\n');
+                       equals(unrounded(di) && unrounded(delta) && unrounded(xi)) + f(xi) + u'\n');
         }
         substitution(m.x);
         page_.text(QCoreApplication::translate(
@@ -612,23 +611,22 @@ class MethodWriter {
     // "A12 = −((-3)·2 − 2·(-2)) = 2"; of order 2 "A12 = −(-3) = 3".
     QString cofactor(const exact::Table& a, int i, int j, const mpq_class& value) const {
         const exact::Table minor = exact::minor(a, i, j);
+        const bool minus = (i + j) % 2 != 0;
         QString written;
         if (const std::optional<exact::Expansion> e = exact::expansion(minor)) {
             const exact::Expansion::Product &p = e->products[0], &q = e->products[1];
             written = term(p.factors[0]) + u'·' + term(p.factors[1]) + QStringLiteral(" − ") +
                       term(q.factors[0]) + u'·' + term(q.factors[1]);
+            if (minus)
+                written = QStringLiteral("−(") + written + u')';
         } else {
-            written = f(minor.at(0, 0));
+            written = minus ? u'−' + term(minor.at(0, 0)) : f(minor.at(0, 0));
         }
-        const bool minus = (i + j) % 2 != 0;
-        if (minus)
-            written = n_ == 2 ? u'−' + term(minor.at(0, 0)) : QStringLiteral("−(") + written + u')';
-        // "A11 = 1", "A12 = −3" are written by their value alone.
         const QString name = QStringLiteral("A%1%2 = ").arg(number(i + 1), number(j + 1));
+        // "A11 = 1", "A12 = -3": a cofactor that is its entry is written by its value alone.
         if (QString(written).replace(u'−', u'-') == f(value))
             return name + f(value);
-        return name + written + (rounded(minor) ? QStringLiteral(" ≈ ") : equals({&value})) +
-               f(value);
+        return name + written + equals(unrounded(minor) && unrounded(value)) + f(value);
     }
 
     void bareiss() {

@@ -58,7 +58,6 @@ class Writer {
             format.setFontWeight(QFont::Bold);
         return format;
     }
-    qreal height() const { return height_; }
 
   private:
     QTextCursor cursor_;
